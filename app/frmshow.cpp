@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frmshow.h"
+
+#include "app/designfonts.h"
+#include "app/frmvedira.h"
+#include "app/twips.h"
+#include "resources/icons.h"
+#include "settings/module1.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+frmShow *theSplash = nullptr;
+}
+
+frmShow::frmShow()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    theSplash = this;
+    setObjectName(QStringLiteral("frmShow"));
+    buildControls();
+    connectHandlers();
+}
+
+frmShow::~frmShow()
+{
+    if (theSplash == this)
+        theSplash = nullptr;
+}
+
+frmShow *frmShow::instance()
+{
+    return theSplash;
+}
+
+void frmShow::buildControls()
+{
+    setFixedSize(twipsSize(3915, 1575));
+    setAutoFillBackground(true);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(0, 0, width(), height());
+
+    imgLogo = new QLabel(Frame1);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setPixmap(Icons::logo(32));
+    imgLogo->setGeometry(twips(360, 420, 480, 480));
+
+    Label3 = new QLabel(QStringLiteral("VEDIRA測試軟體"), Frame1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setFont(DesignFonts::font(DesignFonts::Mingliu, 15.75, true));
+    Label3->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+    Label3->setGeometry(twips(1080, 300, 2640, 435));
+
+    Label1 = new QLabel(QStringLiteral("ver 1.50       DUVOV"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(DesignFonts::font(DesignFonts::Arial, 9, true));
+    Label1->setGeometry(twips(1080, 960, 2640, 300));
+
+    Timedelay = new QTimer(this);
+    Timedelay->setObjectName(QStringLiteral("Timedelay"));
+    Timedelay->setInterval(2000);
+}
+
+void frmShow::connectHandlers()
+{
+    connect(Timedelay, &QTimer::timeout, this, &frmShow::Timedelay_Timer);
+}
+
+void frmShow::Form_Load()
+{
+    Module1::SendOpt(1) = QStringLiteral("0");
+    Module1::SendOpt(2) = QStringLiteral("0");
+    Module1::ReceiveClearOpt = QStringLiteral("0");
+    Module1::SendOpt(3) = QStringLiteral("1000");
+    if (QScreen *screen = this->screen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    Timedelay->start();
+}
+
+void frmShow::Timedelay_Timer()
+{
+    frmVedira *frame = frmVedira::instance();
+    if (!frame) {
+        frame = new frmVedira;
+        frame->MDIForm_Load();
+    }
+    frame->showMaximized();
+}
+
+void frmShow::unload()
+{
+    Timedelay->stop();
+    hide();
+    deleteLater();
+}

@@ -1,0 +1,257 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frmvedira.h"
+
+#include "app/designfonts.h"
+#include "app/frmshow.h"
+#include "app/mdichild.h"
+#include "app/messagebox.h"
+#include "app/twips.h"
+#include "app/uitexts.h"
+#include "resources/icons.h"
+#include "settings/module1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+
+namespace {
+frmVedira *theFrame = nullptr;
+constexpr std::array<int, 6> PanelTwips {1000, 1440, 1440, 1440, 2000, 1440};
+} // namespace
+
+frmVedira::frmVedira()
+{
+    theFrame = this;
+    if (!Quit)
+        Quit = [] { QCoreApplication::exit(0); };
+    if (!StartDetached)
+        StartDetached = [](const QString &program) { return QProcess::startDetached(program, {}); };
+    setObjectName(QStringLiteral("frmVedira"));
+    buildControls();
+    connectHandlers();
+}
+
+frmVedira::~frmVedira()
+{
+    if (theFrame == this)
+        theFrame = nullptr;
+}
+
+frmVedira *frmVedira::instance()
+{
+    return theFrame;
+}
+
+void frmVedira::buildControls()
+{
+    setWindowTitle(QStringLiteral("VEDIRA通訊測試"));
+    setWindowIcon(Icons::application());
+    resize(twipsSize(6195, 4425));
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    m_mdiArea->setBackground(QApplication::palette().color(QPalette::Dark));
+    setCentralWidget(m_mdiArea);
+
+    QMenuBar *bar = menuBar();
+    memSet = bar->addAction(QStringLiteral("設定(&S)"));
+    memRun = bar->addAction(QStringLiteral("執行(&R)"));
+    memModem = bar->addAction(QStringLiteral("數據機(&M)"));
+    memCheck = bar->addAction(QStringLiteral("檢查碼(&B)"));
+    memASC = bar->addAction(QStringLiteral("ASCII碼(I)"));
+    memCalc = bar->addAction(QStringLiteral("計算機(&C)"));
+    memWindow = bar->addMenu(QStringLiteral("視窗(&W)"));
+    memAbout = bar->addMenu(QStringLiteral("說明(&A)"));
+    memAbout1 = memAbout->addAction(QStringLiteral("內容"));
+    memAbout->addSeparator()->setObjectName(QStringLiteral("line3"));
+    memAbout2 = memAbout->addAction(QStringLiteral("關於"));
+    memEnd = bar->addAction(QStringLiteral("結束(&E)"));
+    memModem->setEnabled(false);
+    memAbout1->setEnabled(false);
+    memSet->setObjectName(QStringLiteral("memSet"));
+    memRun->setObjectName(QStringLiteral("memRun"));
+    memModem->setObjectName(QStringLiteral("memModem"));
+    memCheck->setObjectName(QStringLiteral("memCheck"));
+    memASC->setObjectName(QStringLiteral("memASC"));
+    memCalc->setObjectName(QStringLiteral("memCalc"));
+    memWindow->setObjectName(QStringLiteral("memWindow"));
+    memAbout->setObjectName(QStringLiteral("memAbout"));
+    memAbout1->setObjectName(QStringLiteral("memAbout1"));
+    memAbout2->setObjectName(QStringLiteral("memAbout2"));
+    memEnd->setObjectName(QStringLiteral("memEnd"));
+
+    QStatusBar *stb = statusBar();
+    stb->setObjectName(QStringLiteral("Stb1"));
+    stb->setSizeGripEnabled(false);
+    stb->setFont(DesignFonts::font(DesignFonts::PMingliu, 9));
+    for (size_t i = 0; i < m_panels.size(); ++i) {
+        auto *panel = new QLabel(stb);
+        panel->setObjectName(QStringLiteral("Stb1_Panel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setFixedWidth(twipsToPixels(PanelTwips[i]));
+        panel->setFont(stb->font());
+        stb->addWidget(panel);
+        m_panels[i] = panel;
+    }
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    m_clock->start();
+    refreshClock();
+}
+
+void frmVedira::connectHandlers()
+{
+    connect(memSet, &QAction::triggered, this, &frmVedira::memSet_Click);
+    connect(memRun, &QAction::triggered, this, &frmVedira::memRun_Click);
+    connect(memCheck, &QAction::triggered, this, &frmVedira::memCheck_Click);
+    connect(memASC, &QAction::triggered, this, &frmVedira::memASC_Click);
+    connect(memCalc, &QAction::triggered, this, &frmVedira::memCalc_Click);
+    connect(memAbout2, &QAction::triggered, this, &frmVedira::memAbout2_Click);
+    connect(memEnd, &QAction::triggered, this, &frmVedira::memEnd_Click);
+    connect(memWindow, &QMenu::aboutToShow, this, &frmVedira::refreshWindowMenu);
+    connect(m_clock, &QTimer::timeout, this, &frmVedira::refreshClock);
+}
+
+void frmVedira::MDIForm_Load()
+{
+    Module1::LoadSettings();
+    setPanelText(1, QStringLiteral("COM") + Module1::ComPortNo);
+    setPanelText(2, Module1::ComSetting);
+    setPanelText(6, UiTexts::PanelPortClosed);
+    if (frmShow *splash = frmShow::instance())
+        splash->unload();
+}
+
+void frmVedira::setPanelText(int panel, const QString &text)
+{
+    m_panels.at(size_t(panel - 1))->setText(text);
+}
+
+QString frmVedira::panelText(int panel) const
+{
+    return m_panels.at(size_t(panel - 1))->text();
+}
+
+void frmVedira::refreshClock()
+{
+    const QLocale locale = QLocale::system();
+    setPanelText(3, locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    setPanelText(4, locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+void frmVedira::embed(QWidget *form)
+{
+    // Every child window has a fixed border and no maximise button.
+    auto *sub = new QMdiSubWindow(m_mdiArea,
+        Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWidget(form);
+    sub->setWindowIcon(form->windowIcon().isNull() ? Icons::application() : form->windowIcon());
+    m_mdiArea->addSubWindow(sub);
+    sub->setFixedSize(sub->sizeHint());
+}
+
+void frmVedira::activate(QWidget *form)
+{
+    QWidget *frame = MdiChild::frameOf(form);
+    frame->show();
+    frame->raise();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(frame))
+        m_mdiArea->setActiveSubWindow(sub);
+    form->activateWindow();
+}
+
+void frmVedira::refreshWindowMenu()
+{
+    memWindow->clear();
+    const auto windows = m_mdiArea->subWindowList();
+    for (QMdiSubWindow *sub : windows) {
+        if (!sub->isVisible())
+            continue;
+        QAction *a = memWindow->addAction(sub->windowTitle());
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdiArea->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub)
+                m_mdiArea->setActiveSubWindow(sub);
+        });
+    }
+}
+
+void frmVedira::memSet_Click() { }
+
+void frmVedira::memRun_Click() { }
+
+void frmVedira::memCheck_Click() { }
+
+void frmVedira::memASC_Click() { }
+
+void frmVedira::memAbout2_Click() { }
+
+QStringList frmVedira::calculatorCandidates()
+{
+#ifdef Q_OS_WIN
+    return {QStringLiteral("calc.exe")};
+#else
+    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+        QStringLiteral("mate-calc"), QStringLiteral("galculator"), QStringLiteral("qalculate-gtk"),
+        QStringLiteral("xcalc")};
+#endif
+}
+
+void frmVedira::memCalc_Click()
+{
+    for (const QString &name : calculatorCandidates()) {
+#ifndef Q_OS_WIN
+        if (QStandardPaths::findExecutable(name).isEmpty())
+            continue;
+#endif
+        if (StartDetached(name))
+            return;
+    }
+    MessageBox::error(this, UiTexts::CalcFailed);
+}
+
+bool frmVedira::confirmExit()
+{
+    const auto answer = MessageBox::show(this,
+        {UiTexts::ExitTitle, UiTexts::ExitPrompt, QMessageBox::Question,
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
+    if (answer != QMessageBox::Yes)
+        return false;
+    Quit();
+    return true;
+}
+
+void frmVedira::memEnd_Click()
+{
+    confirmExit();
+}
+
+void frmVedira::MDIForm_QueryUnload(bool &cancel)
+{
+    // Even Yes cancels the close: the program ends through Quit, so no window's own close
+    // handling runs on the way out.
+    confirmExit();
+    cancel = true;
+}
+
+void frmVedira::closeEvent(QCloseEvent *event)
+{
+    bool cancel = false;
+    MDIForm_QueryUnload(cancel);
+    if (cancel)
+        event->ignore();
+}

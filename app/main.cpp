@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/designfonts.h"
+#include "app/frmshow.h"
+#include "app/frmvedira.h"
+#include "resources/icons.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // The program ends only through the exit confirmation, never by its last window closing.
+    app.setQuitOnLastWindowClosed(false);
+    app.setWindowIcon(Icons::application());
+    DesignFonts::install();
+
+    auto *splash = new frmShow;
+    splash->Form_Load();
+    splash->show();
+    const int rc = app.exec();
+    delete frmVedira::instance();
+    delete frmShow::instance();
+    return rc;
+}

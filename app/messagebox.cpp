@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/messagebox.h"
+
+#include "app/uitexts.h"
+
+namespace {
+MessageBox::Handler &handler()
+{
+    static MessageBox::Handler h;
+    return h;
+}
+} // namespace
+
+QMessageBox::StandardButton MessageBox::show(QWidget *parent, const Request &request)
+{
+    if (handler())
+        return handler()(request);
+    QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    if (request.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(request.defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+void MessageBox::error(QWidget *parent, const QString &text)
+{
+    show(parent,
+        {UiTexts::ErrorTitle, text, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok});
+}
+
+void MessageBox::setHandler(Handler h)
+{
+    handler() = std::move(h);
+}

@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// Captions and messages that carry state or are checked by other windows and by tests. They are
+// compared as exact text, so they are defined once and never translated.
+namespace UiTexts {
+
+inline const QString ErrorTitle = QStringLiteral("錯誤");
+inline const QString DataError = QStringLiteral("資料錯誤");
+inline const QString NoSendData = QStringLiteral("沒有傳送資料");
+inline const QString PortNotOpen = QStringLiteral("通訊埠沒有開啟");
+inline const QString PortHeld = QStringLiteral("通訊埠已被開啟，請檢查");
+inline const QString PortOpenError = QStringLiteral("通訊埠開啟錯誤");
+inline const QString PortLost = QStringLiteral("通訊埠連線中斷");
+inline const QString NoData = QStringLiteral("沒有資料");
+inline const QString CalcFailed = QStringLiteral("無法啟動計算機");
+
+inline const QString ExitTitle = QStringLiteral("結束");
+inline const QString ExitPrompt = QStringLiteral("     是否確定脫離 ?");
+
+inline const QString PanelPortOpen = QStringLiteral("通訊埠開啟");
+inline const QString PanelPortClosed = QStringLiteral("通訊埠關閉");
+
+// cmdPort: the caption, not the shared flag, says whether a click opens or closes.
+inline const QString OpenPort = QStringLiteral("開啟通訊埠");
+inline const QString ClosePort = QStringLiteral("關閉通訊埠");
+
+// CmdSend(2): the caption carries the send mode and whether continuous sending runs.
+inline const QString SingleSend = QStringLiteral("單筆傳送");
+inline const QString ContinuousSend = QStringLiteral("連續傳送");
+inline const QString StopSend = QStringLiteral("停止傳送");
+
+} // namespace UiTexts

@@ -1,0 +1,60 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/module1.h"
+
+#include "settings/privateprofile.h"
+
+#include <QCoreApplication>
+
+namespace Module1 {
+
+namespace {
+QString programFolderOverride;
+const QString Section = QStringLiteral("Setup");
+} // namespace
+
+QString ProgramFolder()
+{
+    if (!programFolderOverride.isEmpty())
+        return programFolderOverride;
+    return QCoreApplication::applicationDirPath();
+}
+
+void SetProgramFolder(const QString &folder)
+{
+    programFolderOverride = folder;
+}
+
+void LoadSettings()
+{
+    IniFile = ProgramFolder() + QStringLiteral("/vedira.ini");
+    ComPortNo = PrivateProfile::getString(
+        Section, QStringLiteral("comPort"), QStringLiteral("0"), 12, IniFile)
+                    .trimmed();
+    ComSetting = PrivateProfile::getString(
+        Section, QStringLiteral("comSet"), QStringLiteral("0"), 14, IniFile)
+                     .trimmed();
+    if (ComPortNo == QLatin1String("0"))
+        ComPortNo = QStringLiteral("1");
+    if (ComSetting == QLatin1String("0"))
+        ComSetting = QStringLiteral("9600,n,8,1");
+}
+
+void SaveSettings()
+{
+    PrivateProfile::writeString(Section, QStringLiteral("comPort"), ComPortNo, IniFile);
+    PrivateProfile::writeString(Section, QStringLiteral("comSet"), ComSetting, IniFile);
+}
+
+void Reset()
+{
+    IniFile.clear();
+    ComPortNo.clear();
+    ComSetting.clear();
+    PortIsOpen = VbFalse;
+    ReceiveClearOpt.clear();
+    for (QString &s : SendOptValues)
+        s.clear();
+}
+
+} // namespace Module1

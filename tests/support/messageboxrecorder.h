@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/messagebox.h"
+
+#include <QList>
+#include <QQueue>
+
+// While it lives, every message box is recorded instead of shown, and answered from a queue of
+// preset answers (the box's default button when the queue is empty).
+class MessageBoxRecorder
+{
+public:
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder &) = delete;
+    MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
+
+    void answerNext(QMessageBox::StandardButton answer) { m_answers.enqueue(answer); }
+    const QList<MessageBox::Request> &boxes() const { return m_boxes; }
+    QStringList texts() const;
+    void clear() { m_boxes.clear(); }
+
+private:
+    QList<MessageBox::Request> m_boxes;
+    QQueue<QMessageBox::StandardButton> m_answers;
+};
