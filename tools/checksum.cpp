@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/checksum.h"
+
+namespace {
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+quint16 crcStep(quint16 crc, quint16 value)
+{
+    crc ^= value;
+    for (int bit = 0; bit < 8; ++bit) {
+        const bool out = crc & 1u;
+        crc >>= 1;
+        if (out)
+            crc ^= 0xA001u;
+    }
+    return crc;
+}
+
+} // namespace
+
+std::optional<quint16> Checksum::item(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    if (begin == end)
+        return std::nullopt;
+    quint32 value = 0;
+    for (qsizetype i = begin; i < end; ++i) {
+        const int digit = hexDigit(text[i]);
+        if (digit < 0)
+            return std::nullopt;
+        // Leading zeros are allowed, so the limit is on the value, not on the digit count.
+        value = value * 16 + quint32(digit);
+        if (value > 0xFFFFu)
+            return std::nullopt;
+    }
+    return quint16(value);
+}
+
+std::optional<quint16> Checksum::fold(Kind kind, const QString &text)
+{
+    if (text.size() > MaxInputLength)
+        return std::nullopt;
+    quint16 acc = kind == Kind::Crc ? 0xFFFFu : 0u;
+    // The comma ends every item, so the text's last item is ended by an appended one; a comma
+    // typed at the end therefore leaves an empty item.
+    const QString working = text + u',';
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < working.size(); ++i) {
+        if (working[i] != u',')
+            continue;
+        const std::optional<quint16> value = item(QStringView(working).mid(start, i - start));
+        if (!value)
+            return std::nullopt;
+        switch (kind) {
+        case Kind::Crc:
+            acc = crcStep(acc, *value);
+            break;
+        case Kind::Xor:
+            acc ^= *value;
+            break;
+        case Kind::Sum:
+            // Wrapping: only the low byte is shown, and it does not depend on overflow.
+            acc = quint16(acc + *value);
+            break;
+        }
+        start = i + 1;
+    }
+    return acc;
+}
+
+QString Checksum::fourDigits(quint16 value)
+{
+    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString Checksum::lowByteDigits(quint16 value)
+{
+    return QStringLiteral("%1").arg(value & 0xFFu, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString Checksum::characterCodes(const QString &digits)
+{
+    if (digits.isEmpty())
+        return {};
+    const auto code = [](QChar c) { return QString::number(c.unicode(), 16).toUpper(); };
+    return code(digits.front()) + QStringLiteral(" ,") + code(digits.back());
+}
