@@ -10,6 +10,9 @@
 #include "app/uitexts.h"
 #include "resources/icons.h"
 #include "settings/module1.h"
+#include "tools/frmabout.h"
+#include "tools/frmascii.h"
+#include "tools/frmcheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -194,11 +197,22 @@ void frmVedira::memSet_Click() { }
 
 void frmVedira::memRun_Click() { }
 
-void frmVedira::memCheck_Click() { }
+void frmVedira::memCheck_Click()
+{
+    showChild(m_frmCheck);
+}
 
-void frmVedira::memASC_Click() { }
+void frmVedira::memASC_Click()
+{
+    showChild(m_frmAscii);
+}
 
-void frmVedira::memAbout2_Click() { }
+void frmVedira::memAbout2_Click()
+{
+    frmAbout about(this);
+    about.Form_Load();
+    about.exec();
+}
 
 QStringList frmVedira::calculatorCandidates()
 {

@@ -135,3 +135,57 @@ QIcon Icons::okPicture()
             QPolygonF({QPointF(6 * s, 17 * s), QPointF(13 * s, 24 * s), QPointF(26 * s, 8 * s)}));
     });
 }
+
+QIcon Icons::checksumWindow()
+{
+    return icon([](QPainter &p, qreal s) {
+        p.setPen(QPen(QColor(40, 40, 60), 1.2 * s));
+        p.setBrush(QColor(255, 255, 192));
+        for (int i = 0; i < 4; ++i)
+            p.drawRect(QRectF((3 + 7 * i) * s, 3 * s, 5 * s, 8 * s));
+        p.setPen(QPen(QColor(200, 60, 30), 2 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(
+            QPolygonF({QPointF(16 * s, 13 * s), QPointF(16 * s, 18 * s), QPointF(13 * s, 15 * s)}));
+        p.drawLine(QPointF(16 * s, 18 * s), QPointF(19 * s, 15 * s));
+        p.setPen(QPen(QColor(40, 40, 60), 1.5 * s));
+        p.setBrush(QColor(255, 224, 192));
+        p.drawRect(QRectF(6 * s, 20 * s, 20 * s, 9 * s));
+    });
+}
+
+QIcon Icons::asciiWindow()
+{
+    return icon([](QPainter &p, qreal s) {
+        p.setPen(QPen(Qt::black, 1.5 * s));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3 * s, 3 * s, 26 * s, 26 * s));
+        p.setPen(QPen(Qt::black, 1 * s));
+        for (int i = 1; i < 4; ++i)
+            p.drawLine(QPointF((3 + 6.5 * i) * s, 3 * s), QPointF((3 + 6.5 * i) * s, 29 * s));
+        for (int i = 1; i < 5; ++i)
+            p.drawLine(QPointF(3 * s, (3 + 5.2 * i) * s), QPointF(29 * s, (3 + 5.2 * i) * s));
+        p.setPen(QPen(QColor(40, 80, 180), 2 * s));
+        p.drawLine(QPointF(3 * s, 8.2 * s), QPointF(29 * s, 8.2 * s));
+    });
+}
+
+QIcon Icons::crcHelpWindow()
+{
+    return icon([](QPainter &p, qreal s) {
+        p.setPen(QPen(QColor(30, 50, 120), 1.5 * s));
+        p.setBrush(QColor(230, 240, 255));
+        QPainterPath left;
+        left.moveTo(16 * s, 8 * s);
+        left.cubicTo(12 * s, 5 * s, 6 * s, 5 * s, 3 * s, 7 * s);
+        left.lineTo(3 * s, 27 * s);
+        left.cubicTo(6 * s, 25 * s, 12 * s, 25 * s, 16 * s, 28 * s);
+        left.closeSubpath();
+        p.drawPath(left);
+        p.drawPath(QTransform(-1, 0, 0, 1, 32 * s, 0).map(left));
+        p.setPen(QPen(QColor(0, 0, 255), 1.2 * s));
+        for (int i = 0; i < 3; ++i) {
+            p.drawLine(QPointF(6 * s, (12 + 4 * i) * s), QPointF(13 * s, (12 + 4 * i) * s));
+            p.drawLine(QPointF(19 * s, (12 + 4 * i) * s), QPointF(26 * s, (12 + 4 * i) * s));
+        }
+    });
+}

@@ -17,4 +17,7 @@ public:
     static QIcon clearPicture();
     static QIcon exitPicture();
     static QIcon okPicture();
+    static QIcon checksumWindow(); // the calculator: a byte row folded into a check value
+    static QIcon asciiWindow(); // the ASCII chart: a ruled table
+    static QIcon crcHelpWindow(); // the CRC help: an open book
 };

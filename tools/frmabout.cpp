@@ -1,0 +1,79 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/frmabout.h"
+
+#include "app/designfonts.h"
+#include "app/twips.h"
+#include "resources/icons.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QToolButton>
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    buildControls();
+    connectHandlers();
+}
+
+void frmAbout::buildControls()
+{
+    setWindowTitle(QStringLiteral("關於"));
+    setFixedSize(twipsSize(3480, 2280));
+    setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twips(120, 120, 615, 555));
+    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1->setAlignment(Qt::AlignCenter);
+    Picture1->setPixmap(Icons::logo(32));
+
+    const auto line = [this](const char *name, const QString &text, int top) {
+        auto *l = new QLabel(text, this);
+        l->setObjectName(QLatin1String(name));
+        l->setGeometry(twips(900, top, 2460, 270));
+        return l;
+    };
+    Label3 = line("Label3", QStringLiteral("作者 : Vedira 開發團隊"), 120);
+    Label1 = line("Label1", QStringLiteral("https://vedira.example"), 420);
+    Label2 = line("Label2", QStringLiteral("日期 : 2026/12"), 720);
+    Label4 = line("Label4", QStringLiteral("版本 : 1.50"), 1020);
+
+    CmdOk = new QToolButton(this);
+    CmdOk->setObjectName(QStringLiteral("CmdOk"));
+    CmdOk->setText(QStringLiteral("確 定"));
+    CmdOk->setIcon(Icons::okPicture());
+    CmdOk->setIconSize(QSize(16, 16));
+    CmdOk->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    CmdOk->setGeometry(twips(2385, 1485, 975, 675));
+    QPalette pal = CmdOk->palette();
+    pal.setColor(QPalette::Button, QColor(192, 255, 255));
+    CmdOk->setPalette(pal);
+    CmdOk->setAutoFillBackground(true);
+}
+
+void frmAbout::connectHandlers()
+{
+    connect(CmdOk, &QToolButton::clicked, this, &frmAbout::CmdOk_Click);
+}
+
+void frmAbout::Form_Load()
+{
+    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const float left = float(area.width() - width()) / 2.0f;
+    const float top = float(area.height() - height()) / 3.0f;
+    move(area.x() + qRound(left), area.y() + qRound(top));
+}
+
+void frmAbout::CmdOk_Click()
+{
+    accept();
+}
