@@ -8,6 +8,10 @@
 #include <QObject>
 #include <QString>
 
+namespace ErrorNumber {
+constexpr int InvalidWhileOpen = 8000; // changing the port number of an open port
+} // namespace ErrorNumber
+
 // The serial port as the terminal uses it. Port number and settings are set while closed and
 // used by the next open. Every failing operation throws RunTimeError: 8005 when the port is held
 // by another program, 8002 when the port number is not a usable port, other numbers for the rest.

@@ -1,0 +1,331 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/qserialportadapter.h"
+
+#include "serial/portnumber.h"
+#include "settings/big5codec.h"
+
+#include <QMetaObject>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// A pseudo-terminal whose master end has closed makes every read fail at once, tens of
+// thousands of times a second, while QSerialPort keeps the port open. A real line produces a
+// stray read error now and then, never this many in a row without data between.
+constexpr int ReadErrorFlood = 1000;
+constexpr qint64 ReadErrorWindowMs = 1000;
+
+bool isPseudoTerminal(const QString &path)
+{
+    return path.startsWith(QLatin1String("/dev/pts/"));
+}
+
+// QSerialPort reports both its lock file held by another program and a device that answers
+// EBUSY as PermissionError. Only a device we may not open at all is a plain permission problem.
+bool deniedByPermissions(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return ::access(path.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+RunTimeError openFailure(
+    QSerialPort::SerialPortError error, const QString &path, const QString &why)
+{
+    const QString text = QStringLiteral("%1: %2").arg(path, why);
+    switch (error) {
+    case QSerialPort::PermissionError:
+        if (deniedByPermissions(path))
+            return {ErrorNumber::InvalidPortNumber, text};
+        return {ErrorNumber::PortAlreadyOpen, text};
+    case QSerialPort::OpenError:
+        return {ErrorNumber::PortAlreadyOpen, text};
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::UnsupportedOperationError: // not a serial device
+        return {ErrorNumber::InvalidPortNumber, text};
+    default:
+        return {ErrorNumber::DeviceIo, text};
+    }
+}
+
+} // namespace
+
+QSerialPortAdapter::QSerialPortAdapter(QObject *parent)
+    : SerialPort(parent)
+{
+    m_lineTimer.setInterval(LinePollMilliseconds);
+    connect(&m_lineTimer, &QTimer::timeout, this, &QSerialPortAdapter::pollLines);
+    connect(&m_port, &QSerialPort::readyRead, this, &QSerialPortAdapter::dataArrived);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QSerialPortAdapter::portError);
+}
+
+QSerialPortAdapter::~QSerialPortAdapter()
+{
+    close();
+}
+
+void QSerialPortAdapter::setCommPort(qint16 number)
+{
+    if (m_port.isOpen()) {
+        throw RunTimeError {ErrorNumber::InvalidWhileOpen,
+            QStringLiteral("The port number cannot change while the port is open")};
+    }
+    if (number < 1) {
+        throw RunTimeError {
+            ErrorNumber::InvalidPortNumber, QStringLiteral("Invalid port number %1").arg(number)};
+    }
+    m_commPort = number;
+}
+
+void QSerialPortAdapter::setSettings(const QString &settings)
+{
+    const LineSettings line = LineSettings::parse(settings);
+    if (m_port.isOpen())
+        applySettings(line);
+    m_line = line;
+    m_settings = settings;
+}
+
+void QSerialPortAdapter::setPortOpen(bool open)
+{
+    if (open)
+        this->open();
+    else
+        close();
+}
+
+void QSerialPortAdapter::open()
+{
+    if (m_port.isOpen())
+        throw RunTimeError {ErrorNumber::PortAlreadyOpen, QStringLiteral("Port already open")};
+    const LineSettings line = LineSettings::parse(m_settings);
+    const QString path = PortNumber::devicePath(m_commPort);
+    m_isPty = isPseudoTerminal(path);
+    m_port.setPortName(path);
+
+    m_opening = true;
+    const bool opened = m_port.open(QIODevice::ReadWrite);
+    m_opening = false;
+    if (!opened) {
+        const RunTimeError failure = openFailure(m_port.error(), path, m_port.errorString());
+        m_port.clearError();
+        throw failure;
+    }
+    try {
+        applySettings(line);
+    } catch (...) {
+        m_port.close();
+        throw;
+    }
+
+    m_losing = false;
+    m_readErrors = 0;
+    m_receivePending = false;
+    m_pending.clear();
+    // The lines' state at open is the baseline: a line already on raises nothing.
+    m_lines = m_port.pinoutSignals();
+    m_linesReadable = m_port.error() != QSerialPort::UnsupportedOperationError;
+    m_port.clearError();
+    if (m_linesReadable)
+        m_lineTimer.start();
+    if (m_port.bytesAvailable() > 0)
+        dataArrived();
+}
+
+void QSerialPortAdapter::close()
+{
+    m_lineTimer.stop();
+    m_pending.clear();
+    m_receivePending = false;
+    m_losing = false;
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+}
+
+void QSerialPortAdapter::applySettings(const LineSettings &line)
+{
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    switch (line.parity) {
+    case LineSettings::Parity::None:
+        parity = QSerialPort::NoParity;
+        break;
+    case LineSettings::Parity::Even:
+        parity = QSerialPort::EvenParity;
+        break;
+    case LineSettings::Parity::Odd:
+        parity = QSerialPort::OddParity;
+        break;
+    case LineSettings::Parity::Mark:
+        parity = QSerialPort::MarkParity;
+        break;
+    case LineSettings::Parity::Space:
+        parity = QSerialPort::SpaceParity;
+        break;
+    }
+    QSerialPort::StopBits stop = QSerialPort::OneStop;
+    switch (line.stopBits) {
+    case LineSettings::StopBits::One:
+        stop = QSerialPort::OneStop;
+        break;
+    case LineSettings::StopBits::OneAndHalf:
+        stop = QSerialPort::OneAndHalfStop;
+        break;
+    case LineSettings::StopBits::Two:
+        stop = QSerialPort::TwoStop;
+        break;
+    }
+
+    // A pseudo-terminal has no parity or framing to set; it refuses some settings (even parity,
+    // 7 data bits) that mean nothing to it. Refusing to open over them would make the simulated
+    // device unusable with half of the settings a user can pick.
+    const auto check = [this](bool ok) {
+        if (ok || m_isPty) {
+            m_port.clearError();
+            return;
+        }
+        const QString why = m_port.errorString();
+        m_port.clearError();
+        throw RunTimeError {
+            ErrorNumber::InvalidPropertyValue, QStringLiteral("Settings refused: %1").arg(why)};
+    };
+    check(m_port.setBaudRate(line.speed));
+    check(m_port.setDataBits(QSerialPort::DataBits(line.dataBits)));
+    check(m_port.setParity(parity));
+    check(m_port.setStopBits(stop));
+    check(m_port.setFlowControl(QSerialPort::NoFlowControl));
+}
+
+void QSerialPortAdapter::requireOpen() const
+{
+    if (!m_port.isOpen())
+        throw RunTimeError {ErrorNumber::PortNotOpen, QStringLiteral("The port is not open")};
+}
+
+void QSerialPortAdapter::output(const QString &text)
+{
+    output(Big5Codec::encode(text));
+}
+
+void QSerialPortAdapter::output(const QByteArray &bytes)
+{
+    requireOpen();
+    if (m_port.write(bytes) != bytes.size()) {
+        const QString why = m_port.errorString();
+        m_port.clearError();
+        throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("Write failed: %1").arg(why)};
+    }
+}
+
+QByteArray QSerialPortAdapter::input()
+{
+    requireOpen();
+    return m_port.readAll();
+}
+
+void QSerialPortAdapter::queueEvent(qint16 code)
+{
+    m_pending.enqueue(code);
+    QMetaObject::invokeMethod(this, &QSerialPortAdapter::deliverEvent, Qt::QueuedConnection);
+}
+
+void QSerialPortAdapter::deliverEvent()
+{
+    if (m_pending.isEmpty())
+        return;
+    const qint16 code = m_pending.dequeue();
+    if (code == EvReceive) {
+        m_receivePending = false;
+        // Someone already took the bytes with input(): nothing left to report.
+        if (!m_port.isOpen() || m_port.bytesAvailable() == 0)
+            return;
+    }
+    m_event = code;
+    emit OnComm();
+}
+
+void QSerialPortAdapter::dataArrived()
+{
+    m_readErrors = 0;
+    if (m_receivePending)
+        return;
+    m_receivePending = true;
+    queueEvent(EvReceive);
+}
+
+void QSerialPortAdapter::pollLines()
+{
+    if (!m_port.isOpen())
+        return;
+    const QSerialPort::PinoutSignals now = m_port.pinoutSignals();
+    if (m_port.error() == QSerialPort::UnsupportedOperationError) {
+        m_port.clearError();
+        m_linesReadable = false;
+        m_lineTimer.stop();
+        return;
+    }
+    const QSerialPort::PinoutSignals changed = now ^ m_lines;
+    const bool ringRose = now.testFlag(QSerialPort::RingIndicatorSignal)
+        && !m_lines.testFlag(QSerialPort::RingIndicatorSignal);
+    m_lines = now;
+    if (changed.testFlag(QSerialPort::ClearToSendSignal))
+        queueEvent(EvCTS);
+    if (changed.testFlag(QSerialPort::DataSetReadySignal))
+        queueEvent(EvDSR);
+    if (changed.testFlag(QSerialPort::DataCarrierDetectSignal))
+        queueEvent(EvCD);
+    if (ringRose)
+        queueEvent(EvRing);
+}
+
+bool QSerialPortAdapter::line(QSerialPort::PinoutSignal signal) const
+{
+    if (m_port.isOpen() && m_linesReadable) {
+        const QSerialPort::PinoutSignals now = m_port.pinoutSignals();
+        if (m_port.error() == QSerialPort::NoError)
+            return now.testFlag(signal);
+        m_port.clearError();
+    }
+    return m_lines.testFlag(signal);
+}
+
+void QSerialPortAdapter::portError(QSerialPort::SerialPortError error)
+{
+    if (m_opening || m_losing || !m_port.isOpen())
+        return;
+    if (error == QSerialPort::ResourceError) {
+        loseConnection();
+        return;
+    }
+    if (error != QSerialPort::ReadError)
+        return;
+    if (m_readErrors == 0 || m_readErrorWindow.elapsed() > ReadErrorWindowMs) {
+        m_readErrors = 0;
+        m_readErrorWindow.start();
+    }
+    if (++m_readErrors >= ReadErrorFlood)
+        loseConnection();
+}
+
+void QSerialPortAdapter::loseConnection()
+{
+    m_losing = true;
+    // QSerialPort is inside its own read notification here; close it from the event loop.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_losing)
+                return; // closed by its owner in the meantime
+            close();
+            emit ConnectionLost();
+        },
+        Qt::QueuedConnection);
+}

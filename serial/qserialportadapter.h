@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "serial/linesettings.h"
+#include "serial/serialport.h"
+
+#include <QElapsedTimer>
+#include <QQueue>
+#include <QSerialPort>
+#include <QTimer>
+
+// SerialPort over QSerialPort. The device is found through PortNumber::devicePath and opened by
+// its resolved path, so QSerialPort's lock file names the device whatever link led to it. The
+// input lines are polled while open, since QSerialPort reports no line changes; a device that
+// cannot report them (a pseudo-terminal) simply raises no line events. A device that goes away
+// while open closes the port once and raises ConnectionLost once.
+class QSerialPortAdapter : public SerialPort
+{
+    Q_OBJECT
+public:
+    explicit QSerialPortAdapter(QObject *parent = nullptr);
+    ~QSerialPortAdapter() override;
+
+    void setCommPort(qint16 number) override;
+    qint16 commPort() const override { return m_commPort; }
+    void setSettings(const QString &settings) override;
+    QString settings() const override { return m_settings; }
+
+    void setPortOpen(bool open) override;
+    bool portOpen() const override { return m_port.isOpen(); }
+
+    void output(const QString &text) override;
+    void output(const QByteArray &bytes) override;
+    QByteArray input() override;
+
+    qint16 commEvent() const override { return m_event; }
+    bool cdHolding() const override { return line(QSerialPort::DataCarrierDetectSignal); }
+    bool ctsHolding() const override { return line(QSerialPort::ClearToSendSignal); }
+    bool dsrHolding() const override { return line(QSerialPort::DataSetReadySignal); }
+
+    static constexpr int LinePollMilliseconds = 50;
+
+private:
+    void open();
+    void close();
+    void applySettings(const LineSettings &line);
+    void queueEvent(qint16 code);
+    void deliverEvent();
+    void dataArrived();
+    void pollLines();
+    void portError(QSerialPort::SerialPortError error);
+    void loseConnection();
+    bool line(QSerialPort::PinoutSignal signal) const;
+    void requireOpen() const;
+
+    mutable QSerialPort m_port;
+    QTimer m_lineTimer;
+    qint16 m_commPort = 1;
+    QString m_settings = QStringLiteral("9600,n,8,1");
+    LineSettings m_line;
+    bool m_isPty = false;
+    bool m_opening = false;
+
+    qint16 m_event = 0;
+    QQueue<qint16> m_pending;
+    bool m_receivePending = false;
+
+    mutable QSerialPort::PinoutSignals m_lines;
+    mutable bool m_linesReadable = false;
+
+    int m_readErrors = 0;
+    QElapsedTimer m_readErrorWindow;
+    bool m_losing = false;
+};
