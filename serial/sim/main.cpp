@@ -1,0 +1,209 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// vedira-sim: a device on a pseudo-terminal for running Vedira without hardware. It links
+// ports/comN in the program folder to its terminal and answers every byte (echo) or acts as
+// Modbus RTU slave 1. The link goes away when the simulator ends on SIGTERM or SIGINT.
+
+#include "serial/modbusslave.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 0;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &c, 1);
+}
+
+[[noreturn]] void fail(const QString &why)
+{
+    std::fprintf(stderr, "vedira-sim: %s\n", qPrintable(why));
+    std::exit(1);
+}
+
+class Device : public QObject
+{
+public:
+    Device(int master, bool modbus, qint32 baud)
+        : m_master(master)
+        , m_modbus(modbus)
+        , m_slave(baud)
+        , m_readNotifier(master, QSocketNotifier::Read)
+        , m_writeNotifier(master, QSocketNotifier::Write)
+    {
+        m_clock.start();
+        m_writeNotifier.setEnabled(false);
+        m_frameEnd.setSingleShot(true);
+        // Whole milliseconds, rounded up, plus one so the gap has surely passed when it fires.
+        m_frameEnd.setInterval(int((m_slave.frameGapMicroseconds() + 999) / 1000) + 1);
+        connect(&m_readNotifier, &QSocketNotifier::activated, this, &Device::readable);
+        connect(&m_writeNotifier, &QSocketNotifier::activated, this, &Device::writable);
+        connect(&m_frameEnd, &QTimer::timeout, this, [this] { send(m_slave.poll(now())); });
+    }
+
+private:
+    qint64 now() const { return m_clock.nsecsElapsed() / 1000; }
+
+    void readable()
+    {
+        char buffer[4096];
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        const QByteArray bytes(buffer, n);
+        if (!m_modbus) {
+            send(bytes);
+            return;
+        }
+        send(m_slave.feed(bytes, now()));
+        m_frameEnd.start();
+    }
+
+    void send(const QByteArray &bytes)
+    {
+        m_out.append(bytes);
+        writable();
+    }
+
+    void writable()
+    {
+        while (!m_out.isEmpty()) {
+            const ssize_t n = ::write(m_master, m_out.constData(), size_t(m_out.size()));
+            if (n <= 0)
+                break;
+            m_out.remove(0, n);
+        }
+        m_writeNotifier.setEnabled(!m_out.isEmpty());
+    }
+
+    int m_master;
+    bool m_modbus;
+    ModbusSlave m_slave;
+    QSocketNotifier m_readNotifier;
+    QSocketNotifier m_writeNotifier;
+    QTimer m_frameEnd;
+    QElapsedTimer m_clock;
+    QByteArray m_out;
+};
+
+// A link to a pseudo-terminal that no longer exists was left by a simulator that was killed.
+bool isStaleLink(const QFileInfo &entry)
+{
+    return entry.isSymLink() && !entry.exists()
+        && entry.symLinkTarget().startsWith(QLatin1String("/dev/pts/"));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vedira-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulated serial device on a pseudo-terminal, linked as ports/comN."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+        QStringLiteral("Port number N of ports/comN (1)."), QStringLiteral("N"),
+        QStringLiteral("1"));
+    const QCommandLineOption folderOption(QStringLiteral("folder"),
+        QStringLiteral("Folder holding ports/ (the simulator's own)."), QStringLiteral("dir"),
+        QCoreApplication::applicationDirPath());
+    const QCommandLineOption echoOption(
+        QStringLiteral("echo"), QStringLiteral("Send every byte back (default)."));
+    const QCommandLineOption modbusOption(
+        QStringLiteral("modbus"), QStringLiteral("Answer as Modbus RTU slave 1."));
+    const QCommandLineOption baudOption(QStringLiteral("baud"),
+        QStringLiteral("Line speed that sets the Modbus frame gap (9600)."),
+        QStringLiteral("speed"), QStringLiteral("9600"));
+    parser.addOptions({portOption, folderOption, echoOption, modbusOption, baudOption});
+    parser.process(app);
+
+    bool ok = false;
+    const int port = parser.value(portOption).toInt(&ok);
+    if (!ok || port < 1)
+        fail(QStringLiteral("--port needs a number from 1"));
+    const qint32 baud = parser.value(baudOption).toInt(&ok);
+    if (!ok || baud < 1)
+        fail(QStringLiteral("--baud needs a positive number"));
+    const bool modbus = parser.isSet(modbusOption);
+
+    // Before making our terminal: it may get the number a stale link still names.
+    const QDir folder(parser.value(folderOption));
+    if (!folder.mkpath(QStringLiteral("ports")))
+        fail(QStringLiteral("cannot create %1").arg(folder.filePath(QStringLiteral("ports"))));
+    const QString linkPath = folder.filePath(QStringLiteral("ports/com%1").arg(port));
+    const QFileInfo entry(linkPath);
+    if (entry.exists() || entry.isSymLink()) {
+        if (!isStaleLink(entry))
+            fail(QStringLiteral("%1 already exists and is not ours").arg(linkPath));
+        QFile::remove(linkPath);
+    }
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+        fail(QStringLiteral("cannot create a pseudo-terminal"));
+    const QString slavePath = QString::fromLocal8Bit(::ptsname(master));
+
+    // Holding the slave end open keeps the master from seeing a hang-up each time the terminal
+    // closes the port, and raw mode stops the line discipline from echoing our own replies.
+    const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    if (slave < 0)
+        fail(QStringLiteral("cannot open %1").arg(slavePath));
+    termios tio {};
+    if (::tcgetattr(slave, &tio) == 0) {
+        ::cfmakeraw(&tio);
+        ::tcsetattr(slave, TCSANOW, &tio);
+    }
+
+    if (::symlink(qPrintable(slavePath), qPrintable(linkPath)) != 0)
+        fail(QStringLiteral("cannot link %1: %2")
+                 .arg(linkPath, QString::fromLocal8Bit(strerror(errno))));
+
+    if (::pipe(signalPipe) != 0)
+        fail(QStringLiteral("cannot create a pipe"));
+    struct sigaction action
+    {
+    };
+    action.sa_handler = onSignal;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGHUP, &action, nullptr);
+    QSocketNotifier quitNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+
+    Device device(master, modbus, baud);
+    std::printf("vedira-sim: COM%d -> %s (%s)\n", port, qPrintable(slavePath),
+        modbus ? "Modbus RTU slave 1" : "echo");
+    std::fflush(stdout);
+
+    const int result = app.exec();
+
+    // Only remove the link if it is still ours; someone may have pointed it elsewhere.
+    if (QFileInfo(linkPath).symLinkTarget() == slavePath)
+        QFile::remove(linkPath);
+    ::close(slave);
+    ::close(master);
+    return result;
+}
