@@ -1,0 +1,576 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "terminal/receiveview.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr qreal HorizontalMargin = 2;
+constexpr qreal TopMargin = 1;
+// Bytes wrapped per step when the whole log is laid out again (resize, font): a few
+// milliseconds of work, so a 50 MB line re-wraps without freezing the window.
+constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
+// New data repaint at most this often; a fast stream would otherwise spend its time painting.
+constexpr int RefreshIntervalMs = 16;
+
+} // namespace
+
+ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent)
+    : QAbstractScrollArea(parent)
+    , m_log(log)
+    , m_kind(kind)
+{
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    verticalScrollBar()->setSingleStep(1);
+    m_rows.append(0);
+    m_layoutTimer.setSingleShot(true);
+    m_layoutTimer.setInterval(0);
+    m_refreshTimer.setSingleShot(true);
+    measureItems();
+    connectHandlers();
+    restartLayout();
+}
+
+void ReceiveView::connectHandlers()
+{
+    if (m_log) {
+        connect(m_log, &ReceiveLog::appended, this, &ReceiveView::log_appended);
+        connect(m_log, &ReceiveLog::lineBreakAdded, this, &ReceiveView::log_lineBreakAdded);
+        connect(m_log, &ReceiveLog::cleared, this, &ReceiveView::log_cleared);
+    }
+    connect(&m_layoutTimer, &QTimer::timeout, this, &ReceiveView::continueLayout);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &ReceiveView::refresh);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+        &ReceiveView::verticalScrollBar_valueChanged);
+}
+
+QString ReceiveView::text() const
+{
+    return m_log ? m_log->text(m_kind) : QString();
+}
+
+QString ReceiveView::selectedText() const
+{
+    if (!m_log || !hasSelectedText())
+        return {};
+    const qsizetype from = std::min(m_anchor, m_cursor);
+    const qsizetype to = std::max(m_anchor, m_cursor);
+    const qsizetype firstBreak = breaksBefore(from);
+    const qsizetype endBreak = breaksBefore(to);
+    const qsizetype firstByte = from - firstBreak;
+    const qsizetype endByte = to - endBreak;
+    const auto &breaks = m_log->lineBreaks();
+    std::vector<qsizetype> partBreaks;
+    partBreaks.reserve(std::size_t(endBreak - firstBreak));
+    for (qsizetype k = firstBreak; k < endBreak; ++k)
+        partBreaks.push_back(breaks[std::size_t(k)] - firstByte);
+    return ReceiveFormatter::text(
+        m_kind, QByteArrayView(m_log->bytes()).sliced(firstByte, endByte - firstByte), partBreaks);
+}
+
+void ReceiveView::selectAll()
+{
+    m_anchor = 0;
+    m_cursor = tokenCount();
+    viewport()->update();
+}
+
+void ReceiveView::clearSelection()
+{
+    m_anchor = m_cursor;
+    viewport()->update();
+}
+
+void ReceiveView::copy() const
+{
+    if (hasSelectedText())
+        QApplication::clipboard()->setText(selectedText());
+}
+
+QString ReceiveView::visualRowText(int row) const
+{
+    if (!m_log || row < 0 || row >= m_rows.size())
+        return {};
+    const qsizetype first = m_rows[row];
+    const qsizetype end = rowEnd(row);
+    const qsizetype firstByte = byteOfToken(first);
+    const qsizetype endByte = byteOfToken(end);
+    QString items = ReceiveFormatter::text(
+        m_kind, QByteArrayView(m_log->bytes()).sliced(firstByte, endByte - firstByte), {});
+    if (end - first > endByte - firstByte)
+        items += QLatin1String("\r\n");
+    return items;
+}
+
+QRectF ReceiveView::itemRect(qsizetype byteIndex) const
+{
+    if (!m_log || byteIndex < 0 || byteIndex >= m_log->byteCount())
+        return {};
+    const auto &breaks = m_log->lineBreaks();
+    const qsizetype token
+        = byteIndex + (std::upper_bound(breaks.begin(), breaks.end(), byteIndex) - breaks.begin());
+    if (token >= laidOutTokens())
+        return {};
+    const uchar c = uchar(m_log->bytes()[byteIndex]);
+    return QRectF(xOfToken(token), rowTop(rowOfToken(token)), m_itemWidth[c], m_lineHeight);
+}
+
+bool ReceiveView::isLayoutComplete() const
+{
+    return !m_log || laidOutTokens() == tokenCount();
+}
+
+void ReceiveView::log_appended()
+{
+    // A relayout under way picks up the new bytes itself.
+    if (!m_layoutTimer.isActive())
+        continueLayout();
+}
+
+void ReceiveView::log_lineBreakAdded()
+{
+    if (!m_layoutTimer.isActive())
+        continueLayout();
+}
+
+void ReceiveView::log_cleared()
+{
+    m_layoutTimer.stop();
+    m_rows = QList<qsizetype> {0};
+    m_pos = 0;
+    m_breaksLaidOut = 0;
+    m_x = 0;
+    m_anchor = m_cursor = 0;
+    m_selecting = false;
+    m_follow = true;
+    m_restoreTopToken = -1;
+    m_refreshTimer.stop();
+    refresh();
+}
+
+void ReceiveView::verticalScrollBar_valueChanged(int value)
+{
+    if (m_adjustingScroll)
+        return;
+    m_follow = value >= verticalScrollBar()->maximum();
+    m_restoreTopToken = -1;
+}
+
+void ReceiveView::measureItems()
+{
+    // Each item is drawn on its own at the sum of the advances before it, so the wrap agrees with
+    // what is drawn whatever the font does between glyphs of a longer string.
+    m_drawFont = font();
+    const QFontMetricsF metrics(m_drawFont);
+    m_blankWidth = metrics.horizontalAdvance(QLatin1Char(' '));
+    m_lineHeight = std::max<qreal>(1, std::ceil(metrics.lineSpacing()));
+    for (int b = 0; b < 256; ++b) {
+        const QString item = ReceiveFormatter::item(m_kind, uchar(b));
+        m_itemWidth[b] = metrics.horizontalAdvance(item);
+        m_itemAdvance[b] = m_itemWidth[b] + m_blankWidth;
+        m_items[b] = QStaticText(item);
+        m_items[b].setTextFormat(Qt::PlainText);
+        m_items[b].prepare(QTransform(), m_drawFont);
+    }
+}
+
+void ReceiveView::restartLayout()
+{
+    if (!m_follow && m_restoreTopToken < 0)
+        m_restoreTopToken
+            = m_rows[std::clamp(verticalScrollBar()->value(), 0, int(m_rows.size()) - 1)];
+    m_layoutTimer.stop();
+    m_rows.resize(1);
+    m_pos = 0;
+    m_breaksLaidOut = 0;
+    m_x = 0;
+    // A floor keeps a not yet sized view from giving every item a row of its own.
+    const qreal widest = *std::max_element(m_itemAdvance.begin(), m_itemAdvance.end());
+    m_layoutWidth = std::max(viewport()->width() - 2 * HorizontalMargin, 4 * widest);
+    continueLayout();
+}
+
+bool ReceiveView::layoutSome(qsizetype budget)
+{
+    if (!m_log)
+        return true;
+    const QByteArray &bytes = m_log->bytes();
+    const auto &breaks = m_log->lineBreaks();
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    const qsizetype end = std::min(bytes.size(), m_pos + budget);
+    const qreal width = m_layoutWidth;
+    qsizetype pos = m_pos;
+    std::size_t nextBreak = m_breaksLaidOut;
+    qreal x = m_x;
+    for (;;) {
+        for (; nextBreak < breaks.size() && breaks[nextBreak] <= pos; ++nextBreak) {
+            m_rows.append(pos + qsizetype(nextBreak) + 1);
+            x = 0;
+        }
+        if (pos == end)
+            break;
+        const uchar c = data[pos];
+        // An item wider than the whole row still goes on it: items are never split.
+        if (x > 0 && x + m_itemWidth[c] > width) {
+            m_rows.append(pos + qsizetype(nextBreak));
+            x = 0;
+        }
+        x += m_itemAdvance[c];
+        ++pos;
+    }
+    m_pos = pos;
+    m_breaksLaidOut = nextBreak;
+    m_x = x;
+    return pos == bytes.size() && nextBreak == breaks.size();
+}
+
+void ReceiveView::continueLayout()
+{
+    if (!layoutSome(LayoutChunk))
+        m_layoutTimer.start();
+    scheduleRefresh();
+}
+
+void ReceiveView::scheduleRefresh()
+{
+    if (m_refreshTimer.isActive())
+        return;
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : RefreshIntervalMs;
+    m_refreshTimer.start(int(std::max<qint64>(0, RefreshIntervalMs - since)));
+}
+
+void ReceiveView::refresh()
+{
+    updateScrollBar();
+    viewport()->update();
+    m_sinceRefresh.restart();
+}
+
+void ReceiveView::updateScrollBar()
+{
+    QScrollBar *bar = verticalScrollBar();
+    const int visible = visibleRows();
+    m_adjustingScroll = true;
+    bar->setPageStep(visible);
+    bar->setRange(0, std::max(0, int(m_rows.size()) - visible));
+    if (m_follow) {
+        bar->setValue(bar->maximum());
+    } else if (m_restoreTopToken >= 0 && m_restoreTopToken < laidOutTokens()) {
+        bar->setValue(rowOfToken(m_restoreTopToken));
+        m_restoreTopToken = -1;
+    }
+    m_adjustingScroll = false;
+}
+
+qsizetype ReceiveView::tokenCount() const
+{
+    return m_log ? m_log->byteCount() + qsizetype(m_log->lineBreaks().size()) : 0;
+}
+
+qsizetype ReceiveView::breaksBefore(qsizetype token) const
+{
+    if (!m_log)
+        return 0;
+    // Break k is token breaks[k] + k; those tokens rise with k.
+    const auto &breaks = m_log->lineBreaks();
+    std::size_t low = 0;
+    std::size_t high = breaks.size();
+    while (low < high) {
+        const std::size_t mid = (low + high) / 2;
+        if (breaks[mid] + qsizetype(mid) < token)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return qsizetype(low);
+}
+
+qsizetype ReceiveView::rowEnd(int row) const
+{
+    return row + 1 < m_rows.size() ? m_rows[row + 1] : laidOutTokens();
+}
+
+int ReceiveView::rowOfToken(qsizetype token) const
+{
+    const auto it = std::upper_bound(m_rows.cbegin(), m_rows.cend(), token);
+    return std::max(0, int(it - m_rows.cbegin()) - 1);
+}
+
+qsizetype ReceiveView::rowItemsEnd(int row) const
+{
+    const qsizetype first = m_rows[row];
+    return first + byteOfToken(rowEnd(row)) - byteOfToken(first);
+}
+
+int ReceiveView::visibleRows() const
+{
+    return std::max(1, int((viewport()->height() - TopMargin) / m_lineHeight));
+}
+
+qreal ReceiveView::rowTop(int row) const
+{
+    return TopMargin + (row - verticalScrollBar()->value()) * m_lineHeight;
+}
+
+int ReceiveView::rowAt(int y) const
+{
+    const int offset = int(std::floor((y - TopMargin) / m_lineHeight));
+    return std::clamp(verticalScrollBar()->value() + offset, 0, int(m_rows.size()) - 1);
+}
+
+qsizetype ReceiveView::tokenAt(const QPoint &pos) const
+{
+    return tokenInRow(rowAt(pos.y()), pos.x());
+}
+
+qsizetype ReceiveView::tokenInRow(int row, qreal x) const
+{
+    // The boundary nearest to x, so a drag selects whole items.
+    const qsizetype first = m_rows[row];
+    const qsizetype firstByte = byteOfToken(first);
+    const qsizetype endByte = byteOfToken(rowEnd(row));
+    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
+    qreal left = HorizontalMargin;
+    for (qsizetype b = firstByte; b < endByte; ++b) {
+        const uchar c = data[b];
+        if (x < left + m_itemWidth[c] / 2)
+            return first + (b - firstByte);
+        left += m_itemAdvance[c];
+    }
+    return first + (endByte - firstByte);
+}
+
+qreal ReceiveView::xOfToken(qsizetype token) const
+{
+    const int row = rowOfToken(token);
+    const qsizetype firstByte = byteOfToken(m_rows[row]);
+    const qsizetype endByte = std::min(byteOfToken(token), byteOfToken(rowEnd(row)));
+    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
+    qreal x = HorizontalMargin;
+    for (qsizetype b = firstByte; b < endByte; ++b)
+        x += m_itemAdvance[data[b]];
+    return x;
+}
+
+void ReceiveView::moveCursor(qsizetype token, bool keepAnchor)
+{
+    m_cursor = std::clamp<qsizetype>(token, 0, tokenCount());
+    if (!keepAnchor)
+        m_anchor = m_cursor;
+    ensureCursorVisible();
+    viewport()->update();
+}
+
+void ReceiveView::ensureCursorVisible()
+{
+    const int row = rowOfToken(m_cursor);
+    const int top = verticalScrollBar()->value();
+    const int visible = visibleRows();
+    if (row < top)
+        setScrollValue(row);
+    else if (row >= top + visible)
+        setScrollValue(row - visible + 1);
+}
+
+void ReceiveView::setScrollValue(int value)
+{
+    verticalScrollBar()->setValue(value);
+}
+
+void ReceiveView::paintEvent(QPaintEvent *)
+{
+    if (!m_log)
+        return;
+    QPainter painter(viewport());
+    painter.setFont(m_drawFont);
+    const QPalette &pal = palette();
+    const QColor textColor = pal.color(QPalette::Text);
+    const QColor selectedColor = pal.color(QPalette::HighlightedText);
+    const QBrush highlight = pal.brush(QPalette::Highlight);
+    const qsizetype selFrom = std::min(m_anchor, m_cursor);
+    const qsizetype selTo = std::max(m_anchor, m_cursor);
+    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
+
+    const int first = verticalScrollBar()->value();
+    const int last = std::min(int(m_rows.size()), first + visibleRows() + 1);
+    bool selectedPen = false;
+    painter.setPen(textColor);
+    for (int row = first; row < last; ++row) {
+        const qsizetype firstToken = m_rows[row];
+        const qsizetype endToken = rowEnd(row);
+        const qsizetype firstByte = byteOfToken(firstToken);
+        const qsizetype endByte = byteOfToken(endToken);
+        const qreal top = rowTop(row);
+        qreal x = HorizontalMargin;
+        for (qsizetype b = firstByte; b < endByte; ++b) {
+            const uchar c = data[b];
+            const qsizetype token = firstToken + (b - firstByte);
+            const bool selected = token >= selFrom && token < selTo;
+            if (selected)
+                painter.fillRect(QRectF(x, top, m_itemAdvance[c], m_lineHeight), highlight);
+            if (selected != selectedPen) {
+                painter.setPen(selected ? selectedColor : textColor);
+                selectedPen = selected;
+            }
+            painter.drawStaticText(QPointF(x, top), m_items[c]);
+            x += m_itemAdvance[c];
+        }
+        const qsizetype breakToken = firstToken + (endByte - firstByte);
+        if (breakToken < endToken && breakToken >= selFrom && breakToken < selTo)
+            painter.fillRect(QRectF(x, top, m_blankWidth, m_lineHeight), highlight);
+    }
+}
+
+void ReceiveView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const qreal widest = *std::max_element(m_itemAdvance.begin(), m_itemAdvance.end());
+    if (std::max(viewport()->width() - 2 * HorizontalMargin, 4 * widest) != m_layoutWidth)
+        restartLayout();
+    updateScrollBar();
+}
+
+void ReceiveView::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        measureItems();
+        restartLayout();
+        updateScrollBar();
+    }
+}
+
+void ReceiveView::keyPressEvent(QKeyEvent *event)
+{
+    QScrollBar *bar = verticalScrollBar();
+    const int row = rowOfToken(m_cursor);
+    const auto lineFromCursor = [&](int target) {
+        if (target < 0)
+            return qsizetype(0);
+        if (target >= m_rows.size())
+            return tokenCount();
+        return tokenInRow(target, xOfToken(m_cursor));
+    };
+
+    if (event == QKeySequence::SelectAll)
+        selectAll();
+    else if (event == QKeySequence::Copy)
+        copy();
+    else if (event == QKeySequence::SelectNextChar)
+        moveCursor(m_cursor + 1, true);
+    else if (event == QKeySequence::SelectPreviousChar)
+        moveCursor(m_cursor - 1, true);
+    else if (event == QKeySequence::SelectNextLine)
+        moveCursor(lineFromCursor(row + 1), true);
+    else if (event == QKeySequence::SelectPreviousLine)
+        moveCursor(lineFromCursor(row - 1), true);
+    else if (event == QKeySequence::SelectNextPage)
+        moveCursor(lineFromCursor(std::min(row + visibleRows(), int(m_rows.size()) - 1)), true);
+    else if (event == QKeySequence::SelectPreviousPage)
+        moveCursor(lineFromCursor(std::max(row - visibleRows(), 0)), true);
+    else if (event == QKeySequence::SelectStartOfLine)
+        moveCursor(m_rows[row], true);
+    else if (event == QKeySequence::SelectEndOfLine)
+        moveCursor(rowItemsEnd(row), true);
+    else if (event == QKeySequence::SelectStartOfDocument)
+        moveCursor(0, true);
+    else if (event == QKeySequence::SelectEndOfDocument)
+        moveCursor(tokenCount(), true);
+    else if (event == QKeySequence::MoveToStartOfDocument
+        || event == QKeySequence::MoveToStartOfLine)
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    else if (event == QKeySequence::MoveToEndOfDocument || event == QKeySequence::MoveToEndOfLine)
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    else if (event == QKeySequence::MoveToNextPage)
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    else if (event == QKeySequence::MoveToPreviousPage)
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    else if (event == QKeySequence::MoveToNextLine)
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    else if (event == QKeySequence::MoveToPreviousLine)
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else
+        event->ignore();
+}
+
+void ReceiveView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_log)
+        return;
+    m_selecting = true;
+    moveCursor(tokenAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
+}
+
+void ReceiveView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_selecting || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QPoint pos = event->position().toPoint();
+    QScrollBar *bar = verticalScrollBar();
+    if (pos.y() < 0)
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else if (pos.y() >= viewport()->height())
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    moveCursor(tokenAt(pos), true);
+}
+
+void ReceiveView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_selecting = false;
+}
+
+void ReceiveView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_log)
+        return;
+    // Selects the one item under the pointer, with its blank.
+    const QPoint pos = event->position().toPoint();
+    const int row = rowAt(pos.y());
+    const qsizetype first = m_rows[row];
+    const qsizetype firstByte = byteOfToken(first);
+    const qsizetype endByte = byteOfToken(rowEnd(row));
+    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
+    qreal left = HorizontalMargin;
+    for (qsizetype b = firstByte; b < endByte; ++b) {
+        left += m_itemAdvance[data[b]];
+        if (pos.x() < left) {
+            m_anchor = first + (b - firstByte);
+            m_cursor = m_anchor + 1;
+            m_selecting = false;
+            viewport()->update();
+            return;
+        }
+    }
+}
+
+void ReceiveView::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *copyAction = menu.addAction(CopyCaption, this, [this] { copy(); });
+    copyAction->setEnabled(hasSelectedText());
+    menu.addSeparator();
+    QAction *selectAllAction = menu.addAction(SelectAllCaption, this, &ReceiveView::selectAll);
+    selectAllAction->setEnabled(tokenCount() > 0);
+    menu.exec(event->globalPos());
+}
+
+void ReceiveView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}

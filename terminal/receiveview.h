@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "terminal/receiveformatter.h"
+#include "terminal/receivelog.h"
+
+#include <QAbstractScrollArea>
+#include <QElapsedTimer>
+#include <QList>
+#include <QPointer>
+#include <QStaticText>
+#include <QTimer>
+
+#include <array>
+
+// One receive area: a read-only, wrapping, selectable view of a ReceiveLog through one formatter.
+// It never owns the data and its cost per update does not grow with the log: it keeps one start
+// position per visual row, extends the wrap as bytes arrive, and paints only the visible rows.
+//
+// Positions used for the selection count tokens of the area text: every byte's item (with its
+// blank) is one token, every line break is one token, in text order.
+class ReceiveView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent = nullptr);
+
+    static inline const QString CopyCaption = QStringLiteral("複製(&C)");
+    static inline const QString SelectAllCaption = QStringLiteral("全選(&A)");
+
+    ReceiveFormatter::Kind kind() const { return m_kind; }
+    // Exactly the area text.
+    QString text() const;
+
+    bool hasSelectedText() const { return m_anchor != m_cursor; }
+    // The selected part of the area text: whole items with their blanks, and CR LF for breaks.
+    QString selectedText() const;
+    void selectAll();
+    void clearSelection();
+    void copy() const;
+
+    // Layout as shown, for tests: rows laid out so far, the part of the area text on one row
+    // (with its CR LF when the row ends a line), and where a byte's item is drawn in the viewport.
+    int visualRowCount() const { return int(m_rows.size()); }
+    QString visualRowText(int row) const;
+    QRectF itemRect(qsizetype byteIndex) const;
+    bool isLayoutComplete() const;
+    // Whether new data scroll the view to the end (the user has not scrolled away from it).
+    bool isFollowingEnd() const { return m_follow; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void connectHandlers();
+    void log_appended();
+    void log_lineBreakAdded();
+    void log_cleared();
+    void verticalScrollBar_valueChanged(int value);
+
+    void measureItems();
+    void restartLayout();
+    bool layoutSome(qsizetype budget);
+    void continueLayout();
+    void scheduleRefresh();
+    void refresh();
+    void updateScrollBar();
+
+    qsizetype tokenCount() const;
+    qsizetype laidOutTokens() const { return m_pos + qsizetype(m_breaksLaidOut); }
+    qsizetype breaksBefore(qsizetype token) const;
+    qsizetype byteOfToken(qsizetype token) const { return token - breaksBefore(token); }
+    qsizetype rowEnd(int row) const;
+    int rowOfToken(qsizetype token) const;
+    int visibleRows() const;
+    qreal rowTop(int row) const;
+    int rowAt(int y) const;
+    qsizetype tokenAt(const QPoint &pos) const;
+    qsizetype tokenInRow(int row, qreal x) const;
+    qreal xOfToken(qsizetype token) const;
+    qsizetype rowItemsEnd(int row) const;
+    void moveCursor(qsizetype token, bool keepAnchor);
+    void ensureCursorVisible();
+    void setScrollValue(int value);
+
+    ReceiveLog *logOrNull() const { return m_log.data(); }
+
+    QPointer<ReceiveLog> m_log;
+    ReceiveFormatter::Kind m_kind;
+
+    // Per-item metrics for the 256 possible bytes in the current font.
+    QFont m_drawFont;
+    std::array<QStaticText, 256> m_items;
+    std::array<qreal, 256> m_itemWidth {};
+    std::array<qreal, 256> m_itemAdvance {};
+    qreal m_blankWidth = 0;
+    qreal m_lineHeight = 1;
+
+    // Wrap state: the first token of every visual row, and how far the log has been laid out.
+    QList<qsizetype> m_rows;
+    qreal m_layoutWidth = 0;
+    qsizetype m_pos = 0;
+    std::size_t m_breaksLaidOut = 0;
+    qreal m_x = 0;
+    QTimer m_layoutTimer;
+
+    qsizetype m_anchor = 0;
+    qsizetype m_cursor = 0;
+    bool m_selecting = false;
+
+    bool m_follow = true;
+    bool m_adjustingScroll = false;
+    qsizetype m_restoreTopToken = -1;
+    QTimer m_refreshTimer;
+    QElapsedTimer m_sinceRefresh;
+};
