@@ -8,6 +8,24 @@
 
 #include <QLabel>
 
+namespace {
+
+// The installed Ming look-alikes set Latin letters wider than the design's font, so the two
+// longest lines would run past the window's edge. Those lines are set a little tighter rather
+// than smaller or cut off.
+void fitToWidth(QLabel *label)
+{
+    const QString text = label->text();
+    const int excess = label->fontMetrics().horizontalAdvance(text) - label->width();
+    if (excess <= 0 || text.size() < 2)
+        return;
+    QFont tight = label->font();
+    tight.setLetterSpacing(QFont::AbsoluteSpacing, -qreal(excess + 1) / qreal(text.size() - 1));
+    label->setFont(tight);
+}
+
+} // namespace
+
 frmCRCbook::frmCRCbook()
 {
     setObjectName(QStringLiteral("frmCRCbook"));
@@ -44,6 +62,7 @@ void frmCRCbook::buildControls()
         auto *l = new QLabel(QString::fromUtf16(line.text), this);
         l->setObjectName(QStringLiteral("Label%1").arg(line.number));
         l->setGeometry(twips(line.left, line.top, 6015 - line.left, 270));
+        fitToWidth(l);
         Label[size_t(line.number - 1)] = l;
     }
     Label[0]->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
