@@ -61,6 +61,9 @@ public:
         return slot;
     }
 
+    // The terminal window, once "執行" has created it.
+    frmRun *runWindow() const;
+
     void memSet_Click();
     void memRun_Click();
     void memCheck_Click();

@@ -1,0 +1,250 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/frmset.h"
+
+#include "app/designfonts.h"
+#include "app/frmvedira.h"
+#include "app/mdichild.h"
+#include "app/messagebox.h"
+#include "app/twips.h"
+#include "app/uitexts.h"
+#include "serial/portnumber.h"
+#include "serial/serialport.h"
+#include "settings/module1.h"
+#include "terminal/frmrun.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+using namespace Module1;
+
+namespace {
+
+const QStringList PortValues {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+const QStringList SpeedValues {"115200,", "57600,", "38400,", "19200,", "9600,", "4800,"};
+const QStringList CheckValues {"o,", "e,", "n,"};
+const QStringList DataValues {"8,", "7,"};
+const QStringList StopValues {"2", "1"};
+
+// The designed selection: COM1, 9600, none, 8 bits, 1 bit.
+constexpr int DesignedSpeed = 4;
+constexpr int DesignedCheck = 2;
+constexpr int DesignedData = 0;
+constexpr int DesignedStop = 1;
+
+QList<QPoint> rows(const QList<int> &lefts, const QList<int> &tops)
+{
+    QList<QPoint> out;
+    for (int top : tops)
+        for (int left : lefts)
+            out.append(QPoint(left, top));
+    return out;
+}
+
+} // namespace
+
+frmSet::frmSet()
+{
+    setObjectName(QStringLiteral("frmSet"));
+    buildControls();
+    connectHandlers();
+}
+
+QButtonGroup *frmSet::optionGroup(
+    QGroupBox *frame, const char *name, const QStringList &captions, const QList<QPoint> &positions)
+{
+    auto *group = new QButtonGroup(this);
+    group->setObjectName(QString::fromLatin1(name));
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *button = new QRadioButton(captions[i], frame);
+        button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        const QPoint p = positions[i];
+        button->setGeometry(twips(p.x(), p.y(), 900, 300));
+        group->addButton(button, i);
+    }
+    return group;
+}
+
+void frmSet::buildControls()
+{
+    setWindowTitle(QStringLiteral("通訊設定"));
+    setFixedSize(twipsSize(5070, 4290));
+    setFont(DesignFonts::font(DesignFonts::PMingliu, 9));
+
+    auto frame = [this](const QString &caption, const char *name, const QRect &r) {
+        auto *f = new QGroupBox(caption, this);
+        f->setObjectName(QString::fromLatin1(name));
+        f->setGeometry(r);
+        return f;
+    };
+    famPort = frame(QStringLiteral("通訊埠"), "famPort", twips(120, 120, 4815, 1095));
+    famSpeed = frame(QStringLiteral("傳輸速率"), "famSpeed", twips(120, 1380, 3435, 1095));
+    famStop = frame(QStringLiteral("停止位元"), "famStop", twips(3720, 1380, 1215, 1095));
+    famData = frame(QStringLiteral("資料位元"), "famData", twips(120, 2640, 1215, 1515));
+    famCheck = frame(QStringLiteral("檢查位元"), "famCheck", twips(1560, 2640, 1635, 1515));
+
+    optPort = optionGroup(famPort, "optPort",
+        {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "COM10"},
+        rows({180, 1080, 1980, 2880, 3780}, {360, 720}));
+    optSpeed = optionGroup(famSpeed, "optSpeed",
+        {"115200", "57600", "38400", "19200", "9600", "4800"}, rows({180, 1260, 2280}, {360, 720}));
+    optCheck = optionGroup(famCheck, "optCheck",
+        {QStringLiteral("奇數 (Odd)"), QStringLiteral("偶數 (Even)"), QStringLiteral("無 (None)")},
+        {{180, 360}, {180, 720}, {180, 1080}});
+    optData = optionGroup(famData, "optData", {" 8 bits", " 7 bits"}, {{180, 360}, {180, 720}});
+    optStop = optionGroup(famStop, "optStop", {" 2 bits", " 1 bit"}, {{180, 360}, {180, 720}});
+    for (QAbstractButton *b : optCheck->buttons())
+        b->resize(twipsSize(1395, 300));
+
+    for (int n = 1; n <= 10; ++n) {
+        QString device;
+        try {
+            device = PortNumber::devicePath(qint16(n));
+        } catch (const RunTimeError &) { }
+        optPort->button(n - 1)->setToolTip(device);
+    }
+
+    optPort->button(0)->setChecked(true);
+    optSpeed->button(DesignedSpeed)->setChecked(true);
+    optCheck->button(DesignedCheck)->setChecked(true);
+    optData->button(DesignedData)->setChecked(true);
+    optStop->button(DesignedStop)->setChecked(true);
+
+    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setGeometry(twips(3900, 2880, 1035, 555));
+    cmdSure = new QPushButton(QStringLiteral("確定"), this);
+    cmdSure->setObjectName(QStringLiteral("cmdSure"));
+    cmdSure->setGeometry(twips(3900, 3600, 1035, 555));
+}
+
+void frmSet::connectHandlers()
+{
+    connect(optPort, &QButtonGroup::idClicked, this, &frmSet::optPort_Click);
+    connect(optSpeed, &QButtonGroup::idClicked, this, &frmSet::optSpeed_Click);
+    connect(optCheck, &QButtonGroup::idClicked, this, &frmSet::optCheck_Click);
+    connect(optData, &QButtonGroup::idClicked, this, &frmSet::optData_Click);
+    connect(optStop, &QButtonGroup::idClicked, this, &frmSet::optStop_Click);
+    connect(cmdSure, &QPushButton::clicked, this, &frmSet::cmdSure_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSet::cmdCancel_Click);
+}
+
+void frmSet::Form_Load()
+{
+    QWidget *frame = MdiChild::frameOf(this);
+    if (QScreen *screen = frame->screen()) {
+        const QSize s = screen->size();
+        frame->move((s.width() - frame->width()) / 2, (s.height() - frame->height()) / 3);
+    }
+    get_Set();
+}
+
+void frmSet::select(QButtonGroup *group, const QStringList &values, const QString &part)
+{
+    // Exact match only; an unmatched part leaves the group's button as it was.
+    const int index = values.indexOf(part);
+    if (index >= 0)
+        group->button(index)->setChecked(true);
+}
+
+void frmSet::get_Set()
+{
+    const QString s = ComSetting;
+    if (s.size() < 5) {
+        // Too short to split from its end (only a hand-edited file gives this): fall back to the
+        // designed choice, so that "確定" stores a usable string.
+        SpeedPart = SpeedValues[DesignedSpeed];
+        ParityPart = CheckValues[DesignedCheck];
+        DataPart = DataValues[DesignedData];
+        StopPart = StopValues[DesignedStop];
+    } else {
+        SpeedPart = s.left(s.size() - 5);
+        ParityPart = s.right(5).left(2);
+        DataPart = s.right(3).left(2);
+        StopPart = s.right(1);
+    }
+    PortPart = ComPortNo;
+    select(optSpeed, SpeedValues, SpeedPart);
+    select(optCheck, CheckValues, ParityPart);
+    select(optPort, PortValues, PortPart);
+    select(optData, DataValues, DataPart);
+    select(optStop, StopValues, StopPart);
+}
+
+void frmSet::optPort_Click(int index)
+{
+    if (index >= 0 && index < PortValues.size())
+        PortPart = PortValues[index];
+}
+
+void frmSet::optSpeed_Click(int index)
+{
+    if (index >= 0 && index < SpeedValues.size())
+        SpeedPart = SpeedValues[index];
+}
+
+void frmSet::optCheck_Click(int index)
+{
+    if (index >= 0 && index < CheckValues.size())
+        ParityPart = CheckValues[index];
+}
+
+void frmSet::optData_Click(int index)
+{
+    if (index >= 0 && index < DataValues.size())
+        DataPart = DataValues[index];
+}
+
+void frmSet::optStop_Click(int index)
+{
+    if (index >= 0 && index < StopValues.size())
+        StopPart = StopValues[index];
+}
+
+void frmSet::cmdSure_Click()
+{
+    frmVedira *frame = frmVedira::instance();
+    frmRun *run = frame ? frame->runWindow() : nullptr;
+    try {
+        ComSetting = SpeedPart + ParityPart + DataPart + StopPart;
+        ComPortNo = PortPart;
+        SaveSettings();
+        if (frame) {
+            frame->setPanelText(1, QStringLiteral("COM") + ComPortNo);
+            frame->setPanelText(2, ComSetting);
+        }
+        if (PortIsOpen == VbTrue && run) {
+            SerialPort &port = run->Comm1();
+            port.setPortOpen(false);
+            port.setCommPort(PortNumber::fromText(ComPortNo));
+            port.setSettings(ComSetting);
+            port.setPortOpen(true);
+        }
+    } catch (const RunTimeError &e) {
+        MessageBox::error(this,
+            e.number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
+                                                       : UiTexts::DataError);
+        // A port that could not be reopened is closed: the terminal must say so.
+        if (PortIsOpen == VbTrue && run && !run->Comm1().portOpen())
+            run->showPortClosed();
+        return;
+    }
+    unload();
+}
+
+void frmSet::cmdCancel_Click()
+{
+    get_Set();
+    unload();
+}
+
+void frmSet::unload()
+{
+    QWidget *frame = MdiChild::frameOf(this);
+    if (frame == this)
+        setAttribute(Qt::WA_DeleteOnClose);
+    frame->close();
+}

@@ -1,0 +1,59 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+// The communication settings dialog. It edits five parts of its own and changes the shared
+// settings, the file, the status bar and an open port only on "確定".
+class frmSet : public QWidget
+{
+    Q_OBJECT
+public:
+    frmSet();
+
+    void Form_Load();
+    void get_Set();
+
+    void optPort_Click(int index);
+    void optSpeed_Click(int index);
+    void optCheck_Click(int index);
+    void optData_Click(int index);
+    void optStop_Click(int index);
+    void cmdSure_Click();
+    void cmdCancel_Click();
+
+    QString SpeedPart;
+    QString ParityPart;
+    QString DataPart;
+    QString StopPart;
+    QString PortPart;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void unload();
+    QButtonGroup *optionGroup(QGroupBox *frame, const char *name, const QStringList &captions,
+        const QList<QPoint> &positions);
+    static void select(QButtonGroup *group, const QStringList &values, const QString &part);
+
+    QGroupBox *famPort = nullptr;
+    QGroupBox *famSpeed = nullptr;
+    QGroupBox *famStop = nullptr;
+    QGroupBox *famData = nullptr;
+    QGroupBox *famCheck = nullptr;
+    QButtonGroup *optPort = nullptr;
+    QButtonGroup *optSpeed = nullptr;
+    QButtonGroup *optStop = nullptr;
+    QButtonGroup *optData = nullptr;
+    QButtonGroup *optCheck = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdSure = nullptr;
+};

@@ -1,0 +1,465 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "terminal/frmrun.h"
+
+#include "app/designfonts.h"
+#include "app/frmvedira.h"
+#include "app/mdichild.h"
+#include "app/messagebox.h"
+#include "app/twips.h"
+#include "app/uitexts.h"
+#include "resources/icons.h"
+#include "serial/portnumber.h"
+#include "serial/qserialportadapter.h"
+#include "settings/module1.h"
+#include "terminal/frmopt1.h"
+#include "terminal/frmopt3.h"
+#include "terminal/lampshape.h"
+#include "terminal/receiveview.h"
+#include "terminal/sendencoding.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace Module1;
+
+frmRun::frmRun()
+{
+    m_comm1 = PortFactory ? PortFactory() : std::make_unique<QSerialPortAdapter>();
+    setObjectName(QStringLiteral("frmRun"));
+    buildControls();
+    connectHandlers();
+}
+
+frmRun::~frmRun() = default;
+
+void frmRun::buildControls()
+{
+    setWindowTitle(QStringLiteral("執行"));
+    setWindowIcon(Icons::application());
+    setFixedSize(twipsSize(11430, 7200));
+    const QFont uiFont = DesignFonts::font(DesignFonts::PMingliu, 9.75);
+    const QFont lampFont = DesignFonts::font(DesignFonts::Arial, 8.25);
+    setFont(uiFont);
+
+    auto place = [](QWidget *w, const char *name, const QRect &r) {
+        w->setObjectName(QString::fromLatin1(name));
+        w->setGeometry(r);
+    };
+    auto label = [&](QWidget *parent, const QString &text, const char *name, const QRect &r) {
+        auto *l = new QLabel(text, parent);
+        place(l, name, r);
+        return l;
+    };
+
+    Frame1 = new QGroupBox(QStringLiteral("命令區"), this);
+    place(Frame1, "Frame1", twips(120, 120, 7635, 2475));
+    const std::array<QString, 3> sendLabels {QStringLiteral("傳送ASCII碼字元"),
+        QStringLiteral("傳送10進制字串 , 使用\"，\"分隔"),
+        QStringLiteral("傳送16進制字串 , 使用\"，\"分隔")};
+    const std::array<QString, 3> initialTexts {QStringLiteral("例如：ABC"),
+        QStringLiteral("例如：65,66,67"), QStringLiteral("例如：41,42,43")};
+    const std::array<const char *, 3> lineNames {"CobSend1", "CobSend2", "CobSend3"};
+    const std::array<const char *, 3> labelNames {"Label3_0", "Label3_2", "Label3_4"};
+    const std::array<const char *, 3> sendNames {"CmdSend_0", "CmdSend_1", "CmdSend_2"};
+    std::array<QComboBox *, 3> lines {};
+    m_cmdSendGroup = new QButtonGroup(this);
+    for (int r = 0; r < 3; ++r) {
+        const int top = 270 + r * 720;
+        Label3[size_t(2 * r)] = label(
+            Frame1, sendLabels[size_t(r)], labelNames[size_t(r)], twips(180, top, 5100, 240));
+        auto *line = new QComboBox(Frame1);
+        place(line, lineNames[size_t(r)], twips(180, top + 240, 5100, 330));
+        line->setEditable(true);
+        // Only a send adds to the history, never the combo box itself on Enter.
+        line->setInsertPolicy(QComboBox::NoInsert);
+        line->setCompleter(nullptr);
+        line->setEditText(initialTexts[size_t(r)]);
+        lines[size_t(r)] = line;
+        auto *send = new QPushButton(UiTexts::SingleSend, Frame1);
+        place(send, sendNames[size_t(r)], twips(5400, top + 195, 1095, 390));
+        m_cmdSend[size_t(r)] = send;
+        m_cmdSendGroup->addButton(send, r);
+    }
+    CobSend1 = lines[0];
+    CobSend2 = lines[1];
+    CobSend3 = lines[2];
+    cmdOpt1 = new QPushButton(QStringLiteral("選項"), Frame1);
+    place(cmdOpt1, "cmdOpt1", twips(6600, 465, 855, 390));
+    cmdOpt3 = new QPushButton(QStringLiteral("選項"), Frame1);
+    place(cmdOpt3, "cmdOpt3", twips(6600, 465 + 2 * 720, 855, 390));
+
+    Frame3 = new QGroupBox(QStringLiteral("通訊狀態"), this);
+    place(Frame3, "Frame3", twips(7860, 120, 1035, 2475));
+    auto lamp = [&](const char *labelName, const QString &caption, const char *lampName, int col,
+                    int row, QLabel *&lbl, LampShape *&shape) {
+        const int left = 60 + col * 465;
+        const int top = 300 + row * 720;
+        lbl = label(Frame3, caption, labelName, twips(left, top, 450, 240));
+        lbl->setFont(lampFont);
+        lbl->setAlignment(Qt::AlignCenter);
+        shape = new LampShape(Frame3);
+        place(shape, lampName, twips(left + 75, top + 255, 300, 300));
+    };
+    lamp("LbSD", QStringLiteral("SD"), "spSD", 0, 0, LbSD, spSD);
+    lamp("LbRD", QStringLiteral("RD"), "spRD", 1, 0, LbRD, spRD);
+    lamp("LbCTS", QStringLiteral("CTS"), "spCTS", 0, 1, LbCTS, spCTS);
+    lamp("LbDSR", QStringLiteral("DSR"), "spDSR", 1, 1, LbDSR, spDSR);
+    lamp("LblDCD", QStringLiteral("DCD"), "spDCD", 0, 2, LblDCD, spDCD);
+    lamp("LbRI", QStringLiteral("RI"), "spRI", 1, 2, LbRI, spRI);
+
+    auto bigButton
+        = [&](const QString &caption, const QIcon &icon, const char *name, const QRect &r) {
+              auto *b = new QToolButton(this);
+              b->setText(caption);
+              b->setIcon(icon);
+              b->setIconSize(QSize(24, 24));
+              b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+              place(b, name, r);
+              return b;
+          };
+    cmdRec = bigButton(
+        QStringLiteral("存檔"), Icons::savePicture(), "cmdRec", twips(9000, 120, 1125, 795));
+    cmdPrint = bigButton(
+        QStringLiteral("列印"), Icons::printPicture(), "cmdPrint", twips(9000, 960, 1125, 795));
+    cmdPort = bigButton(
+        UiTexts::OpenPort, Icons::portPicture(), "cmdPort", twips(10200, 120, 1125, 795));
+    cmdReceive = bigButton(QStringLiteral("清除接收區"), Icons::clearPicture(), "cmdReceive",
+        twips(10200, 960, 1125, 795));
+    CmdExit = bigButton(
+        QStringLiteral("離 開"), Icons::exitPicture(), "CmdExit", twips(10200, 1800, 1125, 795));
+    // Saving and printing have no function: shown, but not available.
+    cmdRec->setEnabled(false);
+    cmdPrint->setEnabled(false);
+
+    Frame2 = new QGroupBox(QStringLiteral("接收區"), this);
+    place(Frame2, "Frame2", twips(120, 2700, 11175, 4335));
+    struct Area
+    {
+        ReceiveFormatter::Kind kind;
+        QColor color;
+        QRect rect;
+        QString caption;
+        QRect labelRect;
+    };
+    const std::array<Area, 3> areas {{
+        {ReceiveFormatter::Kind::Character, QColor(192, 0, 0), twips(5700, 480, 5310, 1755),
+            QStringLiteral("ASCII字元顯示"), twips(5700, 240, 3000, 240)},
+        {ReceiveFormatter::Kind::Decimal, QColor(0, 128, 0), twips(5700, 2580, 5310, 1635),
+            QStringLiteral("10進制字串顯示"), twips(5700, 2340, 3000, 240)},
+        {ReceiveFormatter::Kind::Hexadecimal, QColor(0, 0, 192), twips(180, 480, 5385, 3735),
+            QStringLiteral("16進制字串顯示"), twips(180, 240, 3000, 240)},
+    }};
+    const std::array<const char *, 3> areaNames {"txtReceive_0", "txtReceive_1", "txtReceive_2"};
+    const std::array<const char *, 3> areaLabelNames {"Label3_1", "Label3_3", "Label3_5"};
+    for (size_t i = 0; i < areas.size(); ++i) {
+        Label3[2 * i + 1] = label(Frame2, areas[i].caption, areaLabelNames[i], areas[i].labelRect);
+        auto *view = new ReceiveView(&m_log, areas[i].kind, Frame2);
+        place(view, areaNames[i], areas[i].rect);
+        view->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
+        QPalette pal = view->palette();
+        pal.setColor(QPalette::Text, areas[i].color);
+        view->setPalette(pal);
+        txtReceive[i] = view;
+    }
+
+    timerSend = new QTimer(this);
+    timerSend->setObjectName(QStringLiteral("timerSend"));
+    // Continuous sending promises its interval to the millisecond.
+    timerSend->setTimerType(Qt::PreciseTimer);
+    timerSend->setInterval(1000);
+}
+
+void frmRun::connectHandlers()
+{
+    connect(cmdPort, &QAbstractButton::clicked, this, &frmRun::cmdPort_Click);
+    connect(cmdReceive, &QAbstractButton::clicked, this, &frmRun::cmdReceive_Click);
+    connect(CmdExit, &QAbstractButton::clicked, this, &frmRun::CmdExit_Click);
+    connect(cmdOpt1, &QAbstractButton::clicked, this, &frmRun::cmdOpt1_Click);
+    connect(cmdOpt3, &QAbstractButton::clicked, this, &frmRun::cmdOpt3_Click);
+    connect(m_cmdSendGroup, &QButtonGroup::idClicked, this, &frmRun::CmdSend_Click);
+    connect(timerSend, &QTimer::timeout, this, &frmRun::timerSend_Timer);
+    connect(m_comm1.get(), &SerialPort::OnComm, this, &frmRun::Comm1_OnComm);
+    connect(m_comm1.get(), &SerialPort::ConnectionLost, this, &frmRun::Comm1_ConnectionLost);
+
+    const std::array<std::pair<QComboBox *, bool *>, 3> lines {
+        {{CobSend1, &CobSend1Changed}, {CobSend2, &CobSend2Changed}, {CobSend3, &CobSend3Changed}}};
+    for (int i = 0; i < 3; ++i) {
+        auto [line, changed] = lines[size_t(i)];
+        // Only the user's edits count as a change; picking from the list sets the text silently.
+        connect(line->lineEdit(), &QLineEdit::textEdited, this, [changed] { *changed = true; });
+        // Enter in a line sends it, like its button.
+        connect(line->lineEdit(), &QLineEdit::returnPressed, this, [this, i] { CmdSend_Click(i); });
+    }
+}
+
+void frmRun::Form_Load()
+{
+    MdiChild::frameOf(this)->move(0, 0);
+    if (SendOpt(2) == QLatin1String("0"))
+        CmdSend(2)->setText(UiTexts::SingleSend);
+    if (SendOpt(2) == QLatin1String("1"))
+        CmdSend(2)->setText(UiTexts::ContinuousSend);
+    try {
+        openPort();
+    } catch (const RunTimeError &e) {
+        showPortError(e);
+    }
+}
+
+void frmRun::setPanel6(const QString &text)
+{
+    if (frmVedira *frame = frmVedira::instance())
+        frame->setPanelText(6, text);
+}
+
+void frmRun::openPort()
+{
+    Comm1().setCommPort(PortNumber::fromText(ComPortNo));
+    Comm1().setSettings(ComSetting);
+    Comm1().setPortOpen(true);
+    PortIsOpen = VbTrue;
+    cmdPort->setText(UiTexts::ClosePort);
+    setPanel6(UiTexts::PanelPortOpen);
+}
+
+void frmRun::showPortError(const RunTimeError &error)
+{
+    switch (error.number) {
+    case ErrorNumber::PortAlreadyOpen:
+        MessageBox::error(this, UiTexts::PortHeld);
+        break;
+    case ErrorNumber::InvalidPortNumber:
+        MessageBox::error(this, UiTexts::PortOpenError);
+        break;
+    default:
+        MessageBox::error(this, UiTexts::DataError);
+        break;
+    }
+}
+
+void frmRun::showPortClosed()
+{
+    PortIsOpen = VbFalse;
+    timerSend->stop();
+    if (CmdSend(2)->text() == UiTexts::StopSend)
+        CmdSend(2)->setText(UiTexts::ContinuousSend);
+    cmdPort->setText(UiTexts::OpenPort);
+    setPanel6(UiTexts::PanelPortClosed);
+}
+
+void frmRun::cmdPort_Click()
+{
+    try {
+        // The caption, not PortIsOpen, decides: anything but "open" closes.
+        if (cmdPort->text() == UiTexts::OpenPort) {
+            openPort();
+        } else {
+            Comm1().setPortOpen(false);
+            showPortClosed();
+        }
+    } catch (const RunTimeError &e) {
+        showPortError(e);
+    }
+}
+
+void frmRun::CmdExit_Click()
+{
+    timerSend->stop();
+    if (CmdSend(2)->text() == UiTexts::StopSend)
+        CmdSend(2)->setText(UiTexts::ContinuousSend);
+    MdiChild::frameOf(this)->hide();
+}
+
+void frmRun::Form_QueryUnload(bool &cancel)
+{
+    // Hidden, not closed: the port and a running continuous send carry on.
+    cancel = true;
+    MdiChild::frameOf(this)->hide();
+}
+
+void frmRun::closeEvent(QCloseEvent *event)
+{
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel)
+        event->ignore();
+}
+
+void frmRun::Comm1_OnComm()
+{
+    try {
+        switch (Comm1().commEvent()) {
+        case SerialPort::EvCD:
+            spDCD->setFillColor(Comm1().cdHolding() ? LampShape::On : LampShape::Off);
+            break;
+        case SerialPort::EvCTS:
+            spCTS->setFillColor(Comm1().ctsHolding() ? LampShape::On : LampShape::Off);
+            break;
+        case SerialPort::EvDSR:
+            spDSR->setFillColor(Comm1().dsrHolding() ? LampShape::On : LampShape::Off);
+            break;
+        case SerialPort::EvRing:
+            spRI->setFillColor(spRI->fillColor() == LampShape::On ? LampShape::Off : LampShape::On);
+            break;
+        case SerialPort::EvReceive:
+            ReceiveEntered = VbFalse;
+            m_received = Comm1().input();
+            // A whole event is shown, however large: dropping it would lose data.
+            m_log.append(m_received);
+            break;
+        default:
+            break;
+        }
+    } catch (const RunTimeError &) {
+        MessageBox::error(this, UiTexts::DataError);
+    }
+}
+
+void frmRun::Comm1_ConnectionLost()
+{
+    showPortClosed();
+    MessageBox::error(this, UiTexts::PortLost);
+}
+
+void frmRun::ReceiveEnter()
+{
+    // An empty log is exactly an empty hexadecimal area.
+    if (ReceiveEntered == VbFalse && !m_log.isEmpty())
+        m_log.addLineBreak();
+    ReceiveEntered = VbTrue;
+}
+
+void frmRun::ReceiveClear()
+{
+    if (ReceiveClearOpt == QLatin1String("1"))
+        m_log.clear();
+}
+
+void frmRun::cmdReceive_Click()
+{
+    m_log.clear();
+}
+
+void frmRun::recordHistory(QComboBox *line, bool &changed)
+{
+    if (!changed)
+        return;
+    changed = false;
+    const QString text = line->currentText();
+    line->addItem(text);
+    // Adding the first entry selects it; the line keeps what the user typed.
+    line->setEditText(text);
+}
+
+void frmRun::send16Data()
+{
+    Comm1().output(SendEncoding::hexadecimal(CobSend3->currentText()));
+}
+
+void frmRun::CmdSend_Click(int index)
+{
+    try {
+        switch (index) {
+        case 0: {
+            const QString text = CobSend1->currentText();
+            if (text.isEmpty()) {
+                MessageBox::error(this, UiTexts::NoSendData);
+                return;
+            }
+            if (!Comm1().portOpen()) {
+                MessageBox::error(this, UiTexts::PortNotOpen);
+                return;
+            }
+            recordHistory(CobSend1, CobSend1Changed);
+            Comm1().output(SendEncoding::ascii(text, SendOpt(1)));
+            ReceiveClear();
+            ReceiveEnter();
+            break;
+        }
+        case 1: {
+            // The decimal line records its history before any check.
+            recordHistory(CobSend2, CobSend2Changed);
+            const QString text = CobSend2->currentText();
+            if (text.isEmpty()) {
+                MessageBox::error(this, UiTexts::NoSendData);
+                return;
+            }
+            if (!Comm1().portOpen()) {
+                MessageBox::error(this, UiTexts::PortNotOpen);
+                return;
+            }
+            Comm1().output(SendEncoding::decimal(text));
+            ReceiveClear();
+            ReceiveEnter();
+            break;
+        }
+        case 2: {
+            if (CobSend3->currentText().isEmpty()) {
+                MessageBox::error(this, UiTexts::NoSendData);
+                return;
+            }
+            if (!Comm1().portOpen()) {
+                MessageBox::error(this, UiTexts::PortNotOpen);
+                return;
+            }
+            recordHistory(CobSend3, CobSend3Changed);
+            const QString mode = CmdSend(2)->text();
+            if (mode == UiTexts::SingleSend) {
+                send16Data();
+                ReceiveClear();
+                ReceiveEnter();
+            } else if (mode == UiTexts::ContinuousSend) {
+                timerSend->setInterval(SendOpt(3).toInt());
+                timerSend->start();
+                CmdSend(2)->setText(UiTexts::StopSend);
+            } else {
+                timerSend->stop();
+                CmdSend(2)->setText(UiTexts::ContinuousSend);
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    } catch (const RunTimeError &) {
+        MessageBox::error(this, UiTexts::DataError);
+    }
+}
+
+void frmRun::timerSend_Timer()
+{
+    timerSend->stop();
+    try {
+        ReceiveClear();
+        send16Data();
+        ReceiveEnter();
+    } catch (const RunTimeError &) {
+        // A failing tick ends continuous sending; the box comes after the caption so that no
+        // second tick can run while it is open.
+        CmdSend(2)->setText(UiTexts::ContinuousSend);
+        MessageBox::error(this, UiTexts::DataError);
+        return;
+    }
+    timerSend->setInterval(SendOpt(3).toInt());
+    timerSend->start();
+}
+
+void frmRun::cmdOpt1_Click()
+{
+    frmOpt1 dialog(this);
+    dialog.exec();
+}
+
+void frmRun::cmdOpt3_Click()
+{
+    frmOpt3 dialog(CmdSend(2), timerSend, this);
+    dialog.exec();
+}

@@ -1,0 +1,117 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "terminal/receivelog.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+class QToolButton;
+class LampShape;
+class ReceiveView;
+class SerialPort;
+struct RunTimeError;
+
+// The terminal window: the one serial port Comm1, the receive log shown three ways, the three send
+// lines and continuous sending of the hexadecimal line. It lives for the whole run; a close
+// request only hides it.
+class frmRun : public QWidget
+{
+    Q_OBJECT
+public:
+    frmRun();
+    ~frmRun() override;
+
+    // Makes the port the window will own; tests put a fake here. The default is the real port.
+    static inline std::function<std::unique_ptr<SerialPort>()> PortFactory;
+
+    void Form_Load();
+
+    SerialPort &Comm1() const { return *m_comm1; }
+
+    void send16Data();
+    void ReceiveEnter();
+    void ReceiveClear();
+    // Closing steps after the port itself is closed: shared flag, continuous sending, caption,
+    // panel 6. Also used when the port was lost or could not be reopened.
+    void showPortClosed();
+
+    QPushButton *CmdSend(int index) const { return m_cmdSend.at(size_t(index)); }
+    QTimer *sendTimer() const { return timerSend; }
+    const ReceiveLog &receiveLog() const { return m_log; }
+    qint16 receiveEntered() const { return ReceiveEntered; }
+
+    void cmdPort_Click();
+    void CmdSend_Click(int index);
+    void timerSend_Timer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void openPort();
+    void showPortError(const RunTimeError &error);
+    void setPanel6(const QString &text);
+    void recordHistory(QComboBox *line, bool &changed);
+
+    void cmdReceive_Click();
+    void CmdExit_Click();
+    void cmdOpt1_Click();
+    void cmdOpt3_Click();
+    void Form_QueryUnload(bool &cancel);
+    void Comm1_OnComm();
+    void Comm1_ConnectionLost();
+
+    std::unique_ptr<SerialPort> m_comm1;
+    ReceiveLog m_log;
+    QByteArray m_received; // the bytes of the latest receive event
+    qint16 ReceiveEntered = 0;
+    bool CobSend1Changed = false;
+    bool CobSend2Changed = false;
+    bool CobSend3Changed = false;
+
+    QGroupBox *Frame1 = nullptr;
+    QComboBox *CobSend1 = nullptr;
+    QComboBox *CobSend2 = nullptr;
+    QComboBox *CobSend3 = nullptr;
+    std::array<QPushButton *, 3> m_cmdSend {};
+    QButtonGroup *m_cmdSendGroup = nullptr;
+    QPushButton *cmdOpt1 = nullptr;
+    QPushButton *cmdOpt3 = nullptr;
+    std::array<QLabel *, 6> Label3 {};
+    QGroupBox *Frame3 = nullptr;
+    QLabel *LbSD = nullptr;
+    QLabel *LbRD = nullptr;
+    QLabel *LbCTS = nullptr;
+    QLabel *LbDSR = nullptr;
+    QLabel *LblDCD = nullptr;
+    QLabel *LbRI = nullptr;
+    LampShape *spSD = nullptr;
+    LampShape *spRD = nullptr;
+    LampShape *spCTS = nullptr;
+    LampShape *spDSR = nullptr;
+    LampShape *spDCD = nullptr;
+    LampShape *spRI = nullptr;
+    QToolButton *cmdRec = nullptr;
+    QToolButton *cmdPrint = nullptr;
+    QToolButton *cmdPort = nullptr;
+    QToolButton *cmdReceive = nullptr;
+    QToolButton *CmdExit = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    std::array<ReceiveView *, 3> txtReceive {};
+    QTimer *timerSend = nullptr;
+};
