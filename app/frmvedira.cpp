@@ -9,7 +9,9 @@
 #include "app/twips.h"
 #include "app/uitexts.h"
 #include "resources/icons.h"
+#include "settings/frmset.h"
 #include "settings/module1.h"
+#include "terminal/frmrun.h"
 #include "tools/frmabout.h"
 #include "tools/frmascii.h"
 #include "tools/frmcheck.h"
@@ -193,9 +195,20 @@ void frmVedira::refreshWindowMenu()
     }
 }
 
-void frmVedira::memSet_Click() { }
+void frmVedira::memSet_Click()
+{
+    showChild(m_frmSet);
+}
 
-void frmVedira::memRun_Click() { }
+void frmVedira::memRun_Click()
+{
+    showChild(m_frmRun);
+}
+
+frmRun *frmVedira::runWindow() const
+{
+    return m_frmRun;
+}
 
 void frmVedira::memCheck_Click()
 {
