@@ -150,6 +150,8 @@ private Q_SLOTS:
     void badSettingsAreNotAPortError();
     void portNumberWhileOpenIsRefused_data() { backendRows(); }
     void portNumberWhileOpenIsRefused();
+    void settingsWhileOpenKeepThePortOpen_data() { backendRows(); }
+    void settingsWhileOpenKeepThePortOpen();
     void closedPortRefusesInputAndOutput_data() { backendRows(); }
     void closedPortRefusesInputAndOutput();
     void unplugClosesOnce_data() { backendRows(); }
@@ -411,6 +413,23 @@ void tst_SerialPortContract::portNumberWhileOpenIsRefused()
     QCOMPARE(error, ErrorNumber::InvalidWhileOpen);
     QCOMPARE(port->commPort(), qint16(1));
     QVERIFY(port->portOpen());
+}
+
+void tst_SerialPortContract::settingsWhileOpenKeepThePortOpen()
+{
+    auto r = rig();
+    QVERIFY(r);
+    auto port = r->newPort();
+    port->setPortOpen(true);
+    port->setSettings(QStringLiteral("19200,e,7,1"));
+    QCOMPARE(port->settings(), QStringLiteral("19200,e,7,1"));
+    const int error = errorOf([&] { port->setSettings(QStringLiteral("19200,q,7,1")); });
+    QVERIFY(error != 0 && error != ErrorNumber::PortAlreadyOpen
+        && error != ErrorNumber::InvalidPortNumber);
+    QCOMPARE(port->settings(), QStringLiteral("19200,e,7,1"));
+    QVERIFY(port->portOpen());
+    port->output(QByteArray("still"));
+    QCOMPARE(r->deviceReceived(5), QByteArray("still"));
 }
 
 void tst_SerialPortContract::closedPortRefusesInputAndOutput()
