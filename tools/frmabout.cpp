@@ -51,10 +51,11 @@ void frmAbout::buildControls()
     CmdOk->setIconSize(QSize(16, 16));
     CmdOk->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     CmdOk->setGeometry(twips(2385, 1485, 975, 675));
-    QPalette pal = CmdOk->palette();
-    pal.setColor(QPalette::Button, QColor(192, 255, 255));
-    CmdOk->setPalette(pal);
-    CmdOk->setAutoFillBackground(true);
+    // A graphical button shows its colour flat; the style's own gradient would wash it out.
+    CmdOk->setStyleSheet(QStringLiteral(
+        "QToolButton { background-color: rgb(192, 255, 255); padding-top: 4px;"
+        " border: 2px solid; border-color: white rgb(64, 64, 64) rgb(64, 64, 64) white; }"
+        "QToolButton:pressed { border-color: rgb(64, 64, 64) white white rgb(64, 64, 64); }"));
 }
 
 void frmAbout::connectHandlers()
