@@ -2,6 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receivelog.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype InitialCapacity = qsizetype(64) * 1024 * 1024;
+
+} // namespace
+
 ReceiveLog::ReceiveLog(QObject *parent)
     : QObject(parent)
 { }
@@ -11,6 +19,12 @@ void ReceiveLog::append(QByteArrayView bytes)
     if (bytes.isEmpty())
         return;
     const qsizetype from = m_bytes.size();
+    // Start with a large block of address space: the allocator maps blocks this big on their own
+    // and grows them by remapping pages, never by copying, and only pages written become
+    // resident. Doubling from small would copy the whole log at every step, tens of milliseconds
+    // with the event loop stopped once the log holds tens of megabytes.
+    if (m_bytes.capacity() - from < bytes.size())
+        m_bytes.reserve(std::max(2 * (from + bytes.size()), InitialCapacity));
     m_bytes.append(bytes);
     emit appended(from);
 }
