@@ -27,6 +27,36 @@ constexpr int RefreshIntervalMs = 16;
 
 } // namespace
 
+void ReceiveView::RowStarts::append(qsizetype token)
+{
+    const auto block = std::size_t(m_size >> Shift);
+    if (block == m_blocks.size())
+        m_blocks.push_back(std::make_unique_for_overwrite<qsizetype[]>(std::size_t(Mask) + 1));
+    m_blocks[block][m_size & Mask] = token;
+    ++m_size;
+}
+
+void ReceiveView::RowStarts::reset()
+{
+    m_blocks.clear();
+    m_size = 0;
+    append(0);
+}
+
+qsizetype ReceiveView::RowStarts::upperBound(qsizetype token) const
+{
+    qsizetype low = 0;
+    qsizetype high = m_size;
+    while (low < high) {
+        const qsizetype mid = (low + high) / 2;
+        if ((*this)[mid] <= token)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
 ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_log(log)
@@ -37,7 +67,6 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     verticalScrollBar()->setSingleStep(1);
-    m_rows.append(0);
     m_layoutTimer.setSingleShot(true);
     m_layoutTimer.setInterval(0);
     m_refreshTimer.setSingleShot(true);
@@ -151,7 +180,7 @@ void ReceiveView::log_lineBreakAdded()
 void ReceiveView::log_cleared()
 {
     m_layoutTimer.stop();
-    m_rows = QList<qsizetype> {0};
+    m_rows.reset();
     m_pos = 0;
     m_breaksLaidOut = 0;
     m_x = 0;
@@ -195,7 +224,7 @@ void ReceiveView::restartLayout()
         m_restoreTopToken
             = m_rows[std::clamp(verticalScrollBar()->value(), 0, int(m_rows.size()) - 1)];
     m_layoutTimer.stop();
-    m_rows.resize(1);
+    m_rows.reset();
     m_pos = 0;
     m_breaksLaidOut = 0;
     m_x = 0;
@@ -307,8 +336,7 @@ qsizetype ReceiveView::rowEnd(int row) const
 
 int ReceiveView::rowOfToken(qsizetype token) const
 {
-    const auto it = std::upper_bound(m_rows.cbegin(), m_rows.cend(), token);
-    return std::max(0, int(it - m_rows.cbegin()) - 1);
+    return std::max(0, int(m_rows.upperBound(token)) - 1);
 }
 
 qsizetype ReceiveView::rowItemsEnd(int row) const

@@ -7,12 +7,13 @@
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
-#include <QList>
 #include <QPointer>
 #include <QStaticText>
 #include <QTimer>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 // One receive area: a read-only, wrapping, selectable view of a ReceiveLog through one formatter.
 // It never owns the data and its cost per update does not grow with the log: it keeps one start
@@ -62,6 +63,27 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // The first token of every visual row, in fixed blocks: growing never moves what is already
+    // stored, so a long stream never pauses to copy megabytes of row starts.
+    class RowStarts
+    {
+    public:
+        RowStarts() { reset(); }
+        qsizetype size() const { return m_size; }
+        qsizetype operator[](qsizetype row) const { return m_blocks[row >> Shift][row & Mask]; }
+        void append(qsizetype token);
+        // Back to the one row every area has, the memory given back.
+        void reset();
+        // The first row whose start is after token.
+        qsizetype upperBound(qsizetype token) const;
+
+    private:
+        static constexpr int Shift = 16;
+        static constexpr qsizetype Mask = (qsizetype(1) << Shift) - 1;
+        std::vector<std::unique_ptr<qsizetype[]>> m_blocks;
+        qsizetype m_size = 0;
+    };
+
     void connectHandlers();
     void log_appended();
     void log_lineBreakAdded();
@@ -106,8 +128,8 @@ private:
     qreal m_blankWidth = 0;
     qreal m_lineHeight = 1;
 
-    // Wrap state: the first token of every visual row, and how far the log has been laid out.
-    QList<qsizetype> m_rows;
+    // Wrap state: where each visual row starts, and how far the log has been laid out.
+    RowStarts m_rows;
     qreal m_layoutWidth = 0;
     qsizetype m_pos = 0;
     std::size_t m_breaksLaidOut = 0;
