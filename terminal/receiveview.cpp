@@ -81,6 +81,8 @@ void ReceiveView::connectHandlers()
         connect(m_log, &ReceiveLog::appended, this, &ReceiveView::log_appended);
         connect(m_log, &ReceiveLog::lineBreakAdded, this, &ReceiveView::log_lineBreakAdded);
         connect(m_log, &ReceiveLog::cleared, this, &ReceiveView::log_cleared);
+        // A view outliving its log shows nothing rather than reading freed bytes.
+        connect(m_log, &QObject::destroyed, this, &ReceiveView::log_cleared);
     }
     connect(&m_layoutTimer, &QTimer::timeout, this, &ReceiveView::continueLayout);
     connect(&m_refreshTimer, &QTimer::timeout, this, &ReceiveView::refresh);
@@ -485,6 +487,10 @@ void ReceiveView::changeEvent(QEvent *event)
 
 void ReceiveView::keyPressEvent(QKeyEvent *event)
 {
+    if (!m_log) {
+        event->ignore();
+        return;
+    }
     QScrollBar *bar = verticalScrollBar();
     const int row = rowOfToken(m_cursor);
     const auto lineFromCursor = [&](int target) {
@@ -519,10 +525,9 @@ void ReceiveView::keyPressEvent(QKeyEvent *event)
         moveCursor(0, true);
     else if (event == QKeySequence::SelectEndOfDocument)
         moveCursor(tokenCount(), true);
-    else if (event == QKeySequence::MoveToStartOfDocument
-        || event == QKeySequence::MoveToStartOfLine)
+    else if (event == QKeySequence::MoveToStartOfDocument)
         bar->triggerAction(QAbstractSlider::SliderToMinimum);
-    else if (event == QKeySequence::MoveToEndOfDocument || event == QKeySequence::MoveToEndOfLine)
+    else if (event == QKeySequence::MoveToEndOfDocument)
         bar->triggerAction(QAbstractSlider::SliderToMaximum);
     else if (event == QKeySequence::MoveToNextPage)
         bar->triggerAction(QAbstractSlider::SliderPageStepAdd);

@@ -73,6 +73,7 @@ private Q_SLOTS:
     void resizeRewrapsALongLine();
     void fontChangeRewraps();
     void clearResets();
+    void outlivesItsLog();
 
 private:
     ReceiveView *makeView(Kind kind, QSize size = QSize(359, 249));
@@ -512,6 +513,21 @@ void tst_ReceiveView::clearResets()
     QTRY_VERIFY(view->isLayoutComplete());
     QCOMPARE(view->text(), u"F "_qs);
     QCOMPARE(rowsJoined(*view), u"F "_qs);
+}
+
+void tst_ReceiveView::outlivesItsLog()
+{
+    ReceiveView *view = makeView(Kind::Decimal);
+    feed(*m_log, {"ABC", "|", "DEF"});
+    view->selectAll();
+    m_log.reset();
+    QCOMPARE(view->text(), QString());
+    QCOMPARE(view->selectedText(), QString());
+    QCOMPARE(view->visualRowCount(), 1);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    view->viewport()->repaint();
+    QCOMPARE(view->selectedText(), QString());
 }
 
 QTEST_MAIN(tst_ReceiveView)
