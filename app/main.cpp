@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/designfonts.h"
+#include "app/designstyle.h"
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
 #include "resources/icons.h"
@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     // The program ends only through the exit confirmation, never by its last window closing.
     app.setQuitOnLastWindowClosed(false);
     app.setWindowIcon(Icons::application());
-    DesignFonts::install();
+    DesignStyle::install();
 
     auto *splash = new frmShow;
     splash->Form_Load();

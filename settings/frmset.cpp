@@ -53,8 +53,8 @@ frmSet::frmSet()
     connectHandlers();
 }
 
-QButtonGroup *frmSet::optionGroup(
-    QGroupBox *frame, const char *name, const QStringList &captions, const QList<QPoint> &positions)
+QButtonGroup *frmSet::optionGroup(QGroupBox *frame, const char *name, const QStringList &captions,
+    const QList<QPoint> &positions, int width)
 {
     auto *group = new QButtonGroup(this);
     group->setObjectName(QString::fromLatin1(name));
@@ -62,7 +62,7 @@ QButtonGroup *frmSet::optionGroup(
         auto *button = new QRadioButton(captions[i], frame);
         button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
         const QPoint p = positions[i];
-        button->setGeometry(twips(p.x(), p.y(), 900, 300));
+        button->setGeometry(twips(p.x(), p.y(), width, 300));
         group->addButton(button, i);
     }
     return group;
@@ -72,7 +72,7 @@ void frmSet::buildControls()
 {
     setWindowTitle(QStringLiteral("通訊設定"));
     setFixedSize(twipsSize(5070, 4290));
-    setFont(DesignFonts::font(DesignFonts::PMingliu, 9));
+    setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
 
     auto frame = [this](const QString &caption, const char *name, const QRect &r) {
         auto *f = new QGroupBox(caption, this);
@@ -88,16 +88,17 @@ void frmSet::buildControls()
 
     optPort = optionGroup(famPort, "optPort",
         {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "COM10"},
-        rows({180, 1080, 1980, 2880, 3780}, {360, 720}));
-    optSpeed = optionGroup(famSpeed, "optSpeed",
-        {"115200", "57600", "38400", "19200", "9600", "4800"}, rows({180, 1260, 2280}, {360, 720}));
+        rows({180, 1080, 1980, 2880, 3780}, {360, 720}), 900);
+    optSpeed
+        = optionGroup(famSpeed, "optSpeed", {"115200", "57600", "38400", "19200", "9600", "4800"},
+            rows({180, 1260, 2280}, {360, 720}), 1020);
     optCheck = optionGroup(famCheck, "optCheck",
         {QStringLiteral("奇數 (Odd)"), QStringLiteral("偶數 (Even)"), QStringLiteral("無 (None)")},
-        {{180, 360}, {180, 720}, {180, 1080}});
-    optData = optionGroup(famData, "optData", {" 8 bits", " 7 bits"}, {{180, 360}, {180, 720}});
-    optStop = optionGroup(famStop, "optStop", {" 2 bits", " 1 bit"}, {{180, 360}, {180, 720}});
-    for (QAbstractButton *b : optCheck->buttons())
-        b->resize(twipsSize(1395, 300));
+        {{180, 360}, {180, 720}, {180, 1080}}, 1395);
+    optData
+        = optionGroup(famData, "optData", {" 8 bits", " 7 bits"}, {{180, 360}, {180, 720}}, 1005);
+    optStop
+        = optionGroup(famStop, "optStop", {" 2 bits", " 1 bit"}, {{180, 360}, {180, 720}}, 1005);
 
     for (int n = 1; n <= 10; ++n) {
         QString device;

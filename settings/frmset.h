@@ -41,7 +41,7 @@ private:
     void connectHandlers();
     void unload();
     QButtonGroup *optionGroup(QGroupBox *frame, const char *name, const QStringList &captions,
-        const QList<QPoint> &positions);
+        const QList<QPoint> &positions, int width);
     static void select(QButtonGroup *group, const QStringList &values, const QString &part);
 
     QGroupBox *famPort = nullptr;

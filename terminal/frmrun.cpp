@@ -81,6 +81,9 @@ void frmRun::buildControls()
         // Only a send adds to the history, never the combo box itself on Enter.
         line->setInsertPolicy(QComboBox::NoInsert);
         line->setCompleter(nullptr);
+        // Typed bytes must read clearly: commas and digits in a Latin face, Chinese falls back.
+        line->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
+        line->lineEdit()->setFont(line->font());
         line->setEditText(initialTexts[size_t(r)]);
         lines[size_t(r)] = line;
         auto *send = new QPushButton(UiTexts::SingleSend, Frame1);
