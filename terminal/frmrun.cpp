@@ -367,20 +367,28 @@ void frmRun::send16Data()
     Comm1().output(SendEncoding::hexadecimal(CobSend3->currentText()));
 }
 
+bool frmRun::lineReady(const QString &text)
+{
+    if (text.isEmpty()) {
+        MessageBox::error(this, UiTexts::NoSendData);
+        return false;
+    }
+    // The port as it reports itself, not the shared flag.
+    if (!Comm1().portOpen()) {
+        MessageBox::error(this, UiTexts::PortNotOpen);
+        return false;
+    }
+    return true;
+}
+
 void frmRun::CmdSend_Click(int index)
 {
     try {
         switch (index) {
         case 0: {
             const QString text = CobSend1->currentText();
-            if (text.isEmpty()) {
-                MessageBox::error(this, UiTexts::NoSendData);
+            if (!lineReady(text))
                 return;
-            }
-            if (!Comm1().portOpen()) {
-                MessageBox::error(this, UiTexts::PortNotOpen);
-                return;
-            }
             recordHistory(CobSend1, CobSend1Changed);
             Comm1().output(SendEncoding::ascii(text, SendOpt(1)));
             ReceiveClear();
@@ -391,28 +399,16 @@ void frmRun::CmdSend_Click(int index)
             // The decimal line records its history before any check.
             recordHistory(CobSend2, CobSend2Changed);
             const QString text = CobSend2->currentText();
-            if (text.isEmpty()) {
-                MessageBox::error(this, UiTexts::NoSendData);
+            if (!lineReady(text))
                 return;
-            }
-            if (!Comm1().portOpen()) {
-                MessageBox::error(this, UiTexts::PortNotOpen);
-                return;
-            }
             Comm1().output(SendEncoding::decimal(text));
             ReceiveClear();
             ReceiveEnter();
             break;
         }
         case 2: {
-            if (CobSend3->currentText().isEmpty()) {
-                MessageBox::error(this, UiTexts::NoSendData);
+            if (!lineReady(CobSend3->currentText()))
                 return;
-            }
-            if (!Comm1().portOpen()) {
-                MessageBox::error(this, UiTexts::PortNotOpen);
-                return;
-            }
             recordHistory(CobSend3, CobSend3Changed);
             const QString mode = CmdSend(2)->text();
             if (mode == UiTexts::SingleSend) {

@@ -67,6 +67,8 @@ private:
     void showPortError(const RunTimeError &error);
     void setPanel6(const QString &text);
     void recordHistory(QComboBox *line, bool &changed);
+    // The checks every send button makes first; false once it has shown why not.
+    bool lineReady(const QString &text);
 
     void cmdReceive_Click();
     void CmdExit_Click();
