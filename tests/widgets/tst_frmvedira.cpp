@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void menuBar();
     void exitConfirmation_data();
     void exitConfirmation();
+    void windowMenuListsOpenChildren();
     void calculatorMissingShowsMessage();
     void calculatorStartsFirstInstalled();
 
@@ -149,6 +151,33 @@ void tst_FrmVedira::exitConfirmation()
     QCOMPARE(m_quits, quits);
     // The frame never closes by itself: only Quit ends the program.
     QVERIFY(frame->isVisible());
+}
+
+void tst_FrmVedira::windowMenuListsOpenChildren()
+{
+    frmVedira frame;
+    frame.show();
+    auto *windows = frame.findChild<QMenu *>(QStringLiteral("memWindow"));
+    auto captions = [windows] {
+        Q_EMIT windows->aboutToShow();
+        QStringList out;
+        for (QAction *a : windows->actions())
+            out << a->text();
+        return out;
+    };
+    QCOMPARE(captions(), QStringList());
+    frame.memSet_Click();
+    frame.memCheck_Click();
+    QCOMPARE(captions(), (QStringList{"通訊設定", "計算檢查碼"}));
+    // A hidden calculator is not an open window; choosing an entry activates that window.
+    QMdiSubWindow *check = frame.mdiArea()->activeSubWindow();
+    QVERIFY(check);
+    QVERIFY(!check->close());
+    QCOMPARE(captions(), QStringList{"通訊設定"});
+    frame.memCheck_Click();
+    captions();
+    windows->actions().first()->trigger();
+    QCOMPARE(frame.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("通訊設定"));
 }
 
 void tst_FrmVedira::calculatorMissingShowsMessage()
