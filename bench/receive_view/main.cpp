@@ -9,6 +9,8 @@
 // (--views-only leaves it out).
 // Run with QT_QPA_PLATFORM=offscreen.
 
+#include "bench/common/benchsupport.h"
+
 #include "app/designfonts.h"
 #include "app/twips.h"
 #include "terminal/receivelog.h"
@@ -24,13 +26,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr qsizetype Chunk = 4096;
-constexpr qsizetype MB = 1024 * 1024;
+using Bench::MB;
+using Bench::nextChunk;
+using Bench::PaintCounter;
+using Bench::residentMB;
 
 struct Area
 {
@@ -45,45 +48,6 @@ const std::array<Area, 3> Areas {{
     {twips(5700, 2580, 5310, 1635), QColor(0, 128, 0), ReceiveFormatter::Kind::Decimal},
     {twips(180, 480, 5385, 3735), QColor(0, 0, 192), ReceiveFormatter::Kind::Hexadecimal},
 }};
-
-double residentMB()
-{
-    FILE *f = std::fopen("/proc/self/statm", "r");
-    long pages = 0;
-    long resident = 0;
-    if (f) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / double(MB);
-}
-
-// A stream with every byte value, not periodic over a row, so wraps differ from row to row.
-QByteArray nextChunk(quint32 &seed)
-{
-    QByteArray bytes(Chunk, Qt::Uninitialized);
-    for (qsizetype i = 0; i < Chunk; ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        bytes[i] = char(seed >> 24);
-    }
-    return bytes;
-}
-
-// Waits on the event loop until every widget in the list has painted once.
-class PaintCounter : public QObject
-{
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 struct Figures
 {
