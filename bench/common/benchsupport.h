@@ -99,8 +99,9 @@ inline void printMachineLoad(const char *when)
     int fuzzers = 0;
     const QDir proc(QStringLiteral("/proc"));
     for (const QString &pid : proc.entryList(QDir::Dirs)) {
-        QFile cmd(proc.filePath(pid + QStringLiteral("/cmdline")));
-        if (cmd.open(QIODevice::ReadOnly) && cmd.readAll().contains("fuzz_"))
+        // The fuzz targets are programs named fuzz_*; a compiler building them is not one.
+        QFile comm(proc.filePath(pid + QStringLiteral("/comm")));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().startsWith("fuzz_"))
             ++fuzzers;
     }
     std::printf("machine load %s: %.2f %.2f %.2f, fuzzer processes running: %d\n", when, load[0],
