@@ -138,6 +138,9 @@ void tst_PrivateProfile::getStringCutsToBuffer_data()
     // 例 is A8 D2 in Big5; the cut never splits it.
     QTest::newRow("no half character")
         << QByteArray("1234567890\xA8\xD2") << 12 << QStringLiteral("1234567890");
+    // Mended: a lead byte with no trail byte at the end of the value used to vanish.
+    QTest::newRow("lone lead byte at the end")
+        << QByteArray("12\xA4") << 14 << QStringLiteral("12\uFFFD");
 }
 
 void tst_PrivateProfile::getStringCutsToBuffer()

@@ -49,6 +49,10 @@ void tst_SendEncoding::ascii_data()
                                               << QByteArray::fromHex("A8D2A670A1474142430D");
     QTest::newRow("Hangul is not in Big5")
         << QStringLiteral("A한B") << QStringLiteral("0") << QByteArray::fromHex("413F42");
+    // Mended: a high surrogate at the very end used to vanish.
+    QTest::newRow("lone surrogate at the end is not in Big5")
+        << QString(QStringLiteral("A") + QChar(0xD800)) << QStringLiteral("0")
+        << QByteArray::fromHex("413F");
     QTest::newRow("blanks and control characters as typed") << QStringLiteral(
         " A\tB\r\n") << QStringLiteral("0") << QByteArray::fromHex("204109420D0A");
     QTest::newRow("CR after an empty text")
