@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
@@ -248,8 +249,9 @@ private:
 class TerminalRig
 {
 public:
+    enum When { LoadNow, LoadLater };
     explicit TerminalRig(const QString &slavePath, const QString &sendMode = QStringLiteral("0"),
-        const QString &interval = QStringLiteral("1000"))
+        const QString &interval = QStringLiteral("1000"), When when = LoadNow)
     {
         Module1::SetProgramFolder(m_dir.path());
         QDir(m_dir.path()).mkdir(QStringLiteral("ports"));
@@ -261,6 +263,12 @@ public:
         Module1::SendOpt(3) = interval;
         Module1::ReceiveClearOpt = QStringLiteral("0");
         m_frame = std::make_unique<frmVedira>();
+        if (when == LoadNow)
+            load();
+    }
+    // Creates, shows and loads the window, which opens its port.
+    void load()
+    {
         m_run = std::make_unique<frmRun>();
         m_run->show();
         m_run->Form_Load();
@@ -277,12 +285,12 @@ public:
     frmRun &run() { return *m_run; }
     QString folder() const { return m_dir.path(); }
 
+    // Runs the event loop for a while, sleeping when there is nothing to do.
     static void settle(int milliseconds = 200)
     {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < milliseconds)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QEventLoop loop;
+        QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
     }
 
 private:
