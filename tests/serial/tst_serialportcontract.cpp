@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,9 @@
 #include <memory>
 
 namespace {
+
+// Makes this test program the process that holds the port in portHeldByAnotherProcessIs8005.
+const QString HoldArgument = QStringLiteral("--hold-com1");
 
 // Catches the RunTimeError of one call; 0 when the call did not fail.
 int errorOf(const std::function<void()> &call)
@@ -167,6 +171,7 @@ private Q_SLOTS:
     // The adapter alone: its lock file and what a pseudo-terminal reports.
     void lockFileMarksTheDevice();
     void lockHeldByAnotherProgramIs8005();
+    void portHeldByAnotherProcessIs8005();
     void twoNamesOfOneDeviceShareTheLock();
     void ptyRaisesNoLineEvents();
 
@@ -604,6 +609,32 @@ void tst_SerialPortContract::lockHeldByAnotherProgramIs8005()
     QVERIFY(port.portOpen());
 }
 
+void tst_SerialPortContract::portHeldByAnotherProcessIs8005()
+{
+    QTemporaryDir folder;
+    PtyPair pty;
+    QVERIFY(pty.isValid());
+    Module1::SetProgramFolder(folder.path());
+    QDir(folder.path()).mkpath(QStringLiteral("ports"));
+    QVERIFY(QFile::link(pty.slavePath(), folder.filePath(QStringLiteral("ports/com1"))));
+
+    // A second copy of this program holds COM1 through its own adapter until its input closes.
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(), {HoldArgument, folder.path()});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readAll().trimmed(), QByteArray("held"));
+
+    QSerialPortAdapter port;
+    QCOMPARE(errorOf([&] { port.setPortOpen(true); }), ErrorNumber::PortAlreadyOpen);
+    QVERIFY(!port.portOpen());
+
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(5000));
+    QCOMPARE(holder.exitCode(), 0);
+    port.setPortOpen(true); // released when the holder closed it
+    QVERIFY(port.portOpen());
+}
+
 void tst_SerialPortContract::twoNamesOfOneDeviceShareTheLock()
 {
     QTemporaryDir folder;
@@ -642,5 +673,35 @@ void tst_SerialPortContract::ptyRaisesNoLineEvents()
     QCOMPARE(port->commEvent(), qint16(SerialPort::EvReceive));
 }
 
-QTEST_GUILESS_MAIN(tst_SerialPortContract)
+// The holder process of portHeldByAnotherProcessIs8005: opens COM1 of the given program folder,
+// says so, and keeps the port until its input closes.
+int holdPort(const QString &folder)
+{
+    Module1::SetProgramFolder(folder);
+    QSerialPortAdapter port;
+    try {
+        port.setCommPort(1);
+        port.setPortOpen(true);
+    } catch (const RunTimeError &) {
+        return 1;
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write("held\n") != 5 || !out.flush())
+        return 1;
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return 1;
+    while (!in.read(1).isEmpty()) { }
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == HoldArgument)
+        return holdPort(QString::fromLocal8Bit(argv[2]));
+    QTEST_SET_MAIN_SOURCE_PATH
+    tst_SerialPortContract test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_serialportcontract.moc"
