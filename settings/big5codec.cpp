@@ -8,24 +8,31 @@
 QByteArray Big5Codec::encode(const QString &text)
 {
     // Constructed by name: Qt's own encoding table does not know Big5, the ICU backend does.
-    QStringEncoder encoder("Big5");
+    QStringEncoder encoder("Big5", QStringConverter::Flag::Stateless);
+    QByteArray out;
+    out.reserve(text.size());
     if (!encoder.isValid()) {
-        QByteArray out;
-        out.reserve(text.size());
         for (QChar c : text)
             out.append(c.unicode() < 0x80 ? char(c.unicode()) : '?');
         return out;
     }
-    // The converter keeps a high surrogate at the end waiting for its pair and never flushes it,
-    // so a lone surrogate would vanish instead of becoming "?".
-    QString whole = text;
-    for (qsizetype i = 0; i < whole.size(); ++i) {
-        if (whole[i].isHighSurrogate() && i + 1 < whole.size() && whole[i + 1].isLowSurrogate())
-            ++i;
-        else if (whole[i].isSurrogate())
-            whole[i] = u'?';
+    // One character at a time: the converter gives no bytes at all for the characters Unicode
+    // calls ignorable (zero-width space, soft hyphen, byte-order mark) and for a high surrogate
+    // at the end, where every character Big5 lacks must still become "?". Big5 has no shift
+    // state, so this is the same as converting the whole text.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) {
+            out.append(char(c.unicode()));
+            continue;
+        }
+        const qsizetype n
+            = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QByteArray bytes = encoder.encode(QStringView(text).mid(i, n));
+        out.append(bytes.isEmpty() ? QByteArray("?") : bytes);
+        i += n - 1;
     }
-    return encoder.encode(whole);
+    return out;
 }
 
 QString Big5Codec::decode(const QByteArray &bytes)

@@ -49,7 +49,13 @@ void tst_SendEncoding::ascii_data()
                                               << QByteArray::fromHex("A8D2A670A1474142430D");
     QTest::newRow("Hangul is not in Big5")
         << QStringLiteral("A한B") << QStringLiteral("0") << QByteArray::fromHex("413F42");
-    // Mended: a high surrogate at the very end used to vanish.
+    // Mended: these used to vanish instead of becoming 3F.
+    QTest::newRow("zero-width space is not in Big5")
+        << QStringLiteral("A\u200BB") << QStringLiteral("0") << QByteArray::fromHex("413F42");
+    QTest::newRow("soft hyphen is not in Big5")
+        << QStringLiteral("A\u00ADB") << QStringLiteral("0") << QByteArray::fromHex("413F42");
+    QTest::newRow("byte-order mark is not in Big5")
+        << QStringLiteral("\uFEFFA") << QStringLiteral("0") << QByteArray::fromHex("3F41");
     QTest::newRow("lone surrogate at the end is not in Big5")
         << QString(QStringLiteral("A") + QChar(0xD800)) << QStringLiteral("0")
         << QByteArray::fromHex("413F");
