@@ -223,6 +223,10 @@ void QSerialPortAdapter::output(const QByteArray &bytes)
         m_port.clearError();
         throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("Write failed: %1").arg(why)};
     }
+    // Hand the bytes to the device now instead of on a later pass of the event loop, behind
+    // receive handling and repaints: a continuous send keeps its period to the millisecond.
+    // Never blocks; what the device cannot take yet still goes out in order later.
+    m_port.flush();
 }
 
 QByteArray QSerialPortAdapter::input()
