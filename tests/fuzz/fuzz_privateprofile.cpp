@@ -7,6 +7,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -20,6 +21,14 @@ QString shown(const QByteArray &file)
 bool sameName(QByteArrayView a, QByteArrayView b)
 {
     return QByteArray(a.data(), a.size()).toLower() == QByteArray(b.data(), b.size()).toLower();
+}
+
+QByteArray swappedCase(QByteArrayView name)
+{
+    QByteArray out = name.toByteArray();
+    for (char &c : out)
+        c = std::isupper(uchar(c)) ? char(std::tolower(uchar(c))) : char(std::toupper(uchar(c)));
+    return out;
 }
 
 qsizetype commonPrefix(const QByteArray &a, const QByteArray &b)
@@ -105,6 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         bool otherFound = false;
         const QByteArray otherBefore = PrivateProfile::readValue(file, Section, other, &otherFound);
         check(found || before.isEmpty(), "a missing key reads empty", shown(file));
+        bool foundOtherCase = false;
+        check(PrivateProfile::readValue(file, "sETUP", swappedCase(key), &foundOtherCase) == before
+                && foundOtherCase == found,
+            "names match without regard to letter case", shown(file));
         for (QByteArrayView value : values) {
             const QByteArray written = PrivateProfile::writeValue(file, Section, key, value);
             bool foundAfter = false;

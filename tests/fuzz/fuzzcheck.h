@@ -14,9 +14,11 @@ inline void check(bool ok, const char *property, const QString &subject = {})
 {
     if (ok)
         return;
-    // UTF-16 units, so lone surrogates and look-alike characters show as what they are.
-    std::fprintf(stderr, "property failed: %s\n  on:", property);
-    for (QChar c : subject)
+    // The text, then its UTF-16 units, so lone surrogates and look-alike characters show as
+    // what they are.
+    std::fprintf(stderr, "property failed: %s\n  on: \"%s\"\n  units:", property,
+        subject.left(300).toUtf8().constData());
+    for (QChar c : subject.left(300))
         std::fprintf(stderr, " %04x", unsigned(c.unicode()));
     std::fprintf(stderr, "\n");
     std::abort();
