@@ -36,15 +36,14 @@ private Q_SLOTS:
     void cleanup();
 
     void opensAtLoadAndTogglesByCaption();
+    void receivedBytesShowThreeWays_data();
     void receivedBytesShowThreeWays();
-    void eventsWithoutSendFormOneLine();
     void lineBreakOnlyOnSendAfterData();
     void heldPortIsReported();
     void missingDeviceIsReported();
     void portNumberNotANumberTouchesNoPort();
     void unplugShowsOneMessageAndClosedState();
     void lampsFollowInputLines();
-    void lampsKeepColourAfterClose();
     void lineAlreadyOnAtOpenStaysBlack();
     void largeEventShownWhole();
     void exitHidesAndKeepsPortOpen();
@@ -67,11 +66,21 @@ private Q_SLOTS:
     void singleModeInOptionsStopsSending();
 
 private:
-    frmRun *openOnPty();
-    frmRun *openOnFake();
+    // Points COM1 at a new pseudo-terminal.
+    bool linkPty();
+    frmRun *load();
+    frmRun *openOnPty() { return linkPty() ? load() : nullptr; }
+    frmRun *openOnFake(FakeSerialPort::LineStates lines = {});
+    // Starts continuous sending of one hexadecimal line on a pty.
+    bool startContinuous(const QString &item, int interval = 100);
+    // The terminal as the menu brings it up inside the frame.
+    frmRun *runFromMenu();
     QComboBox *line(int index) const;
     QAbstractButton *button(const char *name) const;
+    void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void send(int index) { QTest::mouseClick(m_run->CmdSend(index), Qt::LeftButton); }
     QString area(int index) const;
+    QColor lamp(const char *name) const;
     void typeInto(int lineIndex, const QString &text);
     void pick(int lineIndex, int entry);
 
@@ -100,6 +109,9 @@ void tst_FrmRun::init()
 
 void tst_FrmRun::cleanup()
 {
+    // A terminal from the menu belongs to the frame.
+    if (m_frame && m_run == m_frame->runWindow())
+        m_run = nullptr;
     delete m_run;
     m_run = nullptr;
     m_fake = nullptr;
@@ -112,28 +124,51 @@ void tst_FrmRun::cleanup()
     m_dir.reset();
 }
 
-frmRun *tst_FrmRun::openOnPty()
+bool tst_FrmRun::linkPty()
 {
     m_pty = std::make_unique<PtyPair>();
-    if (!m_pty->isValid())
-        return nullptr;
-    QFile::link(m_pty->slavePath(), m_dir->filePath(QStringLiteral("ports/com1")));
+    return m_pty->isValid()
+        && QFile::link(m_pty->slavePath(), m_dir->filePath(QStringLiteral("ports/com1")));
+}
+
+frmRun *tst_FrmRun::load()
+{
     m_run = new frmRun;
     m_run->show();
     m_run->Form_Load();
     return m_run;
 }
 
-frmRun *tst_FrmRun::openOnFake()
+frmRun *tst_FrmRun::openOnFake(FakeSerialPort::LineStates lines)
 {
-    frmRun::PortFactory = [this] {
+    frmRun::PortFactory = [this, lines] {
         auto port = std::make_unique<FakeSerialPort>();
+        port->setLineStates(lines);
         m_fake = port.get();
         return std::unique_ptr<SerialPort>(std::move(port));
     };
-    m_run = new frmRun;
-    m_run->show();
-    m_run->Form_Load();
+    return load();
+}
+
+bool tst_FrmRun::startContinuous(const QString &item, int interval)
+{
+    SendOpt(2) = QStringLiteral("1");
+    SendOpt(3) = QString::number(interval);
+    // The caption follows the mode from the load.
+    if (!openOnPty() || m_run->CmdSend(2)->text() != UiTexts::ContinuousSend)
+        return false;
+    typeInto(2, item);
+    send(2);
+    return m_run->CmdSend(2)->text() == UiTexts::StopSend;
+}
+
+frmRun *tst_FrmRun::runFromMenu()
+{
+    m_frame->show();
+    if (!linkPty())
+        return nullptr;
+    m_frame->memRun_Click();
+    m_run = m_frame->runWindow();
     return m_run;
 }
 
@@ -150,6 +185,11 @@ QAbstractButton *tst_FrmRun::button(const char *name) const
 QString tst_FrmRun::area(int index) const
 {
     return m_run->findChild<ReceiveView *>(QStringLiteral("txtReceive_%1").arg(index))->text();
+}
+
+QColor tst_FrmRun::lamp(const char *name) const
+{
+    return m_run->findChild<LampShape *>(QString::fromLatin1(name))->fillColor();
 }
 
 void tst_FrmRun::typeInto(int lineIndex, const QString &text)
@@ -177,45 +217,41 @@ void tst_FrmRun::pick(int lineIndex, int entry)
 void tst_FrmRun::opensAtLoadAndTogglesByCaption()
 {
     QVERIFY(openOnPty());
+    // Open from the load, then each click turns it over.
+    for (int step = 0; step < 3; ++step) {
+        const bool open = step != 1;
+        if (step > 0)
+            click("cmdPort");
+        QCOMPARE(button("cmdPort")->text(), open ? UiTexts::ClosePort : UiTexts::OpenPort);
+        QCOMPARE(PortIsOpen, open ? VbTrue : VbFalse);
+        QCOMPARE(m_frame->panelText(6), open ? UiTexts::PanelPortOpen : UiTexts::PanelPortClosed);
+        QCOMPARE(m_run->Comm1().portOpen(), open);
+    }
     QVERIFY(m_boxes->boxes().isEmpty());
-    QCOMPARE(button("cmdPort")->text(), UiTexts::ClosePort);
-    QCOMPARE(PortIsOpen, VbTrue);
-    QCOMPARE(m_frame->panelText(6), UiTexts::PanelPortOpen);
-    QVERIFY(m_run->Comm1().portOpen());
+}
 
-    QTest::mouseClick(button("cmdPort"), Qt::LeftButton);
-    QCOMPARE(button("cmdPort")->text(), UiTexts::OpenPort);
-    QCOMPARE(PortIsOpen, VbFalse);
-    QCOMPARE(m_frame->panelText(6), UiTexts::PanelPortClosed);
-    QVERIFY(!m_run->Comm1().portOpen());
-
-    QTest::mouseClick(button("cmdPort"), Qt::LeftButton);
-    QCOMPARE(button("cmdPort")->text(), UiTexts::ClosePort);
-    QCOMPARE(PortIsOpen, VbTrue);
-    QCOMPARE(m_frame->panelText(6), UiTexts::PanelPortOpen);
-    QVERIFY(m_boxes->boxes().isEmpty());
+void tst_FrmRun::receivedBytesShowThreeWays_data()
+{
+    QTest::addColumn<QList<QByteArray>>("events");
+    QTest::addColumn<QStringList>("areas");
+    QTest::newRow("41 42 0D") << QList<QByteArray> {QByteArray("\x41\x42\x0D")}
+                              << QStringList {u"A B \u240D "_qs, "65 66 13 ", "41 42 D "};
+    QTest::newRow("two events, no send: one line")
+        << QList<QByteArray> {"AB", "Z"} << QStringList {"A B Z ", "65 66 90 ", "41 42 5A "};
 }
 
 void tst_FrmRun::receivedBytesShowThreeWays()
 {
+    QFETCH(QList<QByteArray>, events);
+    QFETCH(QStringList, areas);
     QVERIFY(openOnPty());
-    m_pty->write(QByteArray("\x41\x42\x0D", 3));
-    QTRY_COMPARE(m_run->receiveLog().byteCount(), 3);
-    QCOMPARE(area(0), QStringLiteral("A B \u240D "));
-    QCOMPARE(area(1), QStringLiteral("65 66 13 "));
-    QCOMPARE(area(2), QStringLiteral("41 42 D "));
-}
-
-void tst_FrmRun::eventsWithoutSendFormOneLine()
-{
-    QVERIFY(openOnPty());
-    m_pty->write("AB");
-    QTRY_COMPARE(m_run->receiveLog().byteCount(), 2);
-    m_pty->write("Z");
-    QTRY_COMPARE(m_run->receiveLog().byteCount(), 3);
-    QCOMPARE(area(0), QStringLiteral("A B Z "));
-    QCOMPARE(area(1), QStringLiteral("65 66 90 "));
-    QCOMPARE(area(2), QStringLiteral("41 42 5A "));
+    qsizetype total = 0;
+    for (const QByteArray &bytes : events) {
+        m_pty->write(bytes);
+        total += bytes.size();
+        QTRY_COMPARE(m_run->receiveLog().byteCount(), total);
+    }
+    QCOMPARE((QStringList {area(0), area(1), area(2)}), areas);
 }
 
 void tst_FrmRun::lineBreakOnlyOnSendAfterData()
@@ -223,13 +259,13 @@ void tst_FrmRun::lineBreakOnlyOnSendAfterData()
     QVERIFY(openOnPty());
     typeInto(2, QStringLiteral("01"));
     // The first send with empty areas adds no break.
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(m_pty->read(1), QByteArray("\x01"));
     QCOMPARE(area(2), QString());
     m_pty->write("A");
     QTRY_COMPARE(m_run->receiveLog().byteCount(), 1);
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
+    send(2);
     QCOMPARE(m_pty->read(2), QByteArray("\x01\x01"));
     m_pty->write("B");
     QTRY_COMPARE(m_run->receiveLog().byteCount(), 2);
@@ -239,23 +275,19 @@ void tst_FrmRun::lineBreakOnlyOnSendAfterData()
     QCOMPARE(area(0), QStringLiteral("A \r\nB "));
 
     // After clearing, the next send adds no break: the hexadecimal area is empty.
-    QTest::mouseClick(button("cmdReceive"), Qt::LeftButton);
+    click("cmdReceive");
     QCOMPARE(area(0) + area(1) + area(2), QString());
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(area(2), QString());
 }
 
 void tst_FrmRun::heldPortIsReported()
 {
-    PtyPair pty;
-    QVERIFY(pty.isValid());
-    QFile::link(pty.slavePath(), m_dir->filePath(QStringLiteral("ports/com1")));
+    QVERIFY(linkPty());
     QSerialPortAdapter other;
     other.setCommPort(1);
     other.setPortOpen(true);
-    m_run = new frmRun;
-    m_run->show();
-    m_run->Form_Load();
+    load();
     QCOMPARE(m_boxes->texts(), QStringList {UiTexts::PortHeld});
     QCOMPARE(m_boxes->boxes().first().title, UiTexts::ErrorTitle);
     QCOMPARE(m_boxes->boxes().first().icon, QMessageBox::Warning);
@@ -269,13 +301,12 @@ void tst_FrmRun::missingDeviceIsReported()
 {
     QFile::link(m_dir->filePath(QStringLiteral("no-such-device")),
         m_dir->filePath(QStringLiteral("ports/com1")));
-    m_run = new frmRun;
-    m_run->Form_Load();
+    load();
     QCOMPARE(m_boxes->texts(), QStringList {UiTexts::PortOpenError});
     QCOMPARE(button("cmdPort")->text(), UiTexts::OpenPort);
     QCOMPARE(PortIsOpen, VbFalse);
     // The user can try again with the button, and gets the same answer.
-    QTest::mouseClick(button("cmdPort"), Qt::LeftButton);
+    click("cmdPort");
     QCOMPARE(m_boxes->texts(), (QStringList {UiTexts::PortOpenError, UiTexts::PortOpenError}));
 }
 
@@ -290,11 +321,7 @@ void tst_FrmRun::portNumberNotANumberTouchesNoPort()
 
 void tst_FrmRun::unplugShowsOneMessageAndClosedState()
 {
-    QVERIFY(openOnPty());
-    SendOpt(2) = QStringLiteral("1");
-    m_run->CmdSend(2)->setText(UiTexts::ContinuousSend);
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
-    QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::StopSend);
+    QVERIFY(startContinuous(QStringLiteral("30")));
     m_pty->closeMaster();
     QTRY_COMPARE(m_boxes->texts(), QStringList {UiTexts::PortLost});
     QCOMPARE(m_boxes->boxes().first().title, UiTexts::ErrorTitle);
@@ -312,9 +339,6 @@ void tst_FrmRun::unplugShowsOneMessageAndClosedState()
 void tst_FrmRun::lampsFollowInputLines()
 {
     QVERIFY(openOnFake());
-    auto lamp = [this](const char *name) {
-        return m_run->findChild<LampShape *>(QString::fromLatin1(name))->fillColor();
-    };
     for (const char *name : {"spSD", "spRD", "spCTS", "spDSR", "spDCD", "spRI"})
         QCOMPARE(lamp(name), LampShape::Off);
     QCOMPARE(m_run->findChild<QWidget *>(QStringLiteral("LbDSR"))->property("text").toString(),
@@ -341,43 +365,25 @@ void tst_FrmRun::lampsFollowInputLines()
     QCOMPARE(lamp("spSD"), LampShape::Off);
     QCOMPARE(lamp("spRD"), LampShape::Off);
     QVERIFY(m_boxes->boxes().isEmpty());
-}
 
-void tst_FrmRun::lampsKeepColourAfterClose()
-{
-    QVERIFY(openOnFake());
-    m_fake->raiseEvent(SerialPort::EvCTS, FakeSerialPort::LineStates {false, true, false});
-    m_fake->raiseEvent(SerialPort::EvRing);
-    auto *cts = m_run->findChild<LampShape *>(QStringLiteral("spCTS"));
-    auto *ri = m_run->findChild<LampShape *>(QStringLiteral("spRI"));
-    QTRY_COMPARE(ri->fillColor(), LampShape::On);
-    QCOMPARE(cts->fillColor(), LampShape::On);
-    QTest::mouseClick(button("cmdPort"), Qt::LeftButton);
+    // Closing the port leaves every lamp as it was.
+    click("cmdPort");
     QCOMPARE(button("cmdPort")->text(), UiTexts::OpenPort);
     QTest::qWait(50);
-    QCOMPARE(cts->fillColor(), LampShape::On);
-    QCOMPARE(ri->fillColor(), LampShape::On);
+    for (const char *name : {"spCTS", "spDCD", "spRI"})
+        QCOMPARE(lamp(name), LampShape::On);
 }
 
 void tst_FrmRun::lineAlreadyOnAtOpenStaysBlack()
 {
-    frmRun::PortFactory = [this] {
-        auto port = std::make_unique<FakeSerialPort>();
-        port->setLineStates({true, true, true});
-        m_fake = port.get();
-        return std::unique_ptr<SerialPort>(std::move(port));
-    };
-    m_run = new frmRun;
-    m_run->Form_Load();
+    QVERIFY(openOnFake({true, true, true}));
     QVERIFY(m_run->Comm1().portOpen());
     QTest::qWait(100);
     for (const char *name : {"spCTS", "spDSR", "spDCD"})
-        QCOMPARE(
-            m_run->findChild<LampShape *>(QString::fromLatin1(name))->fillColor(), LampShape::Off);
+        QCOMPARE(lamp(name), LampShape::Off);
     m_fake->raiseEvent(SerialPort::EvCTS, FakeSerialPort::LineStates {true, false, true});
     m_fake->raiseEvent(SerialPort::EvCTS, FakeSerialPort::LineStates {true, true, true});
-    QTRY_COMPARE(
-        m_run->findChild<LampShape *>(QStringLiteral("spCTS"))->fillColor(), LampShape::On);
+    QTRY_COMPARE(lamp("spCTS"), LampShape::On);
 }
 
 void tst_FrmRun::largeEventShownWhole()
@@ -397,51 +403,34 @@ void tst_FrmRun::largeEventShownWhole()
 
 void tst_FrmRun::exitHidesAndKeepsPortOpen()
 {
-    m_frame->show();
-    ComPortNo = QStringLiteral("1");
-    m_pty = std::make_unique<PtyPair>();
-    QFile::link(m_pty->slavePath(), m_dir->filePath(QStringLiteral("ports/com1")));
-    m_frame->memRun_Click();
-    frmRun *run = m_frame->runWindow();
-    QVERIFY(run);
-    auto *sub = qobject_cast<QMdiSubWindow *>(run->parentWidget());
+    QVERIFY(runFromMenu());
+    auto *sub = qobject_cast<QMdiSubWindow *>(m_run->parentWidget());
     QVERIFY(sub && sub->isVisible());
     QCOMPARE(sub->pos(), QPoint(0, 0));
-    QTest::mouseClick(run->findChild<QAbstractButton *>(QStringLiteral("CmdExit")), Qt::LeftButton);
+    click("CmdExit");
     QVERIFY(!sub->isVisible());
-    QVERIFY(run->Comm1().portOpen());
+    QVERIFY(m_run->Comm1().portOpen());
     QCOMPARE(PortIsOpen, VbTrue);
     m_frame->memRun_Click();
-    QCOMPARE(m_frame->runWindow(), run);
+    QCOMPARE(m_frame->runWindow(), m_run);
     QVERIFY(sub->isVisible());
-    QCOMPARE(
-        run->findChild<QAbstractButton *>(QStringLiteral("cmdPort"))->text(), UiTexts::ClosePort);
-    QVERIFY(run->Comm1().portOpen());
+    QCOMPARE(button("cmdPort")->text(), UiTexts::ClosePort);
+    QVERIFY(m_run->Comm1().portOpen());
 }
 
 void tst_FrmRun::closeBoxHidesAndKeepsSending()
 {
-    m_frame->show();
     SendOpt(2) = QStringLiteral("1");
     SendOpt(3) = QStringLiteral("100");
-    m_pty = std::make_unique<PtyPair>();
-    QFile::link(m_pty->slavePath(), m_dir->filePath(QStringLiteral("ports/com1")));
-    m_frame->memRun_Click();
-    frmRun *run = m_frame->runWindow();
-    auto *sub = qobject_cast<QMdiSubWindow *>(run->parentWidget());
-    run->findChild<QComboBox *>(QStringLiteral("CobSend3"))->setEditText(QStringLiteral("55"));
-    QTest::mouseClick(run->CmdSend(2), Qt::LeftButton);
-    QCOMPARE(run->CmdSend(2)->text(), UiTexts::StopSend);
+    QVERIFY(runFromMenu());
+    auto *sub = qobject_cast<QMdiSubWindow *>(m_run->parentWidget());
+    line(2)->setEditText(QStringLiteral("55"));
+    send(2);
+    QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::StopSend);
     QVERIFY(!sub->close());
     QVERIFY(!sub->isVisible());
     QCOMPARE(m_pty->read(3, 2000), QByteArray("\x55\x55\x55"));
-    QCOMPARE(run->CmdSend(2)->text(), UiTexts::StopSend);
-    // The exit button stops it.
-    m_frame->memRun_Click();
-    QTest::mouseClick(run->findChild<QAbstractButton *>(QStringLiteral("CmdExit")), Qt::LeftButton);
-    QCOMPARE(run->CmdSend(2)->text(), UiTexts::ContinuousSend);
-    m_pty->readFor(150);
-    QCOMPARE(m_pty->readFor(300), QByteArray());
+    QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::StopSend);
 }
 
 void tst_FrmRun::sendButtonsWriteEncodedLines_data()
@@ -450,22 +439,18 @@ void tst_FrmRun::sendButtonsWriteEncodedLines_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("crOption");
     QTest::addColumn<QByteArray>("wire");
-    QTest::newRow("ascii") << 0 << "AT"
-                           << "0" << QByteArray("AT");
-    QTest::newRow("ascii with CR") << 0 << "AT"
-                                   << "1" << QByteArray("AT\r");
-    QTest::newRow("ascii is not parsed") << 0 << "1,2"
-                                         << "0" << QByteArray("1,2");
-    QTest::newRow("decimal") << 1 << "65,66,67"
-                             << "0" << QByteArray("ABC");
-    QTest::newRow("decimal trailing comma") << 1 << "65,66,"
-                                            << "0" << QByteArray("AB\0", 3);
-    QTest::newRow("hex") << 2 << "41,42,43"
-                         << "0" << QByteArray("ABC");
-    QTest::newRow("hex all widths") << 2 << "ff,0A,0041"
-                                    << "0" << QByteArray("\xFF\x0A\x41");
-    QTest::newRow("hex single comma") << 2 << ","
-                                      << "0" << QByteArray("\0\0", 2);
+    const auto row = [](const char *tag, int index, const char *text, const char *cr,
+                         const QByteArray &wire) {
+        QTest::newRow(tag) << index << QString::fromLatin1(text) << QString::fromLatin1(cr) << wire;
+    };
+    row("ascii", 0, "AT", "0", "AT");
+    row("ascii with CR", 0, "AT", "1", "AT\r");
+    row("ascii is not parsed", 0, "1,2", "0", "1,2");
+    row("decimal", 1, "65,66,67", "0", "ABC");
+    row("decimal trailing comma", 1, "65,66,", "0", QByteArray("AB\0", 3));
+    row("hex", 2, "41,42,43", "0", "ABC");
+    row("hex all widths", 2, "ff,0A,0041", "0", "\xFF\x0A\x41");
+    row("hex single comma", 2, ",", "0", QByteArray("\0\0", 2));
 }
 
 void tst_FrmRun::sendButtonsWriteEncodedLines()
@@ -477,7 +462,7 @@ void tst_FrmRun::sendButtonsWriteEncodedLines()
     SendOpt(1) = crOption;
     QVERIFY(openOnPty());
     typeInto(index, text);
-    QTest::mouseClick(m_run->CmdSend(index), Qt::LeftButton);
+    send(index);
     QCOMPARE(m_pty->read(wire.size()), wire);
     QCOMPARE(m_pty->readFor(100), QByteArray());
     QVERIFY(m_boxes->boxes().isEmpty());
@@ -508,7 +493,7 @@ void tst_FrmRun::dataErrorWritesNothingAndSkipsReceiveSteps()
     QTRY_COMPARE(m_run->receiveLog().byteCount(), 1);
     ReceiveClearOpt = QStringLiteral("1");
     typeInto(1, QStringLiteral("65,256"));
-    QTest::mouseClick(m_run->CmdSend(1), Qt::LeftButton);
+    send(1);
     QCOMPARE(m_boxes->texts(), QStringList {UiTexts::DataError});
     QCOMPARE(m_pty->readFor(150), QByteArray());
     // Neither ReceiveClear nor ReceiveEnter ran.
@@ -516,7 +501,7 @@ void tst_FrmRun::dataErrorWritesNothingAndSkipsReceiveSteps()
     QCOMPARE(m_run->receiveEntered(), VbFalse);
     QCOMPARE(line(1)->count(), 1);
     typeInto(2, QStringLiteral("100"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(m_boxes->texts(), (QStringList {UiTexts::DataError, UiTexts::DataError}));
     QCOMPARE(m_pty->readFor(150), QByteArray());
 }
@@ -525,24 +510,24 @@ void tst_FrmRun::emptyLineAndClosedPortChecks()
 {
     QVERIFY(openOnPty());
     typeInto(0, QString());
-    QTest::mouseClick(m_run->CmdSend(0), Qt::LeftButton);
+    send(0);
     QCOMPARE(m_boxes->texts(), QStringList {UiTexts::NoSendData});
     QCOMPARE(line(0)->count(), 0);
     // The decimal line records even an empty edit before it checks.
     typeInto(1, QStringLiteral("5"));
     typeInto(1, QString());
-    QTest::mouseClick(m_run->CmdSend(1), Qt::LeftButton);
+    send(1);
     QCOMPARE(m_boxes->texts().last(), UiTexts::NoSendData);
     QCOMPARE(line(1)->count(), 1);
     QCOMPARE(line(1)->itemText(0), QString());
 
-    QTest::mouseClick(button("cmdPort"), Qt::LeftButton);
+    click("cmdPort");
     m_boxes->clear();
     typeInto(0, QStringLiteral("AT"));
     typeInto(1, QStringLiteral("65"));
     typeInto(2, QStringLiteral("41"));
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(m_run->CmdSend(i), Qt::LeftButton);
+        send(i);
     QCOMPARE(m_boxes->texts(),
         (QStringList {UiTexts::PortNotOpen, UiTexts::PortNotOpen, UiTexts::PortNotOpen}));
     QCOMPARE(line(0)->count(), 0);
@@ -556,23 +541,23 @@ void tst_FrmRun::historyRecordsEditsNotPicks()
 {
     QVERIFY(openOnPty());
     typeInto(2, QStringLiteral("41"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     typeInto(2, QStringLiteral("42"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(m_pty->read(2), QByteArray("AB"));
     QCOMPARE(line(2)->count(), 2);
     // Sending again without an edit records nothing.
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(line(2)->count(), 2);
     // A pick from the list is not an edit.
     pick(2, 0);
     QCOMPARE(line(2)->currentText(), QStringLiteral("41"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(m_pty->read(2), QByteArray("BA"));
     QCOMPARE(line(2)->count(), 2);
     // Typing the same text again is, and duplicates are kept in order.
     typeInto(2, QStringLiteral("41"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(m_pty->read(1), QByteArray("A"));
     QCOMPARE(line(2)->count(), 3);
     QStringList items;
@@ -588,25 +573,19 @@ void tst_FrmRun::receiveClearOptionEmptiesAreasAtSend()
     m_pty->write("AB");
     QTRY_COMPARE(m_run->receiveLog().byteCount(), 2);
     typeInto(0, QStringLiteral("x"));
-    QTest::mouseClick(m_run->CmdSend(0), Qt::LeftButton);
+    send(0);
     QCOMPARE(m_pty->read(1), QByteArray("x"));
     QCOMPARE(area(0) + area(1) + area(2), QString());
     m_pty->write("C");
     QTRY_COMPARE(m_run->receiveLog().byteCount(), 1);
     typeInto(1, QStringLiteral("1"));
-    QTest::mouseClick(m_run->CmdSend(1), Qt::LeftButton);
+    send(1);
     QCOMPARE(area(2), QString());
 }
 
 void tst_FrmRun::continuousSendingStartsAfterOneInterval()
 {
-    SendOpt(2) = QStringLiteral("1");
-    SendOpt(3) = QStringLiteral("300");
-    QVERIFY(openOnPty());
-    QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::ContinuousSend);
-    typeInto(2, QStringLiteral("07"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
-    QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::StopSend);
+    QVERIFY(startContinuous(QStringLiteral("07"), 300));
     QVERIFY(m_run->sendTimer()->isActive());
     QCOMPARE(m_run->sendTimer()->interval(), 300);
     QCOMPARE(m_pty->readFor(150), QByteArray());
@@ -625,18 +604,14 @@ void tst_FrmRun::continuousSendingStops_data()
 void tst_FrmRun::continuousSendingStops()
 {
     QFETCH(QString, how);
-    SendOpt(2) = QStringLiteral("1");
-    SendOpt(3) = QStringLiteral("100");
-    QVERIFY(openOnPty());
-    typeInto(2, QStringLiteral("33"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    QVERIFY(startContinuous(QStringLiteral("33")));
     QCOMPARE(m_pty->read(1, 2000), QByteArray("3"));
     if (how == QLatin1String("button"))
-        QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+        send(2);
     else if (how == QLatin1String("port"))
-        QTest::mouseClick(button("cmdPort"), Qt::LeftButton);
+        click("cmdPort");
     else
-        QTest::mouseClick(button("CmdExit"), Qt::LeftButton);
+        click("CmdExit");
     QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::ContinuousSend);
     QVERIFY(!m_run->sendTimer()->isActive());
     if (how != QLatin1String("port")) {
@@ -648,11 +623,7 @@ void tst_FrmRun::continuousSendingStops()
 
 void tst_FrmRun::intervalChangeAppliesFromNextTick()
 {
-    SendOpt(2) = QStringLiteral("1");
-    SendOpt(3) = QStringLiteral("1000");
-    QVERIFY(openOnPty());
-    typeInto(2, QStringLiteral("44"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    QVERIFY(startContinuous(QStringLiteral("44"), 1000));
     SendOpt(3) = QStringLiteral("100");
     QCOMPARE(m_run->sendTimer()->interval(), 1000);
     QCOMPARE(m_pty->read(1, 2000), QByteArray("D"));
@@ -662,11 +633,7 @@ void tst_FrmRun::intervalChangeAppliesFromNextTick()
 
 void tst_FrmRun::tickErrorStopsWithOneMessage()
 {
-    SendOpt(2) = QStringLiteral("1");
-    SendOpt(3) = QStringLiteral("100");
-    QVERIFY(openOnPty());
-    typeInto(2, QStringLiteral("45"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    QVERIFY(startContinuous(QStringLiteral("45")));
     QCOMPARE(m_pty->read(1, 2000), QByteArray("E"));
     line(2)->setEditText(QStringLiteral("100"));
     QTRY_COMPARE(m_boxes->texts(), QStringList {UiTexts::DataError});
@@ -679,17 +646,13 @@ void tst_FrmRun::tickErrorStopsWithOneMessage()
 
 void tst_FrmRun::emptiedLineSendsZeroByte()
 {
-    SendOpt(2) = QStringLiteral("1");
-    SendOpt(3) = QStringLiteral("100");
-    QVERIFY(openOnPty());
-    typeInto(2, QStringLiteral("46"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    QVERIFY(startContinuous(QStringLiteral("46")));
     QCOMPARE(m_pty->read(1, 2000), QByteArray("F"));
     typeInto(2, QString());
     m_pty->readFor(120);
     QCOMPARE(m_pty->read(2, 1000), QByteArray("\0\0", 2));
     // A stop click with the line empty is refused, and sending goes on.
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    send(2);
     QCOMPARE(m_boxes->texts(), QStringList {UiTexts::NoSendData});
     QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::StopSend);
     QCOMPARE(m_pty->read(1, 1000), QByteArray("\0", 1));
@@ -697,11 +660,7 @@ void tst_FrmRun::emptiedLineSendsZeroByte()
 
 void tst_FrmRun::singleModeInOptionsStopsSending()
 {
-    SendOpt(2) = QStringLiteral("1");
-    SendOpt(3) = QStringLiteral("100");
-    QVERIFY(openOnPty());
-    typeInto(2, QStringLiteral("47"));
-    QTest::mouseClick(m_run->CmdSend(2), Qt::LeftButton);
+    QVERIFY(startContinuous(QStringLiteral("47")));
     QCOMPARE(m_pty->read(1, 2000), QByteArray("G"));
     bool answered = false;
     QTimer::singleShot(50, this, [&] {
@@ -713,7 +672,7 @@ void tst_FrmRun::singleModeInOptionsStopsSending()
             dialog->findChild<QAbstractButton *>(QStringLiteral("CmdOk")), Qt::LeftButton);
         answered = true;
     });
-    QTest::mouseClick(button("cmdOpt3"), Qt::LeftButton);
+    click("cmdOpt3");
     QVERIFY(answered);
     QCOMPARE(SendOpt(2), QStringLiteral("0"));
     QCOMPARE(m_run->CmdSend(2)->text(), UiTexts::SingleSend);
