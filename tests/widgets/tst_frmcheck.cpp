@@ -26,21 +26,18 @@ class tst_FrmCheck : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
+    void designTexts_data();
+    void designTexts();
     void designAtStart();
     void exampleTextIsADataError();
     void calculations_data();
     void calculations();
     void failures_data();
     void failures();
-    void longFrameSumSucceeds();
     void inputLength_data();
     void inputLength();
-    void emptyInputKeepsTheChangedFlag();
-    void sameTextTwoButtonsAddsOnce();
-    void editingBackAddsADuplicate();
-    void pickEmptiesOutputsAndIsNoEdit();
-    void editThenPickAddsThePickedEntry();
-    void enterRunsTheCrc();
+    void historyAndChangedFlag_data();
+    void historyAndChangedFlag();
     void closeHidesAndShowKeepsEverything();
     void crcHelpIsSingle();
 
@@ -155,36 +152,50 @@ QStringList tst_FrmCheck::outputs() const
     return texts;
 }
 
+void tst_FrmCheck::designTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const std::pair<const char *, const char *> rows[]
+        = {{"frmCheck", "計算檢查碼"}, {"Label1", "請輸入16進制字串 , 使用\"，\"分隔"},
+            {"CobTxt", "例如：41,42,43"}, {"Frame1", "CRC-16"}, {"Frame2", "BCC"},
+            {"Frame3", "CheckSum"}, {"Label2", "CRC Check"}, {"Label3", "CRC high"},
+            {"Label5", "CRC  low"}, {"Label7", "XOR"}, {"Label4", "→"}, {"Label8", "ASCII (Hex)"},
+            {"Label11", "SUM"}, {"Label9", "→"}, {"Label10", "ASCII (Hex)"}, {"cmdCrc", "CRC計算"},
+            {"cmdCRCbook", "CRC說明"}, {"cmdXOR", "XOR計算"}, {"cmdSum", "SUM計算"}};
+    for (const auto &[name, text] : rows)
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(text);
+}
+
+void tst_FrmCheck::designTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QWidget *w = name == m_check->objectName() ? m_check : m_check->findChild<QWidget *>(name);
+    QVERIFY(w);
+    QString shown = w->windowTitle();
+    if (auto *label = qobject_cast<QLabel *>(w))
+        shown = label->text();
+    else if (auto *frame = qobject_cast<QGroupBox *>(w))
+        shown = frame->title();
+    else if (auto *button = qobject_cast<QPushButton *>(w))
+        shown = button->text();
+    else if (auto *combo = qobject_cast<QComboBox *>(w))
+        shown = combo->currentText();
+    QCOMPARE(shown, text);
+}
+
 void tst_FrmCheck::designAtStart()
 {
-    QCOMPARE(m_check->windowTitle(), QStringLiteral("計算檢查碼"));
     QCOMPARE(m_check->size(), QSize(318, 359));
     QWidget *sub = MdiChild::frameOf(m_check);
     QVERIFY(qobject_cast<QMdiSubWindow *>(sub));
     QCOMPARE(sub->pos(), QPoint(0, 0));
     QCOMPARE(sub->minimumSize(), sub->maximumSize());
     QVERIFY(!(sub->windowFlags() & Qt::WindowMaximizeButtonHint));
-
-    QCOMPARE(
-        control<QLabel>("Label1")->text(), QStringLiteral("請輸入16進制字串 , 使用\"，\"分隔"));
-    QCOMPARE(input()->text(), QStringLiteral("例如：41,42,43"));
     QVERIFY(history().isEmpty());
     QCOMPARE(outputs(), QStringList(7, QString()));
     QVERIFY(!m_check->CobTxtChanged());
-
-    const QList<std::pair<const char *, QString>> captions {
-        {"Frame1", "CRC-16"}, {"Frame2", "BCC"}, {"Frame3", "CheckSum"}};
-    for (const auto &[name, title] : captions)
-        QCOMPARE(control<QGroupBox>(name)->title(), title);
-    const QList<std::pair<const char *, QString>> texts {{"Label2", "CRC Check"},
-        {"Label3", "CRC high"}, {"Label5", "CRC  low"}, {"Label7", "XOR"}, {"Label4", "→"},
-        {"Label8", "ASCII (Hex)"}, {"Label11", "SUM"}, {"Label9", "→"}, {"Label10", "ASCII (Hex)"}};
-    for (const auto &[name, text] : texts)
-        QCOMPARE(control<QLabel>(name)->text(), text);
-    const QList<std::pair<const char *, QString>> buttons {{"cmdCrc", "CRC計算"},
-        {"cmdCRCbook", "CRC說明"}, {"cmdXOR", "XOR計算"}, {"cmdSum", "SUM計算"}};
-    for (const auto &[name, text] : buttons)
-        QCOMPARE(control<QPushButton>(name)->text(), text);
     QVERIFY(control<QLabel>("Label4")->font().bold());
 
     const QColor value(255, 224, 192);
@@ -194,18 +205,6 @@ void tst_FrmCheck::designAtStart()
         const bool whole = name == u"txtCRC" || name == u"txtXOR" || name == u"txtSum";
         QCOMPARE(box->palette().color(QPalette::Base), whole ? value : split);
     }
-
-    // Top to bottom in the design's order.
-    const QList<const char *> order {"Label1", "CobTxt", "Frame1", "Frame2", "Frame3"};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QVERIFY(control(order[i - 1])->geometry().bottom() < control(order[i])->geometry().top());
-    QVERIFY(control("Frame3")->geometry().bottom() < m_check->height());
-    QVERIFY(control("txtCRC")->geometry().bottom() < control("txtCRChigh")->geometry().top());
-    QVERIFY(control("txtCRChigh")->geometry().right() < control("txtCRClow")->geometry().left());
-    QVERIFY(control("cmdCrc")->geometry().bottom() < control("cmdCRCbook")->geometry().top());
-    QVERIFY(control("txtCRClow")->geometry().right() < control("cmdCrc")->geometry().left());
-    QVERIFY(control("txtXOR")->geometry().right() < control("Label4")->geometry().left());
-    QVERIFY(control("Label4")->geometry().right() < control("txtXORhex")->geometry().left());
 }
 
 void tst_FrmCheck::exampleTextIsADataError()
@@ -246,6 +245,9 @@ void tst_FrmCheck::calculations_data()
                               << QStringList {"8FFE", "8F", "FE", "00", "30 ,30", "80", "38 ,30"};
     QTest::newRow("129 x FF") << repeated("FF", 129)
                               << QStringList {"C04E", "C0", "4E", "FF", "46 ,46", "7F", "37 ,46"};
+    // 200 bytes FF add up past 7FFF: the sum wraps, its low byte is still right.
+    QTest::newRow("200 x FF") << repeated("FF", 200)
+                              << QStringList {"3528", "35", "28", "00", "30 ,30", "38", "33 ,38"};
     QTest::newRow("blanks around items")
         << "41, 42 ,43" << QStringList {"8550", "85", "50", "40", "34 ,30", "C6", "43 ,36"};
 }
@@ -295,17 +297,6 @@ void tst_FrmCheck::failures()
     QCOMPARE(m_check->CobTxtChanged(), text.isEmpty());
 }
 
-void tst_FrmCheck::longFrameSumSucceeds()
-{
-    // 200 bytes FF add up past 7FFF: the sum wraps, its low byte is still right.
-    type(repeated("FF", 200));
-    click("cmdCrc");
-    click("cmdXOR");
-    click("cmdSum");
-    QVERIFY(m_boxes->texts().isEmpty());
-    QCOMPARE(outputs(), (QStringList {"3528", "35", "28", "00", "30 ,30", "38", "33 ,38"}));
-}
-
 void tst_FrmCheck::inputLength_data()
 {
     QTest::addColumn<QString>("text");
@@ -332,96 +323,67 @@ void tst_FrmCheck::inputLength()
     QCOMPARE(history().size(), 1);
 }
 
-void tst_FrmCheck::emptyInputKeepsTheChangedFlag()
+void tst_FrmCheck::historyAndChangedFlag_data()
 {
-    type(QString());
-    QVERIFY(m_check->CobTxtChanged());
-    click("cmdSum");
-    QCOMPARE(m_boxes->texts(), QStringList {UiTexts::NoData});
-    QVERIFY(m_check->CobTxtChanged());
-    QVERIFY(history().isEmpty());
-
-    QTest::keyClicks(control("CobTxt"), QStringLiteral("01"));
-    click("cmdSum");
-    QCOMPARE(history(), QStringList {"01"});
-    QCOMPARE(control<QLineEdit>("txtSum")->text(), QStringLiteral("01"));
+    // Steps: "=text" types a text, "crc", "xor" and "sum" click, "#n" picks entry n, "enter" and
+    // "keypad" press Enter, "box:text" checks a box's text.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("history");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QStringList>("messages");
+    const QString abc = QStringLiteral("41,42,43");
+    QTest::newRow("same text, two buttons: added once") << QStringList {"=41,42,43", "crc", "xor",
+        "crc"} << QStringList {abc} << false << QStringList();
+    QTest::newRow("editing back adds a duplicate")
+        << QStringList {"=41,42,43", "crc", "=41", "=41,42,43", "sum"} << QStringList {abc, abc}
+        << false << QStringList();
+    QTest::newRow("a pick is no edit and empties the outputs") << QStringList {"=41,42,43", "crc",
+        "=1234", "xor", "txtXOR:34", "#0", "crc", "txtCRC:8550",
+        "#0"} << QStringList {abc, "1234"} << false << QStringList();
+    QTest::newRow("edit then pick adds the picked entry")
+        << QStringList {"=41,42,43", "crc", "=99", "#0", "sum", "txtSum:C6"}
+        << QStringList {abc, abc} << false << QStringList();
+    QTest::newRow("an empty text keeps the flag for the next") << QStringList {"=", "sum", "=01",
+        "sum", "txtSum:01"} << QStringList {"01"} << false << QStringList {UiTexts::NoData};
+    // Enter runs the CRC calculation; the combo box inserts nothing of its own.
+    QTest::newRow("Enter") << QStringList {"=41,42,43", "crc", "=1234", "enter", "txtCRC:97AC",
+        "txtCRClow:AC", "CobTxt:1234"}
+                           << QStringList {abc, "1234"} << false << QStringList();
+    QTest::newRow("keypad Enter on a listed text")
+        << QStringList {"=41,42,43", "crc", "=1234", "enter", "=41,42,43", "keypad", "txtCRC:8550"}
+        << QStringList {abc, "1234", abc} << false << QStringList();
+    QTest::newRow("Enter on a bad text: one message") << QStringList {"=41,,42",
+        "enter"} << QStringList {"41,,42"} << false << QStringList {UiTexts::DataError};
 }
 
-void tst_FrmCheck::sameTextTwoButtonsAddsOnce()
+void tst_FrmCheck::historyAndChangedFlag()
 {
-    type(QStringLiteral("41,42,43"));
-    click("cmdCrc");
-    click("cmdXOR");
-    click("cmdCrc");
-    QCOMPARE(history(), QStringList {"41,42,43"});
-    QVERIFY(!m_check->CobTxtChanged());
-}
-
-void tst_FrmCheck::editingBackAddsADuplicate()
-{
-    type(QStringLiteral("41,42,43"));
-    click("cmdCrc");
-    type(QStringLiteral("41"));
-    type(QStringLiteral("41,42,43"));
-    click("cmdSum");
-    QCOMPARE(history(), (QStringList {"41,42,43", "41,42,43"}));
-}
-
-void tst_FrmCheck::pickEmptiesOutputsAndIsNoEdit()
-{
-    type(QStringLiteral("41,42,43"));
-    click("cmdCrc");
-    type(QStringLiteral("1234"));
-    click("cmdXOR");
-    QCOMPARE(control<QLineEdit>("txtXOR")->text(), QStringLiteral("34"));
-
-    pick(0);
-    QCOMPARE(outputs(), QStringList(7, QString()));
-    QVERIFY(!m_check->CobTxtChanged());
-    click("cmdCrc");
-    QCOMPARE(control<QLineEdit>("txtCRC")->text(), QStringLiteral("8550"));
-    QCOMPARE(history(), (QStringList {"41,42,43", "1234"}));
-
-    // Picking the entry already shown empties the boxes too.
-    pick(0);
-    QCOMPARE(outputs(), QStringList(7, QString()));
-}
-
-void tst_FrmCheck::editThenPickAddsThePickedEntry()
-{
-    type(QStringLiteral("41,42,43"));
-    click("cmdCrc");
-    type(QStringLiteral("99"));
-    pick(0);
-    QVERIFY(m_check->CobTxtChanged());
-    click("cmdSum");
-    QCOMPARE(history(), (QStringList {"41,42,43", "41,42,43"}));
-    QCOMPARE(control<QLineEdit>("txtSum")->text(), QStringLiteral("C6"));
-}
-
-void tst_FrmCheck::enterRunsTheCrc()
-{
-    type(QStringLiteral("41,42,43"));
-    click("cmdCrc");
-    type(QStringLiteral("1234"));
-    QTest::keyClick(control("CobTxt"), Qt::Key_Return);
-    QCOMPARE(control<QLineEdit>("txtCRC")->text(), QStringLiteral("97AC"));
-    QCOMPARE(control<QLineEdit>("txtCRClow")->text(), QStringLiteral("AC"));
-    QCOMPARE(history(), (QStringList {"41,42,43", "1234"}));
-    QCOMPARE(input()->text(), QStringLiteral("1234"));
-    QVERIFY(m_boxes->texts().isEmpty());
-
-    // The keypad's Enter too, and an entered text that is already listed is no pick.
-    type(QStringLiteral("41,42,43"));
-    QTest::keyClick(control("CobTxt"), Qt::Key_Enter);
-    QCOMPARE(control<QLineEdit>("txtCRC")->text(), QStringLiteral("8550"));
-    QCOMPARE(history(), (QStringList {"41,42,43", "1234", "41,42,43"}));
-
-    // One Enter, one calculation, one message; the combo box inserts nothing of its own.
-    type(QStringLiteral("41,,42"));
-    QTest::keyClick(control("CobTxt"), Qt::Key_Return);
-    QCOMPARE(m_boxes->texts(), QStringList {UiTexts::DataError});
-    QCOMPARE(history(), (QStringList {"41,42,43", "1234", "41,42,43", "41,,42"}));
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, history);
+    QFETCH(bool, changed);
+    QFETCH(QStringList, messages);
+    const QHash<QString, const char *> buttons {
+        {u"crc"_qs, "cmdCrc"}, {u"xor"_qs, "cmdXOR"}, {u"sum"_qs, "cmdSum"}};
+    for (const QString &step : steps) {
+        if (step.startsWith(u'=')) {
+            type(step.mid(1));
+        } else if (step.startsWith(u'#')) {
+            pick(step.mid(1).toInt());
+            QCOMPARE(outputs(), QStringList(7, QString()));
+        } else if (buttons.contains(step)) {
+            click(buttons.value(step));
+        } else if (step == u"enter" || step == u"keypad") {
+            QTest::keyClick(control("CobTxt"), step == u"enter" ? Qt::Key_Return : Qt::Key_Enter);
+        } else {
+            const QString name = step.section(u':', 0, 0);
+            const QString text = name == u"CobTxt" ? input()->text()
+                                                   : control<QLineEdit>(qPrintable(name))->text();
+            QCOMPARE(text, step.section(u':', 1));
+        }
+    }
+    QCOMPARE(this->history(), history);
+    QCOMPARE(m_check->CobTxtChanged(), changed);
+    QCOMPARE(m_boxes->texts(), messages);
 }
 
 void tst_FrmCheck::closeHidesAndShowKeepsEverything()
