@@ -18,9 +18,8 @@ class tst_FrmAscii : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void placedOnCreation();
+    void placedOnCreationAndAgainAfterClose();
     void secondCommandBringsTheSameWindowForward();
-    void closeDestroysAndReopenPlacesAgain();
     void picture();
     void sixthGroupEndsAt127();
     void symbols_data();
@@ -61,9 +60,9 @@ QPoint tst_FrmAscii::designPlace(QWidget *sub) const
         qRound((screen.height() - sub->height()) / 4.0));
 }
 
-void tst_FrmAscii::placedOnCreation()
+void tst_FrmAscii::placedOnCreationAndAgainAfterClose()
 {
-    frmAscii *chart = openAscii();
+    QPointer<frmAscii> chart = openAscii();
     QVERIFY(chart);
     QCOMPARE(chart->windowTitle(), QStringLiteral("ASCII碼"));
     QCOMPARE(chart->size(), QSize(501, 408));
@@ -73,6 +72,16 @@ void tst_FrmAscii::placedOnCreation()
     QVERIFY(!(sub->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(sub->pos(), designPlace(sub));
     QVERIFY(sub->pos() != QPoint(0, 0));
+
+    // Closing destroys it; the next command creates and places it again.
+    sub->move(12, 34);
+    sub->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!chart);
+    QVERIFY(m_frame->findChildren<frmAscii *>().isEmpty());
+    frmAscii *again = openAscii();
+    QVERIFY(again);
+    QCOMPARE(MdiChild::frameOf(again)->pos(), designPlace(MdiChild::frameOf(again)));
 }
 
 void tst_FrmAscii::secondCommandBringsTheSameWindowForward()
@@ -87,21 +96,6 @@ void tst_FrmAscii::secondCommandBringsTheSameWindowForward()
     QCOMPARE(m_frame->findChildren<frmAscii *>().size(), 1);
     QCOMPARE(m_frame->mdiArea()->activeSubWindow(), sub);
     QCOMPARE(sub->pos(), QPoint(12, 34));
-}
-
-void tst_FrmAscii::closeDestroysAndReopenPlacesAgain()
-{
-    QPointer<frmAscii> chart = openAscii();
-    MdiChild::frameOf(chart)->move(12, 34);
-    MdiChild::frameOf(chart)->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!chart);
-    QVERIFY(m_frame->findChildren<frmAscii *>().isEmpty());
-
-    frmAscii *again = openAscii();
-    QVERIFY(again);
-    QWidget *sub = MdiChild::frameOf(again);
-    QCOMPARE(sub->pos(), designPlace(sub));
 }
 
 void tst_FrmAscii::picture()
