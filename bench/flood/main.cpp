@@ -10,6 +10,7 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 
 #include "bench/common/benchsupport.h"
+#include "tests/support/ptypair.h"
 
 #include "app/designfonts.h"
 #include "terminal/receiveformatter.h"
@@ -102,7 +103,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     DesignFonts::install();
     printMachineLoad("at start");
-    PtyMaster pty;
+    PtyPair pty;
     if (!pty.isValid())
         return 1;
     TerminalRig rig(pty.slavePath());

@@ -11,6 +11,7 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 
 #include "bench/common/benchsupport.h"
+#include "tests/support/ptypair.h"
 
 #include "app/designfonts.h"
 #include "app/twips.h"
@@ -43,7 +44,7 @@ struct Sink
 class Writer
 {
 public:
-    explicit Writer(PtyMaster &pty)
+    explicit Writer(PtyPair &pty)
         : m_pty(pty)
         , m_thread([this] { loop(); })
     { }
@@ -81,7 +82,7 @@ private:
             while (left > 0 && !m_pause && !m_quit) {
                 const qsizetype n = m_pty.writeSome(p, left);
                 if (n == 0) {
-                    pollfd pfd {m_pty.fd(), POLLOUT, 0};
+                    pollfd pfd {m_pty.masterFd(), POLLOUT, 0};
                     ::poll(&pfd, 1, 20);
                     continue;
                 }
@@ -92,7 +93,7 @@ private:
         }
     }
 
-    PtyMaster &m_pty;
+    PtyPair &m_pty;
     std::atomic<bool> m_quit {false};
     std::atomic<bool> m_pause {false};
     std::atomic<bool> m_parked {false};
@@ -126,7 +127,7 @@ void waitFor(const std::function<bool()> &done, int timeoutMs = 10000)
 
 // One 4 KB write on a quiet line, until the bytes are in and every area has painted; the median
 // of 15, each after the areas' repaint throttle has run out.
-double eventTime(PtyMaster &pty, Writer &writer, const Sink &sink, PaintCounter &painted)
+double eventTime(PtyPair &pty, Writer &writer, const Sink &sink, PaintCounter &painted)
 {
     std::vector<double> samples;
     quint32 seed = 99;
@@ -154,7 +155,7 @@ double eventTime(PtyMaster &pty, Writer &writer, const Sink &sink, PaintCounter 
 }
 
 std::vector<Row> runStream(
-    PtyMaster &pty, const Sink &sink, const std::vector<qsizetype> &marks, qint64 feedLimitMs)
+    PtyPair &pty, const Sink &sink, const std::vector<qsizetype> &marks, qint64 feedLimitMs)
 {
     PaintCounter painted;
     for (QWidget *w : sink.viewports)
@@ -212,7 +213,7 @@ std::vector<Row> runStream(
 
 int runTerminal()
 {
-    PtyMaster pty;
+    PtyPair pty;
     if (!pty.isValid()) {
         std::printf("no pseudo-terminal\n");
         return 1;
@@ -285,7 +286,7 @@ public:
 
 int runPlain()
 {
-    PtyMaster pty;
+    PtyPair pty;
     QTemporaryDir dir;
     Module1::SetProgramFolder(dir.path());
     QDir(dir.path()).mkdir(QStringLiteral("ports"));

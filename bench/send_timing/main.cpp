@@ -10,6 +10,7 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 
 #include "bench/common/benchsupport.h"
+#include "tests/support/ptypair.h"
 
 #include "app/designfonts.h"
 #include "app/uitexts.h"
@@ -92,7 +93,7 @@ private:
 class Streamer
 {
 public:
-    explicit Streamer(PtyMaster &pty)
+    explicit Streamer(PtyPair &pty)
         : m_pty(pty)
         , m_thread([this] { loop(); })
     { }
@@ -117,7 +118,7 @@ private:
         }
     }
 
-    PtyMaster &m_pty;
+    PtyPair &m_pty;
     std::atomic<bool> m_quit {false};
     std::atomic<qsizetype> m_written {0};
     std::thread m_thread;
@@ -205,7 +206,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     DesignFonts::install();
     printMachineLoad("at start");
-    PtyMaster pty;
+    PtyPair pty;
     if (!pty.isValid())
         return 1;
     TerminalRig rig(pty.slavePath(), QStringLiteral("1"), QString::number(Interval));
@@ -216,7 +217,7 @@ int main(int argc, char **argv)
     }
     run.findChild<QComboBox *>(QStringLiteral("CobSend3"))->setEditText(QStringLiteral("01"));
 
-    Reader reader(pty.fd());
+    Reader reader(pty.masterFd());
     measure("receive side idle", run, reader, 5);
     {
         Streamer streamer(pty);

@@ -9,6 +9,7 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 
 #include "bench/common/benchsupport.h"
+#include "tests/support/ptypair.h"
 
 #include "app/designfonts.h"
 #include "app/uitexts.h"
@@ -50,7 +51,7 @@ bool runUnplug()
 {
     std::printf("\nunplug during a flood, continuous sending running\n");
     MessageBoxRecorder boxes;
-    PtyMaster pty;
+    PtyPair pty;
     TerminalRig rig(pty.slavePath(), QStringLiteral("1"), QStringLiteral("100"));
     frmRun &run = rig.run();
     run.findChild<QComboBox *>(QStringLiteral("CobSend3"))->setEditText(QStringLiteral("01"));
@@ -69,7 +70,7 @@ bool runUnplug()
             n == 0 ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     }
     const qsizetype before = run.receiveLog().byteCount();
-    pty.close();
+    pty.closeMaster();
     QElapsedTimer sinceLoss;
     sinceLoss.start();
     while (boxes.boxes().isEmpty() && sinceLoss.elapsed() < 5000)
@@ -112,7 +113,7 @@ bool runHeld(const QString &self)
 {
     std::printf("\nport held by another process\n");
     MessageBoxRecorder boxes;
-    PtyMaster pty;
+    PtyPair pty;
     TerminalRig rig(
         pty.slavePath(), QStringLiteral("0"), QStringLiteral("1000"), TerminalRig::LoadLater);
     QProcess holder;
