@@ -46,7 +46,10 @@ QByteArray exception(quint8 function, quint8 code)
 ModbusSlave::ModbusSlave(qint32 baudRate)
 {
     // 11 bits per character (start, 8 data, parity or second stop, stop). Above 19200 baud the
-    // line rules fix the gap at 1.75 ms instead of letting it shrink further.
+    // line rules fix the gap at 1.75 ms instead of letting it shrink further. A rate that is not
+    // positive has no character time; such a slave times frames as at 9600 baud.
+    if (baudRate <= 0)
+        baudRate = 9600;
     m_gap = baudRate > 19200 ? 1750 : (35 * 11 * 1000000LL) / (10LL * baudRate);
 }
 

@@ -39,6 +39,7 @@ private Q_SLOTS:
     void silenceInsideAFrameBreaksIt();
     void nextFrameShowsTheGap();
     void fastLinesKeepTheFixedGap();
+    void rateWithoutCharacterTime();
 };
 
 void tst_ModbusSlave::crcCheckValues()
@@ -150,6 +151,16 @@ void tst_ModbusSlave::fastLinesKeepTheFixedGap()
     QVERIFY(slave.feed(hex("000002C40B"), 1000).isEmpty());
     QVERIFY(slave.poll(1000 + 1700).isEmpty());
     QCOMPARE(slave.poll(1000 + 1750), hex("01030400000000FA33"));
+}
+
+void tst_ModbusSlave::rateWithoutCharacterTime()
+{
+    // A zero rate once divided by zero; it times frames as the default rate does.
+    for (qint32 rate : {0, -9600}) {
+        ModbusSlave slave(rate);
+        QCOMPARE(slave.frameGapMicroseconds(), ModbusSlave().frameGapMicroseconds());
+        QCOMPARE(ask(slave, hex("010300000002C40B"), 0), hex("01030400000000FA33"));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ModbusSlave)
