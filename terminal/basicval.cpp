@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/basicval.h"
 
+#include "terminal/hexdigit.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -19,17 +21,6 @@ bool isIgnored(char16_t c)
 bool isDecimalDigit(char16_t c)
 {
     return c >= u'0' && c <= u'9';
-}
-
-int hexDigitValue(char16_t c)
-{
-    if (isDecimalDigit(c))
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
 }
 
 // Reads the digits after &H or &O. Leading zeros do not widen the value: &H0000FFFF is -1 like

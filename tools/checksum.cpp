@@ -2,19 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/checksum.h"
 
-namespace {
+#include "terminal/hexdigit.h"
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
+namespace {
 
 quint16 crcStep(quint16 crc, quint16 value)
 {
@@ -42,7 +32,7 @@ std::optional<quint16> Checksum::item(QStringView text)
         return std::nullopt;
     quint32 value = 0;
     for (qsizetype i = begin; i < end; ++i) {
-        const int digit = hexDigit(text[i]);
+        const int digit = hexDigitValue(text[i].unicode());
         if (digit < 0)
             return std::nullopt;
         // Leading zeros are allowed, so the limit is on the value, not on the digit count.
