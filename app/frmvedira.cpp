@@ -30,9 +30,27 @@
 #include <QTime>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 frmVedira *theFrame = nullptr;
 constexpr std::array<int, 6> PanelTwips {1000, 1440, 1440, 1440, 2000, 1440};
+
+bool startMinimised(const QString &program)
+{
+    QProcess process;
+    process.setProgram(program);
+#ifdef Q_OS_WIN
+    // Window style 2: minimised and holding the focus. X11 has no such request at start-up.
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
+        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        args->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
+    });
+#endif
+    return process.startDetached();
+}
 } // namespace
 
 frmVedira::frmVedira()
@@ -41,7 +59,7 @@ frmVedira::frmVedira()
     if (!Quit)
         Quit = [] { QCoreApplication::exit(0); };
     if (!StartDetached)
-        StartDetached = [](const QString &program) { return QProcess::startDetached(program, {}); };
+        StartDetached = startMinimised;
     setObjectName(QStringLiteral("frmVedira"));
     buildControls();
     connectHandlers();
@@ -62,7 +80,6 @@ void frmVedira::buildControls()
 {
     setWindowTitle(QStringLiteral("VEDIRA通訊測試"));
     setWindowIcon(Icons::application());
-    resize(twipsSize(6195, 4425));
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
@@ -109,6 +126,10 @@ void frmVedira::buildControls()
         stb->addWidget(panel);
         m_panels[i] = panel;
     }
+    // The designed client area lies below the menu bar; the status bar stands inside it.
+    const QSize client = twipsSize(6195, 4425);
+    resize(client.width(), client.height() + bar->sizeHint().height());
+
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
     m_clock->start();

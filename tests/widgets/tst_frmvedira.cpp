@@ -103,8 +103,9 @@ void tst_FrmVedira::menuBar()
     QStringList captions;
     for (QAction *a : frame.menuBar()->actions())
         captions << a->text();
-    QCOMPARE(captions, (QStringList{"設定(&S)", "執行(&R)", "數據機(&M)", "檢查碼(&B)", "ASCII碼(I)",
-                                    "計算機(&C)", "視窗(&W)", "說明(&A)", "結束(&E)"}));
+    QCOMPARE(captions,
+        (QStringList {"設定(&S)", "執行(&R)", "數據機(&M)", "檢查碼(&B)", "ASCII碼(I)",
+            "計算機(&C)", "視窗(&W)", "說明(&A)", "結束(&E)"}));
     auto *modem = frame.findChild<QAction *>(QStringLiteral("memModem"));
     QVERIFY(modem && !modem->isEnabled());
     auto *help = frame.findChild<QMenu *>(QStringLiteral("memAbout"));
@@ -115,6 +116,11 @@ void tst_FrmVedira::menuBar()
     QVERIFY(!entries[0]->isEnabled());
     QVERIFY(entries[1]->isSeparator());
     QCOMPARE(entries[2]->text(), QStringLiteral("關於"));
+
+    // Restored, the area below the menu bar has the designed size, status bar included.
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.size() - QSize(0, frame.menuBar()->height()), QSize(6195 / 15, 4425 / 15));
 }
 
 void tst_FrmVedira::exitConfirmation_data()
@@ -168,12 +174,12 @@ void tst_FrmVedira::windowMenuListsOpenChildren()
     QCOMPARE(captions(), QStringList());
     frame.memSet_Click();
     frame.memCheck_Click();
-    QCOMPARE(captions(), (QStringList{"通訊設定", "計算檢查碼"}));
+    QCOMPARE(captions(), (QStringList {"通訊設定", "計算檢查碼"}));
     // A hidden calculator is not an open window; choosing an entry activates that window.
     QMdiSubWindow *check = frame.mdiArea()->activeSubWindow();
     QVERIFY(check);
     QVERIFY(!check->close());
-    QCOMPARE(captions(), QStringList{"通訊設定"});
+    QCOMPARE(captions(), QStringList {"通訊設定"});
     frame.memCheck_Click();
     captions();
     windows->actions().first()->trigger();
@@ -186,12 +192,15 @@ void tst_FrmVedira::calculatorMissingShowsMessage()
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", m_dir->path().toLocal8Bit());
     QStringList started;
-    frmVedira::StartDetached = [&](const QString &p) { started << p; return true; };
+    frmVedira::StartDetached = [&](const QString &p) {
+        started << p;
+        return true;
+    };
     MessageBoxRecorder boxes;
     frame.memCalc_Click();
     qputenv("PATH", oldPath);
     QVERIFY(started.isEmpty());
-    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("無法啟動計算機")});
+    QCOMPARE(boxes.texts(), QStringList {QStringLiteral("無法啟動計算機")});
     QCOMPARE(boxes.boxes().first().title, QStringLiteral("錯誤"));
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Warning);
 }
@@ -210,12 +219,15 @@ void tst_FrmVedira::calculatorStartsFirstInstalled()
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", m_dir->path().toLocal8Bit());
     QStringList started;
-    frmVedira::StartDetached = [&](const QString &p) { started << p; return true; };
+    frmVedira::StartDetached = [&](const QString &p) {
+        started << p;
+        return true;
+    };
     MessageBoxRecorder boxes;
     frame.memCalc_Click();
     frame.memCalc_Click();
     qputenv("PATH", oldPath);
-    QCOMPARE(started, (QStringList{"qalculate-gtk", "qalculate-gtk"}));
+    QCOMPARE(started, (QStringList {"qalculate-gtk", "qalculate-gtk"}));
     QVERIFY(boxes.boxes().isEmpty());
 }
 
