@@ -78,6 +78,10 @@ void tst_SettingsStore::load_data()
         << "";
     QTest::newRow("blanks trimmed") << QByteArray("[Setup]\r\ncomPort=  3  \r\n") << "3"
                                     << "9600,n,8,1";
+    // Quotes keep what the reader would strip; the trim then takes ASCII blanks only.
+    QTest::newRow("quoted blanks trimmed, tab and full-width blank kept") << QByteArray(
+        "[Setup]\r\ncomPort=\" \t3 \"\r\ncomSet=\"\xA1\x40"
+        "9600,n,8,1\"\r\n") << "\t3" << QString::fromUtf8("\u30009600,n,8,1");
     QTest::newRow("longest setting read whole")
         << QByteArray("[Setup]\r\ncomSet=115200,o,7,2\r\n") << "1"
         << "115200,o,7,2";
