@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/module1.h"
 
+#include "settings/blanks.h"
 #include "settings/privateprofile.h"
 
 #include <QCoreApplication>
@@ -11,18 +12,6 @@ namespace Module1 {
 namespace {
 QString programFolderOverride;
 const QString Section = QStringLiteral("Setup");
-
-// Only the ASCII blank: a quoted value keeps its tabs and full-width blanks.
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
 } // namespace
 
 QString ProgramFolder()
@@ -40,10 +29,12 @@ void SetProgramFolder(const QString &folder)
 void LoadSettings()
 {
     IniFile = ProgramFolder() + QStringLiteral("/vedira.ini");
-    ComPortNo = trimBlanks(PrivateProfile::getString(
-        Section, QStringLiteral("comPort"), QStringLiteral("0"), 12, IniFile));
-    ComSetting = trimBlanks(PrivateProfile::getString(
-        Section, QStringLiteral("comSet"), QStringLiteral("0"), 14, IniFile));
+    ComPortNo = trimBlanks(PrivateProfile::getString(Section, QStringLiteral("comPort"),
+                               QStringLiteral("0"), 12, IniFile))
+                    .toString();
+    ComSetting = trimBlanks(PrivateProfile::getString(Section, QStringLiteral("comSet"),
+                                QStringLiteral("0"), 14, IniFile))
+                     .toString();
     if (ComPortNo == QLatin1String("0"))
         ComPortNo = QStringLiteral("1");
     if (ComSetting == QLatin1String("0"))

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/checksum.h"
 
+#include "settings/blanks.h"
 #include "terminal/hexdigit.h"
 
 namespace {
@@ -22,17 +23,12 @@ quint16 crcStep(quint16 crc, quint16 value)
 
 std::optional<quint16> Checksum::item(QStringView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    if (begin == end)
+    text = trimBlanks(text);
+    if (text.isEmpty())
         return std::nullopt;
     quint32 value = 0;
-    for (qsizetype i = begin; i < end; ++i) {
-        const int digit = hexDigitValue(text[i].unicode());
+    for (QChar c : text) {
+        const int digit = hexDigitValue(c.unicode());
         if (digit < 0)
             return std::nullopt;
         // Leading zeros are allowed, so the limit is on the value, not on the digit count.
