@@ -110,6 +110,44 @@ inline void printMachineLoad(const char *when)
     std::fflush(stdout);
 }
 
+// The device's side of a pty master: as much as fits now (0 when full), all of it waiting for
+// room, and whatever the program sent, without waiting.
+inline qsizetype writeSome(int fd, const char *data, qsizetype size)
+{
+    const ssize_t n = ::write(fd, data, size_t(size));
+    return n > 0 ? qsizetype(n) : 0;
+}
+
+inline bool writeAll(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n > 0) {
+            data += n;
+            size -= n;
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        pollfd p {fd, POLLOUT, 0};
+        ::poll(&p, 1, 100);
+    }
+    return true;
+}
+
+inline QByteArray drain(int fd)
+{
+    QByteArray out;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        out.append(buffer, n);
+    }
+    return out;
+}
+
 // A stream with every byte value, not periodic over a row, so wraps differ from row to row.
 inline void fillChunk(char *bytes, qsizetype size, quint32 &seed)
 {

@@ -141,8 +141,8 @@ int main(int argc, char **argv)
     for (size_t s = 0; s <= sends.size() && inStep; ++s) {
         const qsizetype segmentEnd = s < sends.size() ? sends[s] : Total;
         while (sent < segmentEnd) {
-            const qsizetype n = pty.writeSome(
-                written.constData() + sent, std::min<qsizetype>(64 * KB, segmentEnd - sent));
+            const qsizetype n = Bench::writeSome(pty.masterFd(), written.constData() + sent,
+                std::min<qsizetype>(64 * KB, segmentEnd - sent));
             sent += n;
             QCoreApplication::processEvents(
                 n == 0 ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
@@ -150,11 +150,11 @@ int main(int argc, char **argv)
         inStep = waitUntilTaken(sent);
         if (s < sends.size() && inStep) {
             run.CmdSend(2)->click();
-            echoed += pty.drain();
+            echoed += Bench::drain(pty.masterFd());
         }
     }
     TerminalRig::settle(200);
-    echoed += pty.drain();
+    echoed += Bench::drain(pty.masterFd());
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
     const double peak = peakResidentMB();
     std::printf("\nwritten %lld bytes with %zu sends in %.1f s (%.1f MB/s); received %lld bytes\n",

@@ -80,7 +80,7 @@ private:
             const char *p = chunk.constData();
             qsizetype left = chunk.size();
             while (left > 0 && !m_pause && !m_quit) {
-                const qsizetype n = m_pty.writeSome(p, left);
+                const qsizetype n = Bench::writeSome(m_pty.masterFd(), p, left);
                 if (n == 0) {
                     pollfd pfd {m_pty.masterFd(), POLLOUT, 0};
                     ::poll(&pfd, 1, 20);
@@ -143,7 +143,7 @@ double eventTime(PtyPair &pty, Writer &writer, const Sink &sink, PaintCounter &p
         timer.start();
         qsizetype done = 0;
         while (done < chunk.size())
-            done += pty.writeSome(chunk.constData() + done, chunk.size() - done);
+            done += Bench::writeSome(pty.masterFd(), chunk.constData() + done, chunk.size() - done);
         writer.addWritten(chunk.size());
         while ((sink.received() < target || painted.count < int(sink.viewports.size()))
             && timer.elapsed() < 5000) {

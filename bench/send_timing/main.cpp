@@ -111,7 +111,7 @@ private:
         Clock::time_point next = Clock::now();
         while (!m_quit) {
             const QByteArray chunk = nextChunk(seed, 115);
-            m_pty.writeAll(chunk.constData(), chunk.size());
+            Bench::writeAll(m_pty.masterFd(), chunk.constData(), chunk.size());
             m_written += chunk.size();
             next += std::chrono::milliseconds(10);
             std::this_thread::sleep_until(next);

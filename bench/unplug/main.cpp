@@ -63,9 +63,9 @@ bool runUnplug()
     const QByteArray chunk = nextChunk(seed, 64 * KB);
     qsizetype sent = 0;
     while (sent < 20 * MB) {
-        const qsizetype n = pty.writeSome(chunk.constData(), chunk.size());
+        const qsizetype n = Bench::writeSome(pty.masterFd(), chunk.constData(), chunk.size());
         sent += n;
-        pty.drain();
+        Bench::drain(pty.masterFd());
         QCoreApplication::processEvents(
             n == 0 ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     }

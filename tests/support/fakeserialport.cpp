@@ -52,10 +52,7 @@ void FakeSerialPort::setPortOpen(bool open)
     }
     if (m_open || openPorts().contains(m_commPort))
         throw RunTimeError {ErrorNumber::PortAlreadyOpen, QStringLiteral("port already open")};
-    if (const std::optional<int> failure = std::exchange(m_failNextOpen, std::nullopt))
-        throw RunTimeError {*failure, QStringLiteral("open failed as told")};
     m_open = true;
-    ++m_openCount;
     openPorts().insert(m_commPort, this);
 }
 
@@ -73,21 +70,13 @@ void FakeSerialPort::output(const QString &text)
 void FakeSerialPort::output(const QByteArray &bytes)
 {
     requireOpen();
-    m_writes.append(bytes);
+    m_written.append(bytes);
 }
 
 QByteArray FakeSerialPort::input()
 {
     requireOpen();
     return std::exchange(m_input, {});
-}
-
-QByteArray FakeSerialPort::written() const
-{
-    QByteArray all;
-    for (const QByteArray &w : m_writes)
-        all.append(w);
-    return all;
 }
 
 void FakeSerialPort::raiseEvent(qint16 code, std::optional<LineStates> lines)

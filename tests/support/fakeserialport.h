@@ -4,12 +4,11 @@
 
 #include "serial/serialport.h"
 
-#include <QList>
 #include <QQueue>
 
 #include <optional>
 
-// A SerialPort for what a pseudo-terminal cannot show: input lines, ring, chosen error numbers.
+// A SerialPort for what a pseudo-terminal cannot show: input lines and ring.
 // It keeps the contract of the real port: errors by number, events only from the event loop and
 // only while open, a port number held by another open FakeSerialPort fails with 8005.
 class FakeSerialPort : public SerialPort
@@ -43,8 +42,6 @@ public:
     bool ctsHolding() const override { return m_lines.cts; }
     bool dsrHolding() const override { return m_lines.dsr; }
 
-    // The next open throws this number and leaves the port closed; later opens succeed.
-    void failNextOpen(int errorNumber) { m_failNextOpen = errorNumber; }
     // Queues one event; the line states, if given, take effect when it is raised.
     void raiseEvent(qint16 code, std::optional<LineStates> lines = std::nullopt);
     void setLineStates(LineStates lines) { m_lines = lines; }
@@ -53,10 +50,8 @@ public:
     // The device goes away: from the event loop, the port closes and ConnectionLost is raised.
     void loseConnection();
 
-    // Every output call's bytes, in order.
-    const QList<QByteArray> &writes() const { return m_writes; }
-    QByteArray written() const;
-    int openCount() const { return m_openCount; }
+    // Every byte written, in order.
+    const QByteArray &written() const { return m_written; }
 
 private:
     struct Pending
@@ -70,12 +65,10 @@ private:
     qint16 m_commPort = 1;
     QString m_settings = QStringLiteral("9600,n,8,1");
     bool m_open = false;
-    int m_openCount = 0;
-    std::optional<int> m_failNextOpen;
     qint16 m_event = 0;
     LineStates m_lines;
     QQueue<Pending> m_pending;
     bool m_receivePending = false;
     QByteArray m_input;
-    QList<QByteArray> m_writes;
+    QByteArray m_written;
 };

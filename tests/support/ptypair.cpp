@@ -33,48 +33,12 @@ void PtyPair::write(const QByteArray &bytes)
 {
     qsizetype done = 0;
     while (m_master >= 0 && done < bytes.size()) {
-        const qsizetype n = writeSome(bytes.constData() + done, bytes.size() - done);
+        const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
         if (n > 0)
             done += n;
         else
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-}
-
-qsizetype PtyPair::writeSome(const char *data, qsizetype size)
-{
-    const ssize_t n = ::write(m_master, data, size_t(size));
-    return n > 0 ? qsizetype(n) : 0;
-}
-
-bool PtyPair::writeAll(const char *data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(m_master, data, size_t(size));
-        if (n > 0) {
-            data += n;
-            size -= n;
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
-        pollfd p {m_master, POLLOUT, 0};
-        ::poll(&p, 1, 100);
-    }
-    return true;
-}
-
-QByteArray PtyPair::drain()
-{
-    QByteArray out;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        out.append(buffer, n);
-    }
-    return out;
 }
 
 void PtyPair::readWaiting(QByteArray &into, int waitMs)

@@ -28,13 +28,8 @@ public:
     // The device goes away, as when a USB adapter is pulled.
     void closeMaster();
 
-    // For programs that play the device without a running event loop (benchmarks, writer
-    // threads): the master end itself, as much as fits now (0 when full), all of it waiting for
-    // room, and whatever the program sent, without waiting.
+    // The master end itself, for programs that play the device without a running event loop.
     int masterFd() const { return m_master; }
-    qsizetype writeSome(const char *data, qsizetype size);
-    bool writeAll(const char *data, qsizetype size);
-    QByteArray drain();
 
 private:
     void readWaiting(QByteArray &into, int waitMs);
