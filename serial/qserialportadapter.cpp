@@ -276,18 +276,16 @@ void QSerialPortAdapter::pollLines()
         m_lineTimer.stop();
         return;
     }
-    const QSerialPort::PinoutSignals changed = now ^ m_lines;
-    const bool ringRose = now.testFlag(QSerialPort::RingIndicatorSignal)
-        && !m_lines.testFlag(QSerialPort::RingIndicatorSignal);
+    const auto lines = [](QSerialPort::PinoutSignals s) {
+        return InputLines {s.testFlag(QSerialPort::ClearToSendSignal),
+            s.testFlag(QSerialPort::DataSetReadySignal),
+            s.testFlag(QSerialPort::DataCarrierDetectSignal),
+            s.testFlag(QSerialPort::RingIndicatorSignal)};
+    };
+    const QList<qint16> events = InputLines::changeEvents(lines(m_lines), lines(now));
     m_lines = now;
-    if (changed.testFlag(QSerialPort::ClearToSendSignal))
-        queueEvent(EvCTS);
-    if (changed.testFlag(QSerialPort::DataSetReadySignal))
-        queueEvent(EvDSR);
-    if (changed.testFlag(QSerialPort::DataCarrierDetectSignal))
-        queueEvent(EvCD);
-    if (ringRose)
-        queueEvent(EvRing);
+    for (qint16 code : events)
+        queueEvent(code);
 }
 
 bool QSerialPortAdapter::line(QSerialPort::PinoutSignal signal) const

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "serial/inputlines.h"
 #include "settings/runtimeerror.h"
 
 #include <QByteArray>
@@ -24,10 +25,10 @@ public:
     enum Event : qint16 {
         EvSend = 1,
         EvReceive = 2,
-        EvCTS = 3,
-        EvDSR = 4,
-        EvCD = 5,
-        EvRing = 6,
+        EvCTS = InputLines::EvCTS,
+        EvDSR = InputLines::EvDSR,
+        EvCD = InputLines::EvCD,
+        EvRing = InputLines::EvRing,
     };
 
     using QObject::QObject;
