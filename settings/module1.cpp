@@ -43,8 +43,9 @@ void LoadSettings()
 
 void SaveSettings()
 {
-    PrivateProfile::writeString(Section, QStringLiteral("comPort"), ComPortNo, IniFile);
-    PrivateProfile::writeString(Section, QStringLiteral("comSet"), ComSetting, IniFile);
+    // One replacement, so a crash between the keys cannot pair the new port with old settings.
+    PrivateProfile::writeStrings(Section,
+        {{QStringLiteral("comPort"), ComPortNo}, {QStringLiteral("comSet"), ComSetting}}, IniFile);
 }
 
 void Reset()

@@ -8,6 +8,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <optional>
 #include <vector>
 
@@ -37,21 +42,25 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// Lines end in CR LF, LF or a lone CR, mixed as they come.
 std::vector<Line> splitLines(const QByteArray &file)
 {
     std::vector<Line> lines;
     qsizetype pos = 0;
     const qsizetype size = file.size();
     while (pos < size) {
-        qsizetype nl = file.indexOf('\n', pos);
+        qsizetype i = pos;
+        while (i < size && file[i] != '\n' && file[i] != '\r')
+            ++i;
         Line line;
         line.begin = pos;
-        if (nl < 0) {
-            line.contentEnd = line.end = size;
-        } else {
-            line.end = nl + 1;
-            line.contentEnd = (nl > pos && file[nl - 1] == '\r') ? nl - 1 : nl;
-        }
+        line.contentEnd = i;
+        if (i == size)
+            line.end = size;
+        else if (file[i] == '\r' && i + 1 < size && file[i + 1] == '\n')
+            line.end = i + 2;
+        else
+            line.end = i + 1;
         lines.push_back(line);
         pos = line.end;
     }
@@ -120,7 +129,7 @@ struct Location
 {
     std::optional<size_t> sectionLine;
     std::optional<size_t> keyLine;
-    size_t lastContentLine = 0; // last non-blank line of the section
+    size_t lastEntryLine = 0; // the section's last line that is neither blank nor a comment
 };
 
 Location locate(const QByteArray &file, const std::vector<Line> &lines, QByteArrayView section,
@@ -134,16 +143,16 @@ Location locate(const QByteArray &file, const std::vector<Line> &lines, QByteArr
                 break;
             if (sameName(p.name, section)) {
                 loc.sectionLine = i;
-                loc.lastContentLine = i;
+                loc.lastEntryLine = i;
             }
             continue;
         }
         if (!loc.sectionLine)
             continue;
-        if (!trimmed(
-                QByteArrayView(file).sliced(lines[i].begin, lines[i].contentEnd - lines[i].begin))
-                 .isEmpty())
-            loc.lastContentLine = i;
+        const QByteArrayView text = trimmed(
+            QByteArrayView(file).sliced(lines[i].begin, lines[i].contentEnd - lines[i].begin));
+        if (!text.isEmpty() && text.front() != ';')
+            loc.lastEntryLine = i;
         if (p.kind == Kind::Key && sameName(p.name, key)) {
             loc.keyLine = i;
             return loc;
@@ -152,13 +161,74 @@ Location locate(const QByteArray &file, const std::vector<Line> &lines, QByteArr
     return loc;
 }
 
+bool endsWithoutLineEnd(const Line &line)
+{
+    return line.end == line.contentEnd;
+}
+
+#ifdef Q_OS_UNIX
+bool syncToDisk(int fd)
+{
+    return ::fsync(fd) == 0;
+}
+
+// A replacement is a new file: give it the old one's owner where we may. Where we may not, the
+// file stays ours, as any editor's save would leave it.
+void keepOwner(int fd, const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0
+        && ::fchown(fd, st.st_uid, st.st_gid) != 0) { }
+}
+#else
+// Windows: the commit flushes the file to disk itself.
+bool syncToDisk(int)
+{
+    return true;
+}
+void keepOwner(int, const QString &) { }
+#endif
+
+enum class Replaced { Done, NoTemporaryFile, Failed };
+
+// A complete new copy replaces the file in one rename, or nothing happens to it.
+Replaced replaceFile(const QString &path, const QByteArray &bytes, bool exists)
+{
+    QSaveFile out(path);
+    // Unbuffered, so a full disk fails the write itself; a failing final flush inside commit()
+    // would go unnoticed and rename a short copy over the file.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Replaced::NoTemporaryFile;
+    if (exists)
+        keepOwner(out.handle(), path);
+    if (out.write(bytes) != bytes.size() || !syncToDisk(out.handle())) {
+        out.cancelWriting();
+        return Replaced::Failed;
+    }
+    return out.commit() ? Replaced::Done : Replaced::Failed;
+}
+
+// For a writable file in a folder we may not create files in. Not atomic, so a failure puts the
+// old bytes back as far as it can.
+bool rewriteInPlace(const QString &path, const QByteArray &bytes, const QByteArray &old)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
+    if (f.write(bytes) == bytes.size() && f.resize(bytes.size()) && syncToDisk(f.handle()))
+        return true;
+    if (f.seek(0) && f.write(old) == old.size())
+        f.resize(old.size());
+    return false;
+}
+
 } // namespace
 
 QByteArray PrivateProfile::readValue(
     const QByteArray &file, QByteArrayView section, QByteArrayView key, bool *found)
 {
     const auto lines = splitLines(file);
-    const Location loc = locate(file, lines, section, key);
+    const Location loc = locate(file, lines, trimmed(section), trimmed(key));
     if (found)
         *found = loc.keyLine.has_value();
     if (!loc.keyLine)
@@ -173,20 +243,24 @@ QByteArray PrivateProfile::readValue(
 QByteArray PrivateProfile::writeValue(
     const QByteArray &file, QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
+    section = trimmed(section);
+    key = trimmed(key);
     const auto lines = splitLines(file);
     const Location loc = locate(file, lines, section, key);
     QByteArray out = file;
     if (loc.keyLine) {
         const Parsed p = parse(file, lines[*loc.keyLine]);
         out.replace(p.valueBegin, p.valueEnd - p.valueBegin, value.toByteArray());
+        if (endsWithoutLineEnd(lines[*loc.keyLine]))
+            out.append(NewLine);
         return out;
     }
     const QByteArray keyLine
         = key.toByteArray() + '=' + value.toByteArray() + NewLine.toByteArray();
     if (loc.sectionLine) {
-        const Line &last = lines[loc.lastContentLine];
-        if (last.end == last.contentEnd) {
-            // The section ends the file without a line end.
+        // After the section's last entry, so comments and blank lines that close it stay last.
+        const Line &last = lines[loc.lastEntryLine];
+        if (endsWithoutLineEnd(last)) {
             out.append(NewLine);
             out.append(keyLine);
         } else {
@@ -194,7 +268,7 @@ QByteArray PrivateProfile::writeValue(
         }
         return out;
     }
-    if (!out.isEmpty() && !out.endsWith('\n'))
+    if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
         out.append(NewLine);
     out.append('[' + section.toByteArray() + ']' + NewLine.toByteArray());
     out.append(keyLine);
@@ -205,13 +279,18 @@ QString PrivateProfile::getString(const QString &section, const QString &key, co
     int capacity, const QString &path)
 {
     QByteArray value = Big5Codec::encode(def);
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly)) {
-        bool found = false;
-        const QByteArray v
-            = readValue(f.readAll(), Big5Codec::encode(section), Big5Codec::encode(key), &found);
-        if (found)
-            value = v;
+    while (!value.isEmpty() && isBlank(value.back()))
+        value.chop(1);
+    // Only a regular file is read: a FIFO would block the start-up, a device never end.
+    if (QFileInfo(path).isFile()) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly)) {
+            bool found = false;
+            const QByteArray v = readValue(
+                f.readAll(), Big5Codec::encode(section), Big5Codec::encode(key), &found);
+            if (found)
+                value = v;
+        }
     }
     if (capacity <= 0)
         return {};
@@ -233,26 +312,39 @@ QString PrivateProfile::getString(const QString &section, const QString &key, co
 bool PrivateProfile::writeString(
     const QString &section, const QString &key, const QString &value, const QString &path)
 {
+    return writeStrings(section, {{key, value}}, path);
+}
+
+bool PrivateProfile::writeStrings(
+    const QString &section, const QList<std::pair<QString, QString>> &entries, const QString &path)
+{
     QByteArray old;
     const QFileInfo info(path);
-    if (info.exists()) {
+    const bool exists = info.exists();
+    if (exists) {
         // A file without its owner's write bit is read-only, even for root, as the read-only
-        // attribute is on Windows.
-        if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
+        // attribute is on Windows. Anything but a regular file is never written through.
+        if (!info.isFile() || !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
             return false;
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return false;
         old = f.readAll();
+        if (f.error() != QFileDevice::NoError)
+            return false;
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = writeValue(
-        old, Big5Codec::encode(section), Big5Codec::encode(key), Big5Codec::encode(value));
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
+    QByteArray bytes = old;
+    for (const auto &[key, value] : entries) {
+        bytes = writeValue(
+            bytes, Big5Codec::encode(section), Big5Codec::encode(key), Big5Codec::encode(value));
     }
-    return out.commit();
+    switch (replaceFile(path, bytes, exists)) {
+    case Replaced::Done:
+        return true;
+    case Replaced::NoTemporaryFile:
+        return exists && rewriteInPlace(path, bytes, old);
+    case Replaced::Failed:
+        break;
+    }
+    return false;
 }

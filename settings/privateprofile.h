@@ -4,11 +4,15 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // A reader and writer of INI files that gives the results of the Windows private-profile
 // functions, so the file stays interchangeable with the Windows build: section and key names
-// match without regard to ASCII letter case, blanks around keys and values are ignored, one pair
+// match without regard to ASCII letter case, blanks around names and values are ignored, lines
+// end in CR LF, LF or CR, one pair
 // of matching quotes around a value is dropped, the first of duplicate keys wins. Writing touches
 // only the value of the first matching key line (or appends the key or the section) and leaves
 // every other byte alone. Files are bytes in the Big5 code page.
@@ -26,8 +30,14 @@ public:
     // missing, cut to capacity - 1 bytes (a buffer of capacity with its terminating zero).
     static QString getString(const QString &section, const QString &key, const QString &def,
         int capacity, const QString &path);
-    // WritePrivateProfileString: false when the file cannot be written. A complete new copy
-    // replaces the old file in one rename, so an interrupted write never leaves half a file.
+    // WritePrivateProfileString: false when the file cannot be written. A complete new copy,
+    // synced to disk, replaces the old file in one rename, so a failed or interrupted write
+    // leaves the old file as it was. Only where no new file can be made beside it is a writable
+    // file rewritten in place.
     static bool writeString(
         const QString &section, const QString &key, const QString &value, const QString &path);
+    // Several keys of one section in one replacement, with the bytes the single writes in
+    // this order would give.
+    static bool writeStrings(const QString &section,
+        const QList<std::pair<QString, QString>> &entries, const QString &path);
 };

@@ -5,6 +5,33 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// A folder no file can be created in while the files in it stay writable: immutable for root
+// (who ignores permissions), without write permission for anyone else.
+static bool lockFolder(const QString &path, bool locked)
+{
+    if (geteuid() != 0)
+        return QFile::setPermissions(path,
+            locked ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                   : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    const bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0
+        && ::ioctl(fd, FS_IOC_SETFLAGS,
+               &(flags = locked ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL))
+            == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
 // Each row loads from a new program folder holding the file (none when null), then saves 2 and e.
 class tst_SettingsStore : public QObject
 {
@@ -22,7 +49,15 @@ private Q_SLOTS:
         row("no file", {}, "1|9600,n,8,1", "[Setup]\r\ncomPort=2\r\ncomSet=e\r\n");
         row("any case, rest kept", ";\n[setup]\nCOMPORT=abc\n\n[L]\n", "abc|9600,n,8,1",
             ";\n[setup]\nCOMPORT=2\ncomSet=e\r\n\n[L]\n");
+        row("CR line ends", "[Setup]\rcomPort=5\rcomSet=38400,n,8,1\r", "5|38400,n,8,1",
+            "[Setup]\rcomPort=2\rcomSet=e\r");
         row("read-only", "[Setup]\ncomPort=0\ncomSet=x", "1|x", "[Setup]\ncomPort=0\ncomSet=x");
+        // Mended: a short copy replaced the file, and the port key was written before the failure.
+        row("disk full", "[Setup]\r\ncomPort=1\r\n[O]\r\nk=1\r\n", "1|9600,n,8,1",
+            "[Setup]\r\ncomPort=1\r\n[O]\r\nk=1\r\n");
+        // Mended: with no temporary file possible beside it, the save was lost.
+        row("folder locked", "[Setup]\ncomPort=1", "1|9600,n,8,1",
+            "[Setup]\ncomPort=2\r\ncomSet=e\r\n");
         row("blank 0, empty", "[Setup]\ncomPort= 0 \ncomSet=", "1|");
         // Mended: quotes keep what the reader strips; the trim then takes ASCII blanks only.
         row("quoted", "[Setup]\ncomSet=\" \t\xA1\x40 \"", "1|\t\u3000");
@@ -35,14 +70,18 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QString, loaded);
         QFETCH(QByteArray, saved);
+        const QByteArray tag = QTest::currentDataTag();
         QTemporaryDir dir;
         Module1::SetProgramFolder(dir.path());
         QFile ini(dir.filePath(u"vedira.ini"_qs));
         QVERIFY(
             file.isNull() || (ini.open(QIODevice::WriteOnly) && ini.write(file) == file.size()));
         ini.close();
-        if (QTest::currentDataTag() == QLatin1String("read-only"))
-            QVERIFY(ini.setPermissions(QFileDevice::ReadOwner));
+        QVERIFY(ini.setPermissions(tag == "read-only"
+                        ? QFileDevice::ReadOwner
+                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup)
+            || file.isNull());
+        const QFileDevice::Permissions mode = ini.permissions();
         Module1::LoadSettings();
         QCOMPARE(Module1::ComPortNo + u'|' + Module1::ComSetting, loaded);
         QCOMPARE(ini.exists(), !file.isNull());
@@ -50,9 +89,51 @@ private Q_SLOTS:
             return;
         Module1::ComPortNo = u"2"_qs;
         Module1::ComSetting = u"e"_qs;
+        rlimit limit {};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        if (tag == "disk full") {
+            // Writes past the limit fail with EFBIG, as on a full disk.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = limit;
+            small.rlim_cur = rlim_t(file.size());
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+        if (tag == "folder locked" && !lockFolder(dir.path(), true))
+            QSKIP("this file system cannot lock a folder");
         Module1::SaveSettings(); // silent when it fails
+        setrlimit(RLIMIT_FSIZE, &limit);
+        if (tag == "folder locked")
+            QVERIFY(lockFolder(dir.path(), false));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll(), saved);
+        QCOMPARE(ini.permissions(), file.isNull() ? ini.permissions() : mode);
+        // Nothing left beside it, whether the write went through or failed.
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"vedira.ini"_qs});
+    }
+    // Mended: a FIFO hung the start-up, a link to /dev/zero read until memory ran out.
+    void notARegularFile_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("FIFO") << 0;
+        QTest::newRow("link to /dev/zero") << 1;
+        QTest::newRow("folder") << 2;
+    }
+    void notARegularFile()
+    {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        Module1::SetProgramFolder(dir.path());
+        const QString path = dir.filePath(u"vedira.ini"_qs);
+        QVERIFY(kind == 0   ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                : kind == 1 ? QFile::link(u"/dev/zero"_qs, path)
+                            : QDir(dir.path()).mkdir(u"vedira.ini"_qs));
+        Module1::LoadSettings();
+        QCOMPARE(Module1::ComPortNo + u'|' + Module1::ComSetting, u"1|9600,n,8,1"_qs);
+        Module1::SaveSettings();
+        const QFileInfo info(path);
+        QVERIFY(!info.isFile());
+        QCOMPARE(info.isSymLink(), kind == 1);
     }
 };
 
