@@ -33,4 +33,7 @@ inline const QString SingleSend = QStringLiteral("單筆傳送");
 inline const QString ContinuousSend = QStringLiteral("連續傳送");
 inline const QString StopSend = QStringLiteral("停止傳送");
 
+// The hexadecimal line's edit menu.
+inline const QString AppendModbusCrc = QStringLiteral("加上 CRC-16 (Modbus)");
+
 } // namespace UiTexts

@@ -17,13 +17,16 @@
 #include "terminal/lampshape.h"
 #include "terminal/receiveview.h"
 #include "terminal/sendencoding.h"
+#include "tools/checksum.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -94,6 +97,12 @@ void frmRun::buildControls()
     CobSend1 = lines[0];
     CobSend2 = lines[1];
     CobSend3 = lines[2];
+    m_appendCrc = new QAction(UiTexts::AppendModbusCrc, CobSend3);
+    m_appendCrc->setObjectName("appendModbusCrc");
+    m_appendCrc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_appendCrc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    CobSend3->addAction(m_appendCrc);
+    CobSend3->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
     cmdOpt1 = new QPushButton(QStringLiteral("選項"), Frame1);
     place(cmdOpt1, "cmdOpt1", twips(6600, 465, 855, 390));
     cmdOpt3 = new QPushButton(QStringLiteral("選項"), Frame1);
@@ -189,6 +198,9 @@ void frmRun::connectHandlers()
     connect(cmdOpt3, &QAbstractButton::clicked, this, &frmRun::cmdOpt3_Click);
     connect(m_cmdSendGroup, &QButtonGroup::idClicked, this, &frmRun::CmdSend_Click);
     connect(timerSend, &QTimer::timeout, this, &frmRun::timerSend_Timer);
+    connect(m_appendCrc, &QAction::triggered, this, &frmRun::appendModbusCrc);
+    connect(CobSend3->lineEdit(), &QWidget::customContextMenuRequested, this,
+        &frmRun::CobSend3_contextMenu);
     connect(m_comm1.get(), &SerialPort::OnComm, this, &frmRun::Comm1_OnComm);
     connect(m_comm1.get(), &SerialPort::ConnectionLost, this, &frmRun::Comm1_ConnectionLost);
 
@@ -461,4 +473,26 @@ void frmRun::cmdOpt3_Click()
 {
     frmOpt3 dialog(CmdSend(2), timerSend, this);
     dialog.exec();
+}
+
+void frmRun::appendModbusCrc()
+{
+    const QString text = CobSend3->currentText();
+    const std::optional<QString> withCrc = Checksum::withModbusCrc(text);
+    if (!withCrc) {
+        MessageBox::error(this, UiTexts::DataError);
+        return;
+    }
+    // Typed into the line, so it can be undone and counts as an edit for the history.
+    QLineEdit *edit = CobSend3->lineEdit();
+    edit->end(false);
+    edit->insert(withCrc->mid(text.size()));
+}
+
+void frmRun::CobSend3_contextMenu(const QPoint &pos)
+{
+    const std::unique_ptr<QMenu> menu(CobSend3->lineEdit()->createStandardContextMenu());
+    menu->addSeparator();
+    menu->addAction(m_appendCrc);
+    menu->exec(CobSend3->lineEdit()->mapToGlobal(pos));
 }

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAbstractButton;
+class QAction;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -69,6 +70,9 @@ private:
     void recordHistory(QComboBox *line, bool &changed);
     // The checks every send button makes first; false once it has shown why not.
     bool lineReady(const QString &text);
+    // Appends the Modbus CRC of the hexadecimal line's bytes to it, as two more items.
+    void appendModbusCrc();
+    void CobSend3_contextMenu(const QPoint &pos);
 
     void cmdReceive_Click();
     void CmdExit_Click();
@@ -90,6 +94,7 @@ private:
     QComboBox *CobSend1 = nullptr;
     QComboBox *CobSend2 = nullptr;
     QComboBox *CobSend3 = nullptr;
+    QAction *m_appendCrc = nullptr;
     std::array<QPushButton *, 3> m_cmdSend {};
     QButtonGroup *m_cmdSendGroup = nullptr;
     QPushButton *cmdOpt1 = nullptr;

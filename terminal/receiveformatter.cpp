@@ -73,3 +73,24 @@ QString ReceiveFormatter::text(
         out += QLatin1String("\r\n");
     return out;
 }
+
+QString ReceiveFormatter::byteList(QByteArrayView bytes, const std::vector<qsizetype> &lineBreaks)
+{
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    QString out;
+    out.reserve(3 * bytes.size() + 2 * qsizetype(lineBreaks.size()));
+    std::size_t nextBreak = 0;
+    bool lineStarted = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        bool broken = false;
+        for (; nextBreak < lineBreaks.size() && lineBreaks[nextBreak] <= i; ++nextBreak)
+            broken = true;
+        if (lineStarted)
+            out += broken ? QLatin1String("\r\n") : QLatin1String(",");
+        const auto byte = uchar(bytes[i]);
+        out += QLatin1Char(Digits[byte >> 4]);
+        out += QLatin1Char(Digits[byte & 0xF]);
+        lineStarted = true;
+    }
+    return out;
+}

@@ -19,4 +19,7 @@ public:
     static QString item(Kind kind, uchar byte);
     // The whole area text; lineBreaks must be in ascending order.
     static QString text(Kind kind, QByteArrayView bytes, const std::vector<qsizetype> &lineBreaks);
+    // The bytes as the hexadecimal send line and the calculator take them: two digits per byte
+    // joined by commas, one line per received line, CR LF between lines, no empty lines.
+    static QString byteList(QByteArrayView bytes, const std::vector<qsizetype> &lineBreaks);
 };

@@ -95,23 +95,37 @@ QString ReceiveView::text() const
     return m_log ? m_log->text(m_kind) : QString();
 }
 
-QString ReceiveView::selectedText() const
+ReceiveView::Part ReceiveView::part(qsizetype from, qsizetype to) const
 {
-    if (!m_log || !hasSelectedText())
-        return {};
-    const qsizetype from = std::min(m_anchor, m_cursor);
-    const qsizetype to = std::max(m_anchor, m_cursor);
     const qsizetype firstBreak = breaksBefore(from);
     const qsizetype endBreak = breaksBefore(to);
     const qsizetype firstByte = from - firstBreak;
     const qsizetype endByte = to - endBreak;
     const auto &breaks = m_log->lineBreaks();
-    std::vector<qsizetype> partBreaks;
-    partBreaks.reserve(std::size_t(endBreak - firstBreak));
+    Part part;
+    part.bytes = QByteArrayView(m_log->bytes()).sliced(firstByte, endByte - firstByte);
+    part.breaks.reserve(std::size_t(endBreak - firstBreak));
     for (qsizetype k = firstBreak; k < endBreak; ++k)
-        partBreaks.push_back(breaks[std::size_t(k)] - firstByte);
-    return ReceiveFormatter::text(
-        m_kind, QByteArrayView(m_log->bytes()).sliced(firstByte, endByte - firstByte), partBreaks);
+        part.breaks.push_back(breaks[std::size_t(k)] - firstByte);
+    return part;
+}
+
+QString ReceiveView::selectedText() const
+{
+    if (!m_log || !hasSelectedText())
+        return {};
+    const Part p = part(std::min(m_anchor, m_cursor), std::max(m_anchor, m_cursor));
+    return ReceiveFormatter::text(m_kind, p.bytes, p.breaks);
+}
+
+QString ReceiveView::selectedByteList() const
+{
+    if (!m_log)
+        return {};
+    const Part p = hasSelectedText()
+        ? part(std::min(m_anchor, m_cursor), std::max(m_anchor, m_cursor))
+        : part(0, tokenCount());
+    return ReceiveFormatter::byteList(p.bytes, p.breaks);
 }
 
 void ReceiveView::selectAll()
@@ -600,6 +614,9 @@ void ReceiveView::contextMenuEvent(QContextMenuEvent *event)
     menu.addSeparator();
     QAction *selectAllAction = menu.addAction(SelectAllCaption, this, &ReceiveView::selectAll);
     selectAllAction->setEnabled(tokenCount() > 0);
+    QAction *byteListAction = menu.addAction(CopyByteListCaption, this,
+        [this] { QApplication::clipboard()->setText(selectedByteList()); });
+    byteListAction->setEnabled(m_log && m_log->byteCount() > 0);
     menu.exec(event->globalPos());
 }
 

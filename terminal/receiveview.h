@@ -29,6 +29,7 @@ public:
 
     static inline const QString CopyCaption = QStringLiteral("複製(&C)");
     static inline const QString SelectAllCaption = QStringLiteral("全選(&A)");
+    static inline const QString CopyByteListCaption = QStringLiteral("複製為16進制字串");
 
     ReceiveFormatter::Kind kind() const { return m_kind; }
     // Exactly the area text.
@@ -37,6 +38,9 @@ public:
     bool hasSelectedText() const { return m_anchor != m_cursor; }
     // The selected part of the area text: whole items with their blanks, and CR LF for breaks.
     QString selectedText() const;
+    // The selection, or the whole area when nothing is selected, as a hexadecimal byte list that
+    // the send line and the calculator take as typed.
+    QString selectedByteList() const;
     void selectAll();
     void clearSelection();
     void copy() const;
@@ -83,6 +87,14 @@ private:
         std::vector<std::unique_ptr<qsizetype[]>> m_blocks;
         qsizetype m_size = 0;
     };
+
+    struct Part
+    {
+        QByteArrayView bytes;
+        std::vector<qsizetype> breaks; // relative to the first byte
+    };
+    // The bytes and breaks of the tokens from..to.
+    Part part(qsizetype from, qsizetype to) const;
 
     void connectHandlers();
     void log_appended();

@@ -71,6 +71,20 @@ std::optional<quint16> Checksum::fold(Kind kind, const QString &text)
     return acc;
 }
 
+std::optional<QString> Checksum::withModbusCrc(const QString &line)
+{
+    for (QStringView text : QStringView(line).tokenize(u',', Qt::KeepEmptyParts)) {
+        // A wider item would be folded as 16 bits here but refused by the send line.
+        const std::optional<quint16> value = item(text);
+        if (!value || *value > 0xFFu)
+            return std::nullopt;
+    }
+    const std::optional<quint16> crc = fold(Kind::Crc, line);
+    if (!crc)
+        return std::nullopt;
+    return line + u',' + lowByteDigits(*crc) + u',' + lowByteDigits(quint16(*crc >> 8));
+}
+
 QString Checksum::fourDigits(quint16 value)
 {
     return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();

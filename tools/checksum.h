@@ -25,6 +25,11 @@ public:
     // each item), XOR, or the sum in wrapping 16-bit arithmetic.
     static std::optional<quint16> fold(Kind kind, const QString &text);
 
+    // A hexadecimal send line with the CRC-16/MODBUS of its bytes appended, low byte first, as
+    // two more items: "01,03,00,00,00,01" gives "01,03,00,00,00,01,84,0A". std::nullopt when an
+    // item is not a byte by the calculator's rules.
+    static std::optional<QString> withModbusCrc(const QString &line);
+
     // txtCRC: always four upper-case digits.
     static QString fourDigits(quint16 value);
     // txtSum, txtXOR: the low byte as two upper-case digits.

@@ -44,6 +44,15 @@ private Q_SLOTS:
             QCOMPARE(boxes.join(u'|'), expected);
         }
     }
+    // The two bytes go low first; an item must be a byte, as the send line will send it.
+    void withModbusCrc()
+    {
+        QCOMPARE(Checksum::withModbusCrc(u"01,03,00,00,00,01"_qs), u"01,03,00,00,00,01,84,0A"_qs);
+        QCOMPARE(Checksum::withModbusCrc(u"31,32,33,34,35,36,37,38,39"_qs),
+            u"31,32,33,34,35,36,37,38,39,37,4B"_qs);
+        for (const QString &bad : {u""_qs, u"01,,03"_qs, u"01,03,"_qs, u"0103"_qs, u"x1"_qs})
+            QVERIFY2(!Checksum::withModbusCrc(bad), qPrintable(bad));
+    }
     void characterCodes() { QCOMPARE(Checksum::characterCodes(u"C6"_qs), u"43 ,36"_qs); }
 };
 

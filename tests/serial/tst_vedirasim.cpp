@@ -1,15 +1,29 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/frmvedira.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
+#include "terminal/frmrun.h"
+#include "terminal/receiveview.h"
+#include "tests/support/messageboxrecorder.h"
+#include "tools/checksum.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class tst_VediraSim : public QObject
 {
@@ -63,7 +77,55 @@ private Q_SLOTS:
         QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
         QVERIFY(!QFileInfo(link).isSymLink());
     }
+    // The round trip a user makes with a Modbus slave: Ctrl+M appends the request's CRC, and the
+    // reply copied from a receive area's menu is a byte list whose CRC the calculator folds to 0.
+    void modbusRoundTripInTheTerminal()
+    {
+        QTemporaryDir dir;
+        Module1::SetProgramFolder(dir.path());
+        Module1::ComPortNo = u"4"_qs;
+        Module1::ComSetting = u"9600,n,8,1"_qs;
+        Module1::SendOpt(1) = Module1::SendOpt(2) = Module1::ReceiveClearOpt = u"0"_qs;
+        QProcess sim;
+        sim.start(QStringLiteral(VEDIRA_SIM), {"--folder", dir.path(), "--port", "4", "--modbus"});
+        QVERIFY(sim.waitForReadyRead(5000));
+        MessageBoxRecorder boxes;
+        frmVedira frame;
+        frmRun run;
+        run.show();
+        run.Form_Load();
+        QVERIFY(QTest::qWaitForWindowActive(&run));
+        auto *line = run.findChild<QComboBox *>(u"CobSend3"_qs);
+        line->setEditText(u"01,03,00,00,00,02"_qs);
+        line->lineEdit()->setFocus();
+        QTest::keyClick(line->lineEdit(), Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(line->currentText(), u"01,03,00,00,00,02,C4,0B"_qs);
+        QTest::mouseClick(run.CmdSend(2), Qt::LeftButton);
+        QTRY_COMPARE(run.receiveLog().byteCount(), 9);
+        auto *area = run.findChild<ReceiveView *>(u"txtReceive_2"_qs);
+        QTimer::singleShot(0, &run, [] {
+            for (QAction *action : QApplication::activePopupWidget()->actions()) {
+                if (action->text() == ReceiveView::CopyByteListCaption)
+                    action->trigger();
+            }
+            QApplication::activePopupWidget()->close();
+        });
+        QContextMenuEvent menu(
+            QContextMenuEvent::Mouse, QPoint(5, 5), area->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(area->viewport(), &menu);
+        const QString reply = QApplication::clipboard()->text();
+        QCOMPARE(reply, u"01,03,04,00,00,00,00,FA,33"_qs);
+        QCOMPARE(Checksum::fold(Checksum::Kind::Crc, reply), quint16(0));
+        // A frame the calculator would refuse leaves the line as it was.
+        line->setEditText(u"01,0x3"_qs);
+        run.findChild<QAction *>(u"appendModbusCrc"_qs)->trigger();
+        QCOMPARE(line->currentText(), u"01,0x3"_qs);
+        QCOMPARE(boxes.texts(), QStringList {u"資料錯誤"_qs});
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000));
+        Module1::Reset();
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_VediraSim)
+QTEST_MAIN(tst_VediraSim)
 #include "tst_vedirasim.moc"
