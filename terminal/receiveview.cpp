@@ -6,11 +6,13 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -22,8 +24,9 @@ constexpr qreal TopMargin = 1;
 // Bytes wrapped per step when the whole log is laid out again (resize, font): a few
 // milliseconds of work, so a 50 MB line re-wraps without freezing the window.
 constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
-// New data repaint at most this often; a fast stream would otherwise spend its time painting.
-constexpr int RefreshIntervalMs = 16;
+// New data repaint at most this often: 25 updates a second is as fast as anyone reads a stream,
+// and a fast stream would otherwise spend its time painting.
+constexpr int RefreshIntervalMs = 40;
 
 } // namespace
 
@@ -205,6 +208,7 @@ void ReceiveView::log_cleared()
     m_follow = true;
     m_restoreTopToken = -1;
     m_refreshTimer.stop();
+    m_dirtyFromRow = 0;
     refresh();
 }
 
@@ -231,6 +235,62 @@ void ReceiveView::measureItems()
         m_items[b] = QStaticText(item);
         m_items[b].setTextFormat(Qt::PlainText);
         m_items[b].prepare(QTransform(), m_drawFont);
+    }
+    prepareGlyphs();
+}
+
+void ReceiveView::prepareGlyphs()
+{
+    // The glyphs of every item as the text engine places them (fallback fonts included), so a row
+    // is drawn with one glyph run per font instead of one text call per item.
+    m_rawFonts.clear();
+    for (int b = 0; b < 256; ++b) {
+        ItemGlyphs &glyphs = m_glyphs[size_t(b)];
+        glyphs = {};
+        QTextLayout layout(ReceiveFormatter::item(m_kind, uchar(b)), m_drawFont);
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            auto font = std::find(m_rawFonts.begin(), m_rawFonts.end(), run.rawFont());
+            if (font == m_rawFonts.end())
+                font = m_rawFonts.insert(m_rawFonts.end(), run.rawFont());
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < indexes.size(); ++g) {
+                glyphs.font.push_back(int(font - m_rawFonts.begin()));
+                glyphs.index.push_back(indexes[g]);
+                glyphs.offset.push_back(positions[g]);
+            }
+        }
+    }
+    m_runIndexes.assign(m_rawFonts.size(), {});
+    m_runPositions.assign(m_rawFonts.size(), {});
+}
+
+void ReceiveView::drawRowGlyphs(
+    QPainter &painter, const uchar *data, qsizetype firstByte, qsizetype endByte, qreal top)
+{
+    qreal x = HorizontalMargin;
+    for (qsizetype b = firstByte; b < endByte; ++b) {
+        const ItemGlyphs &glyphs = m_glyphs[data[b]];
+        for (size_t g = 0; g < glyphs.index.size(); ++g) {
+            m_runIndexes[size_t(glyphs.font[g])].push_back(glyphs.index[g]);
+            m_runPositions[size_t(glyphs.font[g])].push_back(QPointF(x, top) + glyphs.offset[g]);
+        }
+        x += m_itemAdvance[data[b]];
+    }
+    for (size_t f = 0; f < m_rawFonts.size(); ++f) {
+        if (m_runIndexes[f].empty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(m_rawFonts[f]);
+        run.setRawData(
+            m_runIndexes[f].data(), m_runPositions[f].data(), int(m_runIndexes[f].size()));
+        painter.drawGlyphRun(QPointF(), run);
+        m_runIndexes[f].clear();
+        m_runPositions[f].clear();
     }
 }
 
@@ -286,6 +346,10 @@ bool ReceiveView::layoutSome(qsizetype budget)
 
 void ReceiveView::continueLayout()
 {
+    // New items go on the last row laid out and on rows after it.
+    const int changed = int(m_rows.size()) - 1;
+    if (m_dirtyFromRow < 0 || changed < m_dirtyFromRow)
+        m_dirtyFromRow = changed;
     if (!layoutSome(LayoutChunk))
         m_layoutTimer.start();
     scheduleRefresh();
@@ -301,8 +365,15 @@ void ReceiveView::scheduleRefresh()
 
 void ReceiveView::refresh()
 {
+    // Following the end scrolls the drawn pixels (scrollContentsBy); what is left to paint are the
+    // rows that changed, when they are in view at all.
     updateScrollBar();
-    viewport()->update();
+    if (m_dirtyFromRow >= 0) {
+        const int top = std::max(0, int(std::floor(rowTop(m_dirtyFromRow))));
+        if (top < viewport()->height())
+            viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
+        m_dirtyFromRow = -1;
+    }
     m_sinceRefresh.restart();
 }
 
@@ -436,7 +507,7 @@ void ReceiveView::setScrollValue(int value)
     verticalScrollBar()->setValue(value);
 }
 
-void ReceiveView::paintEvent(QPaintEvent *)
+void ReceiveView::paintEvent(QPaintEvent *event)
 {
     if (!m_log)
         return;
@@ -450,8 +521,10 @@ void ReceiveView::paintEvent(QPaintEvent *)
     const qsizetype selTo = std::max(m_anchor, m_cursor);
     const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
 
-    const int first = verticalScrollBar()->value();
-    const int last = std::min(int(m_rows.size()), first + visibleRows() + 1);
+    // Only the rows the paint region touches.
+    const int first = std::max(verticalScrollBar()->value(), rowAt(event->rect().top()));
+    const int last = std::min(
+        {int(m_rows.size()), rowAt(event->rect().bottom()) + 1, first + visibleRows() + 1});
     bool selectedPen = false;
     painter.setPen(textColor);
     for (int row = first; row < last; ++row) {
@@ -460,6 +533,14 @@ void ReceiveView::paintEvent(QPaintEvent *)
         const qsizetype firstByte = byteOfToken(firstToken);
         const qsizetype endByte = byteOfToken(endToken);
         const qreal top = rowTop(row);
+        if (firstToken >= selTo || endToken <= selFrom) {
+            if (selectedPen) {
+                painter.setPen(textColor);
+                selectedPen = false;
+            }
+            drawRowGlyphs(painter, data, firstByte, endByte, top);
+            continue;
+        }
         qreal x = HorizontalMargin;
         for (qsizetype b = firstByte; b < endByte; ++b) {
             const uchar c = data[b];
@@ -620,7 +701,15 @@ void ReceiveView::contextMenuEvent(QContextMenuEvent *event)
     menu.exec(event->globalPos());
 }
 
-void ReceiveView::scrollContentsBy(int, int)
+void ReceiveView::scrollContentsBy(int, int dy)
 {
-    viewport()->update();
+    // Rows move whole, so the pixels move with them and only the uncovered rows are painted.
+    const int pixels = int(dy * m_lineHeight);
+    if (std::abs(pixels) >= viewport()->height()) {
+        viewport()->update();
+        return;
+    }
+    viewport()->scroll(0, pixels);
+    // The margin above the first row would keep a slice of the row scrolled out.
+    viewport()->update(0, 0, viewport()->width(), int(std::ceil(TopMargin)));
 }

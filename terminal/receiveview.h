@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QRawFont>
 #include <QStaticText>
 #include <QTimer>
 
@@ -103,6 +104,9 @@ private:
     void verticalScrollBar_valueChanged(int value);
 
     void measureItems();
+    void prepareGlyphs();
+    void drawRowGlyphs(
+        QPainter &painter, const uchar *data, qsizetype firstByte, qsizetype endByte, qreal top);
     void restartLayout();
     bool layoutSome(qsizetype budget);
     void continueLayout();
@@ -137,6 +141,17 @@ private:
     std::array<QStaticText, 256> m_items;
     std::array<qreal, 256> m_itemWidth {};
     std::array<qreal, 256> m_itemAdvance {};
+    struct ItemGlyphs
+    {
+        std::vector<int> font; // into m_rawFonts
+        std::vector<quint32> index;
+        std::vector<QPointF> offset; // from the item's top left
+    };
+    std::array<ItemGlyphs, 256> m_glyphs;
+    std::vector<QRawFont> m_rawFonts;
+    // One row's glyphs per font, kept between rows so painting allocates nothing.
+    std::vector<std::vector<quint32>> m_runIndexes;
+    std::vector<std::vector<QPointF>> m_runPositions;
     qreal m_blankWidth = 0;
     qreal m_lineHeight = 1;
 
@@ -152,6 +167,7 @@ private:
     qsizetype m_cursor = 0;
     bool m_selecting = false;
 
+    int m_dirtyFromRow = -1; // the first row whose items changed since the last refresh
     bool m_follow = true;
     bool m_adjustingScroll = false;
     qsizetype m_restoreTopToken = -1;
