@@ -3,7 +3,6 @@
 
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
-#include "tests/support/fakeserialport.h"
 #include "tests/support/ptypair.h"
 
 #include <QDir>
@@ -25,55 +24,40 @@ template<typename Call> int errorOf(Call call)
     return 0;
 }
 
-// One contract for every SerialPort: the fake, and the QSerialPort adapter over a pseudo-terminal
-// whose master end the test plays as the device. ports/com1 links to the terminal, com2 is a
-// second name for it, com7 a link to nothing (no test reaches a real /dev/ttyS).
+// The contract of SerialPort, kept by the QSerialPort adapter over a pseudo-terminal whose master
+// end the test plays as the device. ports/com1 links to the terminal, com2 is a second name for
+// it, com7 a link to nothing (no test reaches a real /dev/ttyS).
 class tst_SerialPortContract : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void contract_data()
-    {
-        QTest::addColumn<bool>("overPty");
-        QTest::newRow("fake") << false;
-        QTest::newRow("pty") << true;
-    }
     void contract()
     {
-        QFETCH(bool, overPty);
         QTemporaryDir folder;
         Module1::SetProgramFolder(folder.path());
         const auto at = [&](const char *name) { return folder.filePath(name); };
-        const std::unique_ptr<PtyPair> pty(overPty ? new PtyPair : nullptr);
-        QVERIFY(QDir(folder.path()).mkpath("ports")
-            && (!pty
-                || (pty->isValid() && QFile::link(pty->slavePath(), at("ports/com1"))
-                    && QFile::link(at("ports/com1"), at("ports/com2"))
-                    && QFile::link(at("gone"), at("ports/com7")))));
+        PtyPair pty;
+        QVERIFY(QDir(folder.path()).mkpath("ports") && pty.isValid()
+            && QFile::link(pty.slavePath(), at("ports/com1"))
+            && QFile::link(at("ports/com1"), at("ports/com2"))
+            && QFile::link(at("gone"), at("ports/com7")));
         const auto newPort = [&](qint16 number) {
-            auto port = pty ? std::unique_ptr<SerialPort>(new QSerialPortAdapter)
-                            : std::unique_ptr<SerialPort>(new FakeSerialPort);
+            auto port = std::make_unique<QSerialPortAdapter>();
             port->setCommPort(number);
             return port;
         };
 
-        // Held by another port of the fake, or for the adapter by another process holding COM1
-        // while this port asks for the same device by its second name.
-        auto port = newPort(pty ? 2 : 1), holder = newPort(1);
-        auto *device = qobject_cast<FakeSerialPort *>(port.get());
+        // Another process holds COM1 while this port asks for the same device by its second name.
+        auto port = newPort(2);
         QProcess process;
-        if (pty)
-            process.start(QCoreApplication::applicationFilePath(), {"--hold-com1", folder.path()});
-        else
-            holder->setPortOpen(true);
-        QVERIFY(!pty || process.waitForReadyRead(10000));
+        process.start(QCoreApplication::applicationFilePath(), {"--hold-com1", folder.path()});
+        QVERIFY(process.waitForReadyRead(10000));
         QCOMPARE(errorOf([&] { port->setPortOpen(true); }), ErrorNumber::PortAlreadyOpen);
-        holder->setPortOpen(false);
         process.closeWriteChannel();
-        QVERIFY(!pty || (process.waitForFinished(5000) && process.exitCode() == 0));
+        QVERIFY(process.waitForFinished(5000) && process.exitCode() == 0);
 
         // Numbers that name no port, and for the adapter a link to a device that is not there.
-        for (const int number : {0, -1, pty ? 7 : 0})
+        for (const int number : {0, -1, 7})
             QCOMPARE(errorOf([&] { newPort(qint16(number))->setPortOpen(true); }),
                 ErrorNumber::InvalidPortNumber);
         QCOMPARE(errorOf([&] { port->output(QByteArray("x")); }), ErrorNumber::PortNotOpen);
@@ -96,8 +80,7 @@ private Q_SLOTS:
         port->output(all);
         port->output(u"例如：AT\r"_qs);
         const QByteArray expected = all + QByteArray::fromHex("A8D2A670A147") + "AT\r";
-        const QByteArray written = pty ? pty->read(expected.size()) : device->written();
-        QCOMPARE(written.toHex(' '), expected.toHex(' '));
+        QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
 
         // Receive events come from the event loop, never from inside a call; a lost device closes
         // the port and says so once.
@@ -110,12 +93,12 @@ private Q_SLOTS:
         connect(port.get(), &SerialPort::ConnectionLost, port.get(),
             [&] { openWhenLost.append(port->portOpen()); });
         for (const QByteArray &part : {all, QByteArray("end")}) {
-            pty ? pty->write(part) : device->feedInput(part);
+            pty.write(part);
             QCOMPARE(received, sent);
             sent += part;
             QTRY_COMPARE_WITH_TIMEOUT(received.toHex(' '), sent.toHex(' '), 5000);
         }
-        pty ? pty->closeMaster() : device->loseConnection();
+        pty.closeMaster();
         QTRY_VERIFY_WITH_TIMEOUT(!openWhenLost.isEmpty(), 5000);
         QTest::qWait(300);
         QCOMPARE(openWhenLost, QList<bool> {false});

@@ -12,14 +12,29 @@
 class MessageBoxRecorder
 {
 public:
-    MessageBoxRecorder();
-    ~MessageBoxRecorder();
+    MessageBoxRecorder()
+    {
+        MessageBox::setHandler([this](const MessageBox::Request &request) {
+            m_boxes.append(request);
+            if (!m_answers.isEmpty())
+                return m_answers.dequeue();
+            return request.defaultButton != QMessageBox::NoButton ? request.defaultButton
+                                                                  : QMessageBox::Ok;
+        });
+    }
+    ~MessageBoxRecorder() { MessageBox::setHandler({}); }
     MessageBoxRecorder(const MessageBoxRecorder &) = delete;
     MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
 
     void answerNext(QMessageBox::StandardButton answer) { m_answers.enqueue(answer); }
     const QList<MessageBox::Request> &boxes() const { return m_boxes; }
-    QStringList texts() const;
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const auto &b : m_boxes)
+            out.append(b.text);
+        return out;
+    }
     void clear() { m_boxes.clear(); }
 
 private:

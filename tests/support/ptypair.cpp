@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
-#include <cerrno>
+#include <algorithm>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -41,33 +41,17 @@ void PtyPair::write(const QByteArray &bytes)
     }
 }
 
-void PtyPair::readWaiting(QByteArray &into, int waitMs)
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents, waitMs);
-    pollfd p {m_master, POLLIN, 0};
-    if (::poll(&p, 1, waitMs) <= 0 || !(p.revents & POLLIN))
-        return;
-    char buffer[4096];
-    const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-    if (n > 0)
-        into.append(buffer, n);
-}
-
 QByteArray PtyPair::read(qsizetype count, int timeoutMs)
 {
     QByteArray out;
     const QDeadlineTimer deadline(timeoutMs);
-    while (m_master >= 0 && out.size() < count && !deadline.hasExpired())
-        readWaiting(out, 5);
-    return out;
-}
-
-QByteArray PtyPair::readFor(int milliseconds)
-{
-    QByteArray out;
-    const QDeadlineTimer deadline(milliseconds);
-    while (m_master >= 0 && !deadline.hasExpired())
-        readWaiting(out, 5);
+    while (m_master >= 0 && out.size() < count && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        pollfd p {m_master, POLLIN, 0};
+        char buffer[4096];
+        const ssize_t n = ::poll(&p, 1, 5) > 0 ? ::read(m_master, buffer, sizeof buffer) : 0;
+        out.append(buffer, std::max<ssize_t>(n, 0));
+    }
     return out;
 }
 

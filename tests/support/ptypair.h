@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <limits>
+
 // A pseudo-terminal for tests: the program opens slavePath() as its port, the test plays the
 // device on the master end. Reads keep the event loop running so the port's queued writes and
 // events happen while the test waits.
@@ -24,7 +26,10 @@ public:
     // What the program sent: waits until count bytes came or the time is up.
     QByteArray read(qsizetype count, int timeoutMs = 5000);
     // Everything that arrives within the given time.
-    QByteArray readFor(int milliseconds);
+    QByteArray readFor(int milliseconds)
+    {
+        return read(std::numeric_limits<qsizetype>::max(), milliseconds);
+    }
     // The device goes away, as when a USB adapter is pulled.
     void closeMaster();
 
@@ -32,8 +37,6 @@ public:
     int masterFd() const { return m_master; }
 
 private:
-    void readWaiting(QByteArray &into, int waitMs);
-
     int m_master = -1;
     QString m_slavePath;
 };
