@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
 #include "app/uitexts.h"
+#include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
 #include "terminal/lampshape.h"
@@ -144,6 +145,35 @@ private Q_SLOTS:
         QCOMPARE(m_boxes.texts(), (QStringList {PortNotOpen, NoSendData}));
         QCOMPARE(m_pty->readFor(50), QByteArray());
         QCOMPARE(area(2), u"44 "_qs);
+    }
+
+    // The load opens the port; a failure shows its box, leaves the port closed, and the port
+    // button tries again.
+    void portErrorsOnLoad_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("held by another program") << "held" << PortHeld;
+        QTest::newRow("missing device") << "missing" << PortOpenError;
+        QTest::newRow("port number not a number") << "abc" << DataError;
+    }
+    void portErrorsOnLoad()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, message);
+        QSerialPortAdapter other;
+        if (how == u"held") {
+            other.setCommPort(1);
+            other.setPortOpen(true);
+        } else if (how == u"missing") {
+            m_pty.reset();
+        } else {
+            ComPortNo = how;
+        }
+        open();
+        expectPort(false, QString());
+        click("cmdPort");
+        QCOMPARE(m_boxes.texts(), (QStringList {message, message}));
     }
 
     // Saving and printing are unavailable; every named control lies inside its named parent. A lamp
