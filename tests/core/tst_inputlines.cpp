@@ -4,47 +4,39 @@
 
 #include <QTest>
 
-// Lines written as four flags "CTS DSR CD RI", so a row reads like a line monitor.
-static InputLines lines(const char *flags)
-{
-    return {flags[0] == '1', flags[1] == '1', flags[2] == '1', flags[3] == '1'};
-}
-
+// Lines are written "CTS DSR CD RI", so a row reads like a line monitor.
 class tst_InputLines : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void changeEvents_data()
     {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("now");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("now");
         QTest::addColumn<QList<qint16>>("events");
+        const auto row = [](QString before, QString now, QList<qint16> events) {
+            QTest::addRow("%s to %s", qPrintable(before), qPrintable(now))
+                << before << now << events;
+        };
         using L = InputLines;
-        QTest::newRow("no change") << QByteArray("1010") << QByteArray("1010") << QList<qint16>();
-        QTest::newRow("CTS rises")
-            << QByteArray("0000") << QByteArray("1000") << QList<qint16> {L::EvCTS};
-        QTest::newRow("CTS falls")
-            << QByteArray("1000") << QByteArray("0000") << QList<qint16> {L::EvCTS};
-        QTest::newRow("DSR rises")
-            << QByteArray("0000") << QByteArray("0100") << QList<qint16> {L::EvDSR};
-        QTest::newRow("DSR falls")
-            << QByteArray("0110") << QByteArray("0010") << QList<qint16> {L::EvDSR};
-        QTest::newRow("CD rises") << QByteArray("0000") << QByteArray("0010")
-                                  << QList<qint16> {L::EvCD};
-        QTest::newRow("CD falls") << QByteArray("0010") << QByteArray("0000")
-                                  << QList<qint16> {L::EvCD};
-        QTest::newRow("ring starts")
-            << QByteArray("0000") << QByteArray("0001") << QList<qint16> {L::EvRing};
-        QTest::newRow("ring ends") << QByteArray("0001") << QByteArray("0000") << QList<qint16>();
-        QTest::newRow("all at once, in order") << QByteArray(
-            "0000") << QByteArray("1111") << QList<qint16> {L::EvCTS, L::EvDSR, L::EvCD, L::EvRing};
+        row("1010", "1010", {});
+        row("0000", "1000", {L::EvCTS});
+        row("1110", "0110", {L::EvCTS});
+        row("0000", "0100", {L::EvDSR});
+        row("0110", "0010", {L::EvDSR});
+        row("0010", "0000", {L::EvCD});
+        row("0000", "0011", {L::EvCD, L::EvRing});
+        row("0001", "0000", {}); // the end of a ring is no news
+        row("0000", "1111", {L::EvCTS, L::EvDSR, L::EvCD, L::EvRing});
     }
     void changeEvents()
     {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, now);
-        QFETCH(QList<qint16>, events);
-        QCOMPARE(InputLines::changeEvents(lines(before), lines(now)), events);
+        QFETCH(QString, before);
+        QFETCH(QString, now);
+        const auto lines = [](const QString &s) {
+            return InputLines {s[0] == u'1', s[1] == u'1', s[2] == u'1', s[3] == u'1'};
+        };
+        QTEST(InputLines::changeEvents(lines(before), lines(now)), "events");
     }
 };
 

@@ -9,21 +9,8 @@
 #include "tests/support/messageboxrecorder.h"
 #include "tools/checksum.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QMenu>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 
 class tst_VediraSim : public QObject
 {
@@ -85,16 +72,15 @@ private Q_SLOTS:
         Module1::SetProgramFolder(dir.path());
         Module1::ComPortNo = u"4"_qs;
         Module1::ComSetting = u"9600,n,8,1"_qs;
-        Module1::SendOpt(1) = Module1::SendOpt(2) = Module1::ReceiveClearOpt = u"0"_qs;
         QProcess sim;
         sim.start(QStringLiteral(VEDIRA_SIM), {"--folder", dir.path(), "--port", "4", "--modbus"});
         QVERIFY(sim.waitForReadyRead(5000));
         MessageBoxRecorder boxes;
         frmVedira frame;
-        frmRun run;
-        run.show();
-        run.Form_Load();
-        QVERIFY(QTest::qWaitForWindowActive(&run));
+        frame.show();
+        frame.memRun_Click();
+        frmRun &run = *frame.runWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
         auto *line = run.findChild<QComboBox *>(u"CobSend3"_qs);
         line->setEditText(u"01,03,00,00,00,02"_qs);
         line->lineEdit()->setFocus();
@@ -104,11 +90,9 @@ private Q_SLOTS:
         QTRY_COMPARE(run.receiveLog().byteCount(), 9);
         auto *area = run.findChild<ReceiveView *>(u"txtReceive_2"_qs);
         QTimer::singleShot(0, &run, [] {
-            for (QAction *action : QApplication::activePopupWidget()->actions()) {
-                if (action->text() == ReceiveView::CopyByteListCaption)
-                    action->trigger();
-            }
-            QApplication::activePopupWidget()->close();
+            QMenu *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            menu->actions().at(3)->trigger(); // copy, separator, select all, the byte list
+            menu->close();
         });
         QContextMenuEvent menu(
             QContextMenuEvent::Mouse, QPoint(5, 5), area->mapToGlobal(QPoint(5, 5)));
@@ -121,8 +105,6 @@ private Q_SLOTS:
         run.findChild<QAction *>(u"appendModbusCrc"_qs)->trigger();
         QCOMPARE(line->currentText(), u"01,0x3"_qs);
         QCOMPARE(boxes.texts(), QStringList {u"資料錯誤"_qs});
-        sim.terminate();
-        QVERIFY(sim.waitForFinished(5000));
         Module1::Reset();
     }
 };
