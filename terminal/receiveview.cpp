@@ -533,7 +533,7 @@ void ReceiveView::paintEvent(QPaintEvent *event)
         const qsizetype firstByte = byteOfToken(firstToken);
         const qsizetype endByte = byteOfToken(endToken);
         const qreal top = rowTop(row);
-        if (firstToken >= selTo || endToken <= selFrom) {
+        if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
             if (selectedPen) {
                 painter.setPen(textColor);
                 selectedPen = false;
