@@ -172,13 +172,14 @@ bool syncToDisk(int fd)
     return ::fsync(fd) == 0;
 }
 
-// A replacement is a new file: give it the old one's owner where we may. Where we may not, the
-// file stays ours, as any editor's save would leave it.
+// A replacement is a new file: give it the old one's owner where we may.
 void keepOwner(int fd, const QString &path)
 {
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0
-        && ::fchown(fd, st.st_uid, st.st_gid) != 0) { }
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+        // Where we may not, the file stays ours, as any editor's save would leave it.
+        [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+    }
 }
 #else
 // Windows: the commit flushes the file to disk itself.
