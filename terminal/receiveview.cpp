@@ -232,9 +232,6 @@ void ReceiveView::measureItems()
         const QString item = ReceiveFormatter::item(m_kind, uchar(b));
         m_itemWidth[b] = metrics.horizontalAdvance(item);
         m_itemAdvance[b] = m_itemWidth[b] + m_blankWidth;
-        m_items[b] = QStaticText(item);
-        m_items[b].setTextFormat(Qt::PlainText);
-        m_items[b].prepare(QTransform(), m_drawFont);
     }
     prepareGlyphs();
 }
@@ -248,7 +245,6 @@ void ReceiveView::prepareGlyphs()
         ItemGlyphs &glyphs = m_glyphs[size_t(b)];
         glyphs = {};
         QTextLayout layout(ReceiveFormatter::item(m_kind, uchar(b)), m_drawFont);
-        layout.setCacheEnabled(true);
         layout.beginLayout();
         layout.createLine();
         layout.endLayout();
@@ -269,10 +265,11 @@ void ReceiveView::prepareGlyphs()
     m_runPositions.assign(m_rawFonts.size(), {});
 }
 
-void ReceiveView::drawRowGlyphs(
-    QPainter &painter, const uchar *data, qsizetype firstByte, qsizetype endByte, qreal top)
+void ReceiveView::drawGlyphs(
+    QPainter &painter, const uchar *data, qsizetype firstByte, qsizetype endByte, QPointF at)
 {
-    qreal x = HorizontalMargin;
+    qreal x = at.x();
+    const qreal top = at.y();
     for (qsizetype b = firstByte; b < endByte; ++b) {
         const ItemGlyphs &glyphs = m_glyphs[data[b]];
         for (size_t g = 0; g < glyphs.index.size(); ++g) {
@@ -538,7 +535,7 @@ void ReceiveView::paintEvent(QPaintEvent *event)
                 painter.setPen(textColor);
                 selectedPen = false;
             }
-            drawRowGlyphs(painter, data, firstByte, endByte, top);
+            drawGlyphs(painter, data, firstByte, endByte, QPointF(HorizontalMargin, top));
             continue;
         }
         qreal x = HorizontalMargin;
@@ -552,7 +549,7 @@ void ReceiveView::paintEvent(QPaintEvent *event)
                 painter.setPen(selected ? selectedColor : textColor);
                 selectedPen = selected;
             }
-            painter.drawStaticText(QPointF(x, top), m_items[c]);
+            drawGlyphs(painter, data, b, b + 1, QPointF(x, top));
             x += m_itemAdvance[c];
         }
         const qsizetype breakToken = firstToken + (endByte - firstByte);

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QRawFont>
-#include <QStaticText>
 #include <QTimer>
 
 #include <array>
@@ -105,8 +104,9 @@ private:
 
     void measureItems();
     void prepareGlyphs();
-    void drawRowGlyphs(
-        QPainter &painter, const uchar *data, qsizetype firstByte, qsizetype endByte, qreal top);
+    // Items firstByte..endByte from the top left at, each at the advance the wrap gave it.
+    void drawGlyphs(
+        QPainter &painter, const uchar *data, qsizetype firstByte, qsizetype endByte, QPointF at);
     void restartLayout();
     bool layoutSome(qsizetype budget);
     void continueLayout();
@@ -138,7 +138,6 @@ private:
 
     // Per-item metrics for the 256 possible bytes in the current font.
     QFont m_drawFont;
-    std::array<QStaticText, 256> m_items;
     std::array<qreal, 256> m_itemWidth {};
     std::array<qreal, 256> m_itemAdvance {};
     struct ItemGlyphs
