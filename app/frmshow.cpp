@@ -45,6 +45,8 @@ void frmShow::buildControls()
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, width(), height());
+    // Without a caption the frame's border starts at the window's edge: no room kept for a title.
+    Frame1->setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0px; }"));
 
     imgLogo = new QLabel(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));

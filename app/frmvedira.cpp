@@ -121,9 +121,17 @@ void frmVedira::buildControls()
         auto *panel = new QLabel(stb);
         panel->setObjectName(QStringLiteral("Stb1_Panel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setFixedWidth(twipsToPixels(PanelTwips[i]));
         panel->setFont(stb->font());
-        stb->addWidget(panel);
+        // Port, settings and port state keep their width; date, time and the empty panel give
+        // way when the frame is narrower than all six.
+        const bool yields = i >= 2 && i <= 4;
+        if (yields) {
+            panel->setMaximumWidth(twipsToPixels(PanelTwips[i]));
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        } else {
+            panel->setFixedWidth(twipsToPixels(PanelTwips[i]));
+        }
+        stb->addWidget(panel, yields && i != 4 ? 1 : 0);
         m_panels[i] = panel;
     }
     // The designed client area lies below the menu bar; the status bar stands inside it.

@@ -88,9 +88,14 @@ void frmRun::buildControls()
         line->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         line->lineEdit()->setFont(line->font());
         line->setEditText(initialTexts[size_t(r)]);
+        Label3[size_t(2 * r)]->setBuddy(line);
+        line->setAccessibleName(sendLabels[size_t(r)]);
+        line->lineEdit()->setAccessibleName(sendLabels[size_t(r)]);
         lines[size_t(r)] = line;
         auto *send = new QPushButton(UiTexts::SingleSend, Frame1);
         place(send, sendNames[size_t(r)], twips(5400, top + 195, 1095, 390));
+        // The three buttons share a caption; the line each sends tells them apart.
+        send->setAccessibleDescription(sendLabels[size_t(r)]);
         m_cmdSend[size_t(r)] = send;
         m_cmdSendGroup->addButton(send, r);
     }
@@ -105,8 +110,10 @@ void frmRun::buildControls()
     CobSend3->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
     cmdOpt1 = new QPushButton(QStringLiteral("選項"), Frame1);
     place(cmdOpt1, "cmdOpt1", twips(6600, 465, 855, 390));
+    cmdOpt1->setAccessibleDescription(sendLabels[0]);
     cmdOpt3 = new QPushButton(QStringLiteral("選項"), Frame1);
     place(cmdOpt3, "cmdOpt3", twips(6600, 465 + 2 * 720, 855, 390));
+    cmdOpt3->setAccessibleDescription(sendLabels[2]);
 
     Frame3 = new QGroupBox(QStringLiteral("通訊狀態"), this);
     place(Frame3, "Frame3", twips(7860, 120, 1035, 2475));
@@ -119,6 +126,8 @@ void frmRun::buildControls()
         lbl->setAlignment(Qt::AlignCenter);
         shape = new LampShape(Frame3);
         place(shape, lampName, twips(left + 75, top + 255, 300, 300));
+        lbl->setBuddy(shape);
+        shape->setAccessibleName(caption);
     };
     lamp("LbSD", QStringLiteral("SD"), "spSD", 0, 0, LbSD, spSD);
     lamp("LbRD", QStringLiteral("RD"), "spRD", 1, 0, LbRD, spRD);
@@ -175,12 +184,22 @@ void frmRun::buildControls()
         Label3[2 * i + 1] = label(Frame2, areas[i].caption, areaLabelNames[i], areas[i].labelRect);
         auto *view = new ReceiveView(&m_log, areas[i].kind, Frame2);
         place(view, areaNames[i], areas[i].rect);
+        Label3[2 * i + 1]->setBuddy(view);
+        view->setAccessibleName(areas[i].caption);
         view->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         QPalette pal = view->palette();
         pal.setColor(QPalette::Text, areas[i].color);
         view->setPalette(pal);
         txtReceive[i] = view;
     }
+
+    // Tab walks the window as it reads: each send row, the buttons row by row, then the areas
+    // from the large one on the left.
+    const QList<QWidget *> tabOrder {CobSend1, CmdSend(0), cmdOpt1, CobSend2, CmdSend(1), CobSend3,
+        CmdSend(2), cmdOpt3, cmdRec, cmdPort, cmdPrint, cmdReceive, CmdExit, txtReceive[2],
+        txtReceive[0], txtReceive[1]};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     timerSend = new QTimer(this);
     timerSend->setObjectName(QStringLiteral("timerSend"));

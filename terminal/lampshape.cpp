@@ -2,18 +2,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/lampshape.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
+
+namespace {
+
+// A lamp reads as a check box that cannot be changed: checked while its line is on, so screen
+// readers say its state and hear when it changes.
+class LampShapeAccessible : public QAccessibleWidget
+{
+public:
+    explicit LampShapeAccessible(LampShape *lamp)
+        : QAccessibleWidget(lamp, QAccessible::CheckBox)
+    { }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.readOnly = true;
+        s.checked = static_cast<LampShape *>(widget())->isOn();
+        return s;
+    }
+};
+
+QAccessibleInterface *factory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("LampShape") && object && object->isWidgetType())
+        return new LampShapeAccessible(static_cast<LampShape *>(object));
+    return nullptr;
+}
+
+} // namespace
 
 LampShape::LampShape(QWidget *parent)
     : QWidget(parent)
-{ }
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 void LampShape::setFillColor(const QColor &color)
 {
     if (color == m_fill)
         return;
+    const bool wasOn = isOn();
     m_fill = color;
     update();
+    if (isOn() != wasOn) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void LampShape::paintEvent(QPaintEvent *)

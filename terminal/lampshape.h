@@ -5,7 +5,8 @@
 #include <QColor>
 #include <QWidget>
 
-// A filled circle whose fill colour is the state of a modem line.
+// A filled circle whose fill colour is the state of a modem line; to screen readers a check box
+// named by its label, checked while lit.
 class LampShape : public QWidget
 {
     Q_OBJECT
@@ -14,6 +15,7 @@ public:
 
     QColor fillColor() const { return m_fill; }
     void setFillColor(const QColor &color);
+    bool isOn() const { return m_fill == On; }
 
     static inline const QColor On = QColor(255, 0, 0);
     static inline const QColor Off = QColor(0, 0, 0);

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receiveview.h"
 
+#include "terminal/receiveviewaccessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -27,6 +30,7 @@ constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // New data repaint at most this often: 25 updates a second is as fast as anyone reads a stream,
 // and a fast stream would otherwise spend its time painting.
 constexpr int RefreshIntervalMs = 40;
+constexpr int AnnounceIntervalMs = 250;
 
 } // namespace
 
@@ -73,6 +77,9 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     m_layoutTimer.setSingleShot(true);
     m_layoutTimer.setInterval(0);
     m_refreshTimer.setSingleShot(true);
+    m_announceTimer.setSingleShot(true);
+    m_announceTimer.setInterval(AnnounceIntervalMs);
+    ReceiveViewAccessible::installFactory();
     measureItems();
     connectHandlers();
     restartLayout();
@@ -89,6 +96,8 @@ void ReceiveView::connectHandlers()
     }
     connect(&m_layoutTimer, &QTimer::timeout, this, &ReceiveView::continueLayout);
     connect(&m_refreshTimer, &QTimer::timeout, this, &ReceiveView::refresh);
+    connect(&m_announceTimer, &QTimer::timeout, this,
+        [this] { ReceiveViewAccessible::announceChange(this); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
         &ReceiveView::verticalScrollBar_valueChanged);
 }
@@ -188,16 +197,23 @@ void ReceiveView::log_appended()
     // A relayout under way picks up the new bytes itself.
     if (!m_layoutTimer.isActive())
         continueLayout();
+    if (QAccessible::isActive() && !m_announceTimer.isActive())
+        m_announceTimer.start();
 }
 
 void ReceiveView::log_lineBreakAdded()
 {
     if (!m_layoutTimer.isActive())
         continueLayout();
+    if (QAccessible::isActive() && !m_announceTimer.isActive())
+        m_announceTimer.start();
 }
 
 void ReceiveView::log_cleared()
 {
+    ++m_generation;
+    m_announceTimer.stop();
+    ReceiveViewAccessible::announceChange(this);
     m_layoutTimer.stop();
     m_rows.reset();
     m_pos = 0;

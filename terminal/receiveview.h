@@ -67,6 +67,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    friend class ReceiveViewAccessible;
+
     // The first token of every visual row, in fixed blocks: growing never moves what is already
     // stored, so a long stream never pauses to copy megabytes of row starts.
     class RowStarts
@@ -172,4 +174,8 @@ private:
     qsizetype m_restoreTopToken = -1;
     QTimer m_refreshTimer;
     QElapsedTimer m_sinceRefresh;
+    // Counts clears, so offsets worked out before one are not used after it.
+    quint64 m_generation = 0;
+    // New data are told to screen readers a few times a second, not per byte.
+    QTimer m_announceTimer;
 };

@@ -68,9 +68,16 @@ void frmAbout::Form_Load()
     QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // The window's size includes its title bar and borders. Before the box is first shown only the
+    // main window's frame tells how thick the desktop makes them.
+    QSize outer = frameGeometry().size();
+    if (outer == size() && parentWidget()) {
+        const QWidget *main = parentWidget()->window();
+        outer += main->frameGeometry().size() - main->size();
+    }
     const QRect area = screen->geometry();
-    const float left = float(area.width() - width()) / 2.0f;
-    const float top = float(area.height() - height()) / 3.0f;
+    const float left = float(area.width() - outer.width()) / 2.0f;
+    const float top = float(area.height() - outer.height()) / 3.0f;
     move(area.x() + qRound(left), area.y() + qRound(top));
 }
 

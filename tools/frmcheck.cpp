@@ -56,6 +56,15 @@ QLineEdit *output(QWidget *parent, const char *name, const QColor &colour, const
     return box;
 }
 
+// A box is known by the label above it, and by its frame where two frames share a label.
+void nameBy(QLabel *label, QWidget *box)
+{
+    label->setBuddy(box);
+    box->setAccessibleName(label->text());
+    if (auto *group = qobject_cast<QGroupBox *>(box->parentWidget()))
+        box->setAccessibleDescription(group->title());
+}
+
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect)
 {
     auto *b = named(new QPushButton(text, parent), name);
@@ -95,6 +104,7 @@ void frmCheck::buildControls()
     CobTxt->setCompleter(nullptr);
     CobTxt->setMaxVisibleItems(8);
     CobTxt->setFont(DesignFonts::font(DesignFonts::Arial, 12));
+    CobTxt->lineEdit()->setFont(CobTxt->font());
     CobTxt->setGeometry(twips(120, 420, 4530, 360));
     CobTxt->setEditText(QStringLiteral("例如：41,42,43"));
 
@@ -124,6 +134,13 @@ void frmCheck::buildControls()
     Label10 = label(Frame3, "Label10", QStringLiteral("ASCII (Hex)"), twips(1440, 300, 1320, 240));
     txtSumHex = output(Frame3, "txtSumHex", SplitColour, twips(1440, 540, 1320, 360));
     cmdSum = button(Frame3, "cmdSum", QStringLiteral("SUM計算"), twips(3000, 480, 1320, 495));
+
+    nameBy(Label1, CobTxt);
+    CobTxt->lineEdit()->setAccessibleName(Label1->text());
+    for (const auto &[label, box] :
+        {std::pair {Label2, txtCRC}, {Label3, txtCRChigh}, {Label5, txtCRClow}, {Label7, txtXOR},
+            {Label8, txtXORhex}, {Label11, txtSum}, {Label10, txtSumHex}})
+        nameBy(label, box);
 }
 
 void frmCheck::connectHandlers()

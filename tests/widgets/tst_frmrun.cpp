@@ -12,8 +12,10 @@
 #include "tests/support/ptypair.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -51,6 +53,10 @@ class tst_FrmRun : public QObject
     QString area(int i) const
     {
         return m_run->findChild<ReceiveView *>(u"txtReceive_%1"_qs.arg(i))->text();
+    }
+    static QAccessibleInterface *said(QObject *o)
+    {
+        return QAccessible::queryAccessibleInterface(o);
     }
     void received(const QByteArray &bytes, qsizetype total)
     {
@@ -126,6 +132,20 @@ private Q_SLOTS:
         received("B", 4);
         QCOMPARE((QStringList {area(0), area(1), area(2)}),
             (QStringList {u"A B \u240D \r\nB "_qs, "65 66 13 \r\n66 ", "41 42 D \r\n42 "}));
+        // What a screen reader reads: the same characters, any range; a selection by offsets
+        // takes in whole items.
+        QStringList ranges;
+        for (const char *name : {"txtReceive_0", "txtReceive_1", "txtReceive_2"}) {
+            QAccessibleTextInterface *t
+                = said(m_run->findChild<ReceiveView *>(name))->textInterface();
+            ranges << t->text(2, 10) + u'|' + QString::number(t->characterCount());
+        }
+        QCOMPARE(ranges, (QStringList {u"B \u240D \r\nB |10"_qs, " 66 13 \r|14", " 42 D \r\n|13"}));
+        auto *hex = m_run->findChild<ReceiveView *>("txtReceive_2");
+        said(hex)->textInterface()->setSelection(0, 4, 7);
+        int from = 0, to = 0;
+        said(hex)->textInterface()->selection(0, &from, &to);
+        QCOMPARE(QString::number(from) + hex->selectedText() + QString::number(to), u"342 D 8"_qs);
         // After 清除接收區 the next send adds no break.
         click("cmdReceive");
         send(index);
@@ -193,11 +213,14 @@ private Q_SLOTS:
             QVERIFY2(w->parentWidget()->rect().contains(w->geometry())
                     && !w->parentWidget()->objectName().isEmpty(),
                 qPrintable(w->objectName()));
+        // Lit as drawn and as told to screen readers.
         const auto lit = [this] {
             QString on;
-            for (const char *lamp : {"spDCD", "spCTS", "spDSR", "spRI"})
-                on += QString::number(
-                    m_run->findChild<LampShape *>(lamp)->fillColor() == LampShape::On);
+            for (const char *lamp : {"spDCD", "spCTS", "spDSR", "spRI"}) {
+                auto *shape = m_run->findChild<LampShape *>(lamp);
+                const bool red = shape->fillColor() == LampShape::On;
+                on += red == said(shape)->state().checked ? QString::number(red) : u"?"_qs;
+            }
             return on;
         };
         QCOMPARE(lit(), u"0000"_qs);
@@ -215,6 +238,46 @@ private Q_SLOTS:
         }
         click("cmdPort");
         QCOMPARE(lit(), u"1110"_qs);
+    }
+
+    // Controls are named as a person would call them; Tab walks the window as it reads.
+    void accessibleNames()
+    {
+        open();
+        m_frame->memCheck_Click();
+        const QWidget *check = m_frame->findChild<QWidget *>(u"frmCheck"_qs);
+        const std::tuple<const QWidget *, const char *, QAccessible::Role, QString, QString>
+            rows[] {
+                {m_run, "CmdSend_1", QAccessible::Button, SingleSend,
+                    u"傳送10進制字串 , 使用\"，\"分隔"_qs},
+                {m_run, "cmdOpt3", QAccessible::Button, u"選項"_qs,
+                    u"傳送16進制字串 , 使用\"，\"分隔"_qs},
+                {m_run, "txtReceive_2", QAccessible::EditableText, u"16進制字串顯示"_qs, {}},
+                {m_run, "txtReceive_0", QAccessible::EditableText, u"ASCII字元顯示"_qs, {}},
+                {m_run, "spDSR", QAccessible::CheckBox, u"DSR"_qs, {}},
+                {m_run, "spRI", QAccessible::CheckBox, u"RI"_qs, {}},
+                {check, "txtCRClow", QAccessible::EditableText, u"CRC  low"_qs, u"CRC-16"_qs},
+                {check, "txtSumHex", QAccessible::EditableText, u"ASCII (Hex)"_qs, u"CheckSum"_qs},
+            };
+        for (const auto &[window, name, role, text, description] : rows) {
+            QAccessibleInterface *i = said(window->findChild<QWidget *>(QLatin1String(name)));
+            QCOMPARE((std::tuple {
+                         i->role(), i->text(QAccessible::Name), i->text(QAccessible::Description)}),
+                (std::tuple {role, text, description}));
+        }
+        QAccessibleInterface *sendLine = said(line(2)->lineEdit());
+        QCOMPARE(sendLine->text(QAccessible::Name), u"傳送16進制字串 , 使用\"，\"分隔"_qs);
+        QVERIFY(said(m_run->findChild<QWidget *>("txtReceive_1"))->state().readOnly);
+        QStringList order;
+        for (QWidget *w = line(0); order.size() < 14; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled()
+                && m_run->isAncestorOf(w))
+                order << (w->objectName().isEmpty() ? w->parentWidget()->objectName()
+                                                    : w->objectName());
+        }
+        QCOMPARE(order.join(u' '),
+            u"CobSend1 CmdSend_0 cmdOpt1 CobSend2 CmdSend_1 CobSend3 CmdSend_2 cmdOpt3 cmdPort "
+            "cmdReceive CmdExit txtReceive_2 txtReceive_0 txtReceive_1"_qs);
     }
 
     // Continuous sending starts one interval after the click; each tick reads line and interval
