@@ -51,6 +51,7 @@ void frmShow::buildControls()
     imgLogo = new QLabel(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setPixmap(Icons::logo(32));
+    imgLogo->setAccessibleName(QStringLiteral("VEDIRA"));
     imgLogo->setGeometry(twips(360, 420, 480, 480));
 
     Label3 = new QLabel(QStringLiteral("VEDIRA測試軟體"), Frame1);

@@ -32,6 +32,7 @@ void frmAbout::buildControls()
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setPixmap(Icons::logo(32));
+    Picture1->setAccessibleName(QStringLiteral("VEDIRA"));
 
     const auto line = [this](const char *name, const QString &text, int top) {
         auto *l = new QLabel(text, this);

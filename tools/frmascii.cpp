@@ -16,6 +16,8 @@ frmAscii::frmAscii()
     setWindowTitle(QStringLiteral("ASCII碼"));
     setWindowIcon(Icons::asciiWindow());
     setFixedSize(AsciiChart::Width, AsciiChart::Height);
+    // The window is one picture; screen readers call it by what it shows.
+    setAccessibleName(QStringLiteral("ASCII碼"));
 }
 
 void frmAscii::Form_Load()
