@@ -68,8 +68,14 @@ int clampToInt(qsizetype value)
 ReceiveViewAccessible::ReceiveViewAccessible(ReceiveView *view)
     : QAccessibleWidget(view, QAccessible::EditableText)
 {
-    for (int b = 0; b < 256; ++b)
+    for (int b = 0; b < 256; ++b) {
         m_itemChars[size_t(b)] = ReceiveFormatter::item(view->kind(), uchar(b)).size() + 1;
+        if (b > 0) {
+            for (qsizetype k = m_itemChars[size_t(b) - 1]; k < m_itemChars[size_t(b)]; ++k)
+                m_steps.push_back(uchar(b));
+            m_monotonic &= m_itemChars[size_t(b)] >= m_itemChars[size_t(b) - 1];
+        }
+    }
     m_generation = m_announcedGeneration = view->m_generation;
     m_announced = charCount();
 }
@@ -158,15 +164,33 @@ qsizetype ReceiveViewAccessible::itemCharsBefore(qsizetype byte) const
         m_blockChars.push_back(0);
     const qsizetype block = byte / BlockBytes;
     while (qsizetype(m_blockChars.size()) <= block) {
-        const qsizetype first = (qsizetype(m_blockChars.size()) - 1) * BlockBytes;
-        qsizetype chars = m_blockChars.back();
-        for (qsizetype b = first; b < first + BlockBytes; ++b)
-            chars += m_itemChars[data[b]];
-        m_blockChars.push_back(chars);
+        const uchar *first = data + (qsizetype(m_blockChars.size()) - 1) * BlockBytes;
+        m_blockChars.push_back(m_blockChars.back() + blockChars(first));
     }
     qsizetype chars = m_blockChars[size_t(block)];
     for (qsizetype b = block * BlockBytes; b < byte; ++b)
         chars += m_itemChars[data[b]];
+    return chars;
+}
+
+qsizetype ReceiveViewAccessible::blockChars(const uchar *data) const
+{
+    if (!m_monotonic) {
+        qsizetype chars = 0;
+        for (qsizetype b = 0; b < BlockBytes; ++b)
+            chars += m_itemChars[data[b]];
+        return chars;
+    }
+    // Items only grow with the byte (one digit, two, three), so a block holds its bytes times the
+    // longest item, less one character for every byte below each step in length. Counting
+    // compares is what the compiler turns into vector code: a 100 MB log in a few milliseconds.
+    qsizetype chars = BlockBytes * m_itemChars[255];
+    for (const uchar step : m_steps) {
+        int below = 0;
+        for (qsizetype b = 0; b < BlockBytes; ++b)
+            below += data[b] < step;
+        chars -= below;
+    }
     return chars;
 }
 

@@ -49,6 +49,7 @@ public:
 
 private:
     ReceiveView *view() const;
+    qsizetype blockChars(const uchar *data) const;
     qsizetype itemCharsBefore(qsizetype byte) const;
     qsizetype charOfToken(qsizetype token) const;
     // The token holding character offset, or the token count at the end.
@@ -63,6 +64,8 @@ private:
     mutable std::vector<qsizetype> m_blockChars;
     mutable quint64 m_generation = 0;
     std::array<qsizetype, 256> m_itemChars {};
+    std::vector<uchar> m_steps; // bytes where the item grows by one character
+    bool m_monotonic = true;
     qsizetype m_announced = 0;
     quint64 m_announcedGeneration = 0;
 };
