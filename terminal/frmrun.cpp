@@ -143,6 +143,9 @@ void frmRun::buildControls()
               b->setIcon(icon);
               b->setIconSize(QSize(24, 24));
               b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+              // The style draws no focus on tool buttons; Tab must show where it is.
+              b->setStyleSheet(QStringLiteral("QToolButton:focus { border: 2px solid "
+                                              "palette(highlight); border-radius: 3px; }"));
               place(b, name, r);
               return b;
           };

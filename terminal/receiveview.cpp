@@ -502,6 +502,7 @@ void ReceiveView::moveCursor(qsizetype token, bool keepAnchor)
         m_anchor = m_cursor;
     ensureCursorVisible();
     viewport()->update();
+    ReceiveViewAccessible::announceCaret(this);
 }
 
 void ReceiveView::ensureCursorVisible()
@@ -572,6 +573,11 @@ void ReceiveView::paintEvent(QPaintEvent *event)
         if (breakToken < endToken && breakToken >= selFrom && breakToken < selTo)
             painter.fillRect(QRectF(x, top, m_blankWidth, m_lineHeight), highlight);
     }
+    // The caret shows where the keyboard is, and that it is here.
+    const int caretRow = rowOfToken(m_cursor);
+    if (hasFocus() && caretRow >= first && caretRow < last)
+        painter.fillRect(
+            QRectF(xOfToken(m_cursor) - 1, rowTop(caretRow), 1, m_lineHeight), textColor);
 }
 
 void ReceiveView::resizeEvent(QResizeEvent *event)

@@ -115,6 +115,23 @@ void ReceiveViewAccessible::announceChange(ReceiveView *view)
     self->m_announced = count;
 }
 
+void ReceiveViewAccessible::announceCaret(ReceiveView *view)
+{
+    if (!QAccessible::isActive())
+        return;
+    auto *self = dynamic_cast<ReceiveViewAccessible *>(QAccessible::queryAccessibleInterface(view));
+    if (!self)
+        return;
+    QAccessibleTextCursorEvent caret(view, self->cursorPosition());
+    QAccessible::updateAccessibility(&caret);
+    int from = 0;
+    int to = 0;
+    self->selection(0, &from, &to);
+    QAccessibleTextSelectionEvent selection(view, from, to);
+    selection.setCursorPosition(caret.cursorPosition());
+    QAccessible::updateAccessibility(&selection);
+}
+
 ReceiveView *ReceiveViewAccessible::view() const
 {
     return static_cast<ReceiveView *>(widget());

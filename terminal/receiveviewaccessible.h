@@ -21,6 +21,8 @@ public:
     static void installFactory();
     // Tells listening tools what the area gained or lost since they were told last.
     static void announceChange(ReceiveView *view);
+    // Tells them where the caret and the selection went.
+    static void announceCaret(ReceiveView *view);
 
     QAccessible::Role role() const override;
     QAccessible::State state() const override;

@@ -56,6 +56,7 @@ void frmAbout::buildControls()
     CmdOk->setStyleSheet(QStringLiteral(
         "QToolButton { background-color: rgb(192, 255, 255); padding-top: 4px;"
         " border: 2px solid; border-color: white rgb(64, 64, 64) rgb(64, 64, 64) white; }"
+        "QToolButton:focus { border-color: palette(highlight); }"
         "QToolButton:pressed { border-color: rgb(64, 64, 64) white white rgb(64, 64, 64); }"));
 }
 
