@@ -15,6 +15,10 @@ namespace {
 constexpr qsizetype BlockBytes = 4096;
 // Characters around an offset that a word, line or sentence search may look at.
 constexpr int SearchWindow = 4096;
+// The most characters one change notice carries. A burst or a clear of megabytes is told by its
+// last part, or by a blank stand-in of this length: a screen reader speaks no more than that, and a
+// 100 MB area would otherwise be copied whole into every notice.
+constexpr qsizetype NoticeChars = qsizetype(1) << 20;
 
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
@@ -99,8 +103,8 @@ void ReceiveViewAccessible::announceChange(ReceiveView *view)
     if (self->m_announcedGeneration != view->m_generation) {
         // The removed text is gone from the log; its length is what listeners need.
         if (self->m_announced > 0) {
-            QAccessibleTextRemoveEvent removed(
-                view, 0, QString(clampToInt(self->m_announced), QLatin1Char(' ')));
+            QAccessibleTextRemoveEvent removed(view, 0,
+                QString(clampToInt(std::min(self->m_announced, NoticeChars)), QLatin1Char(' ')));
             QAccessible::updateAccessibility(&removed);
         }
         self->m_announced = 0;
@@ -109,8 +113,9 @@ void ReceiveViewAccessible::announceChange(ReceiveView *view)
     const qsizetype count = self->charCount();
     if (count <= self->m_announced)
         return;
-    QAccessibleTextInsertEvent inserted(view, clampToInt(self->m_announced),
-        self->text(clampToInt(self->m_announced), clampToInt(count)));
+    const qsizetype from = std::max(self->m_announced, count - NoticeChars);
+    QAccessibleTextInsertEvent inserted(
+        view, clampToInt(from), self->text(clampToInt(from), clampToInt(count)));
     QAccessible::updateAccessibility(&inserted);
     self->m_announced = count;
 }
