@@ -4,9 +4,6 @@
 
 #include "terminal/receiveview.h"
 
-#include <QLabel>
-#include <QScrollBar>
-
 #include <algorithm>
 #include <limits>
 
