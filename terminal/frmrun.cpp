@@ -15,6 +15,7 @@
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
 #include "terminal/lampshape.h"
+#include "terminal/namedcomboaccessible.h"
 #include "terminal/receiveview.h"
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
@@ -74,6 +75,7 @@ void frmRun::buildControls()
     const std::array<const char *, 3> sendNames {"CmdSend_0", "CmdSend_1", "CmdSend_2"};
     std::array<QComboBox *, 3> lines {};
     m_cmdSendGroup = new QButtonGroup(this);
+    NamedComboAccessible::installFactory();
     for (int r = 0; r < 3; ++r) {
         const int top = 270 + r * 720;
         Label3[size_t(2 * r)] = label(

@@ -9,6 +9,7 @@
 #include "app/twips.h"
 #include "app/uitexts.h"
 #include "resources/icons.h"
+#include "terminal/namedcomboaccessible.h"
 #include "tools/frmcrcbook.h"
 
 #include <QCloseEvent>
@@ -98,6 +99,7 @@ void frmCheck::buildControls()
 
     Label1 = label(this, "Label1", QStringLiteral("請輸入16進制字串 , 使用\"，\"分隔"),
         twips(120, 120, 4530, 255));
+    NamedComboAccessible::installFactory();
     CobTxt = named(new QComboBox(this), "CobTxt");
     CobTxt->setEditable(true);
     CobTxt->setInsertPolicy(QComboBox::NoInsert);
@@ -136,6 +138,7 @@ void frmCheck::buildControls()
     cmdSum = button(Frame3, "cmdSum", QStringLiteral("SUM計算"), twips(3000, 480, 1320, 495));
 
     nameBy(Label1, CobTxt);
+    CobTxt->setAccessibleName(Label1->text());
     CobTxt->lineEdit()->setAccessibleName(Label1->text());
     for (const auto &[label, box] :
         {std::pair {Label2, txtCRC}, {Label3, txtCRChigh}, {Label5, txtCRClow}, {Label7, txtXOR},

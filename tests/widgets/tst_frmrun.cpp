@@ -258,6 +258,8 @@ private Q_SLOTS:
                 {m_run, "spRI", QAccessible::CheckBox, u"RI"_qs, {}},
                 {check, "txtCRClow", QAccessible::EditableText, u"CRC  low"_qs, u"CRC-16"_qs},
                 {check, "txtSumHex", QAccessible::EditableText, u"ASCII (Hex)"_qs, u"CheckSum"_qs},
+                {check, "CobTxt", QAccessible::ComboBox, u"請輸入16進制字串 , 使用\"，\"分隔"_qs,
+                    {}},
             };
         for (const auto &[window, name, role, text, description] : rows) {
             QAccessibleInterface *i = said(window->findChild<QWidget *>(QLatin1String(name)));
@@ -265,8 +267,12 @@ private Q_SLOTS:
                          i->role(), i->text(QAccessible::Name), i->text(QAccessible::Description)}),
                 (std::tuple {role, text, description}));
         }
-        QAccessibleInterface *sendLine = said(line(2)->lineEdit());
-        QCOMPARE(sendLine->text(QAccessible::Name), u"傳送16進制字串 , 使用\"，\"分隔"_qs);
+        // A send line is read by its label whatever is typed in it; its text is its value.
+        QCOMPARE((QStringList {said(line(2))->text(QAccessible::Name),
+                     said(line(2))->text(QAccessible::Value),
+                     said(line(2)->lineEdit())->text(QAccessible::Name)}),
+            (QStringList {u"傳送16進制字串 , 使用\"，\"分隔"_qs, line(2)->currentText(),
+                u"傳送16進制字串 , 使用\"，\"分隔"_qs}));
         QVERIFY(said(m_run->findChild<QWidget *>("txtReceive_1"))->state().readOnly);
         QStringList order;
         for (QWidget *w = line(0); order.size() < 14; w = w->nextInFocusChain()) {
