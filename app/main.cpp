@@ -4,6 +4,7 @@
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
 #include "resources/icons.h"
+#include "resources/qttranslation.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     // The program ends only through the exit confirmation, never by its last window closing.
     app.setQuitOnLastWindowClosed(false);
     app.setWindowIcon(Icons::application());
+    QtTranslation::install(); // without it the boxes' buttons stay English, nothing else changes
     DesignStyle::install();
 
     auto *splash = new frmShow;
