@@ -40,7 +40,7 @@ void SetProgramFolder(const QString &folder); // for tests and the simulator
 
 // Where vedira.ini and the ports/ folder live: the program's folder when it holds vedira.ini or
 // can be written (a build tree, a copy on a USB stick), otherwise $XDG_CONFIG_HOME/vedira, which
-// is made only when the settings are saved.
+// is made only when the settings are saved. A folder under /usr counts as not writable.
 QString SettingsFolder();
 
 // Back to the state at program start (everything empty or false).
