@@ -80,7 +80,7 @@ QString PortMapMenu::describe(int n) const
     if (!info.exists())
         return text + QStringLiteral("\n裝置不存在");
     if (!info.isReadable() || !info.isWritable())
-        return text + QStringLiteral("\n裝置存在，但這個使用者沒有讀寫權限");
+        return text + QStringLiteral("\n裝置存在，但這個使用者沒有讀寫權限（dialout 群組）");
     return text + QStringLiteral("\n裝置存在，可以開啟");
 }
 
@@ -98,8 +98,11 @@ bool PortMapMenu::link(int n, const QString &target)
         // A new link renamed over the old one: the number never points nowhere in between.
         const QString fresh = entry + QStringLiteral(".new");
         QFile::remove(fresh);
-        if (!QDir().mkpath(QFileInfo(entry).absolutePath()) || !QFile::link(target, fresh))
-            why = QStringLiteral("無法建立 %1").arg(fresh);
+        QFile device(target);
+        if (!QDir().mkpath(QFileInfo(entry).absolutePath()))
+            why = QStringLiteral("無法建立 %1").arg(QFileInfo(entry).absolutePath());
+        else if (!device.link(fresh))
+            why = QStringLiteral("無法建立 %1：%2").arg(fresh, device.errorString());
         else if (std::rename(
                      QFile::encodeName(fresh).constData(), QFile::encodeName(entry).constData())
             != 0) {

@@ -111,6 +111,12 @@ private Q_SLOTS:
         click("");
         QVERIFY(menu("移除對應").startsWith("COM5：/dev/ttyS4\n"));
         QVERIFY(!QFileInfo(dir.filePath("ports/com5")).isSymLink() && boxes.boxes().size() == 1);
+        // A device node or file of the user's own is never replaced.
+        QFile own(dir.filePath("ports/com5"));
+        QVERIFY(own.open(QIODevice::WriteOnly) && own.write("x") == 1);
+        own.close();
+        menu("USB");
+        QVERIFY(boxes.texts().last().contains("不是連結") && QFileInfo(own).size() == 1);
     }
 };
 
