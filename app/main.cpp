@@ -14,7 +14,9 @@ int main(int argc, char *argv[])
     // The program ends only through the exit confirmation, never by its last window closing.
     app.setQuitOnLastWindowClosed(false);
     app.setWindowIcon(Icons::application());
-    QtTranslation::install(); // without it the boxes' buttons stay English, nothing else changes
+    // Lets a Wayland desktop match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vedira.Vedira"));
+    QtTranslation::install(); // Qt's own buttons and edit menus; English where it is missing
     DesignStyle::install();
 
     auto *splash = new frmShow;
