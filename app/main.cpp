@@ -4,6 +4,7 @@
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
 #include "resources/icons.h"
+#include "resources/qttranslation.h"
 
 #include <QApplication>
 
@@ -13,6 +14,9 @@ int main(int argc, char *argv[])
     // The program ends only through the exit confirmation, never by its last window closing.
     app.setQuitOnLastWindowClosed(false);
     app.setWindowIcon(Icons::application());
+    // Lets a Wayland desktop match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vedira.Vedira"));
+    QtTranslation::install(); // Qt's own buttons and edit menus; English where it is missing
     DesignStyle::install();
 
     auto *splash = new frmShow;

@@ -47,16 +47,24 @@ QIcon icon(const std::function<void(QPainter &, qreal)> &paint)
     return i;
 }
 
+void applicationPaint(QPainter &p, qreal s)
+{
+    connector(p, s, QColor(70, 110, 190));
+    p.setPen(QPen(QColor(220, 30, 30), 2 * s));
+    p.drawLine(QPointF(16 * s, 2 * s), QPointF(16 * s, 7 * s));
+    p.drawArc(QRectF(10 * s, 1 * s, 12 * s, 8 * s), 30 * 16, 120 * 16);
+}
+
 } // namespace
 
 QIcon Icons::application()
 {
-    return icon([](QPainter &p, qreal s) {
-        connector(p, s, QColor(70, 110, 190));
-        p.setPen(QPen(QColor(220, 30, 30), 2 * s));
-        p.drawLine(QPointF(16 * s, 2 * s), QPointF(16 * s, 7 * s));
-        p.drawArc(QRectF(10 * s, 1 * s, 12 * s, 8 * s), 30 * 16, 120 * 16);
-    });
+    return icon(applicationPaint);
+}
+
+QPixmap Icons::applicationPicture(int size)
+{
+    return draw(size, applicationPaint);
 }
 
 QPixmap Icons::logo(int size)

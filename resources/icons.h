@@ -10,6 +10,7 @@ class Icons
 {
 public:
     static QIcon application(); // frame and window icon: a serial connector with a signal
+    static QPixmap applicationPicture(int size); // the same at any size, for the desktop's icons
     static QPixmap logo(int size = 32); // the splash's and the About box's picture
     static QIcon savePicture();
     static QIcon printPicture();

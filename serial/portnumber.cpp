@@ -74,7 +74,7 @@ QString PortNumber::devicePath(qint16 n)
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(n);
 #else
-    const QFileInfo entry(Module1::ProgramFolder() + QStringLiteral("/ports/com%1").arg(n));
+    const QFileInfo entry(Module1::SettingsFolder() + QStringLiteral("/ports/com%1").arg(n));
     if (entry.isSymLink()) {
         // A dangling link names a device that is not there; never fall back to a real ttyS.
         const QString device = entry.canonicalFilePath();

@@ -11,6 +11,7 @@
 #include "serial/portnumber.h"
 #include "serial/serialport.h"
 #include "settings/module1.h"
+#include "settings/portmapmenu.h"
 #include "terminal/frmrun.h"
 
 #include <QButtonGroup>
@@ -100,13 +101,7 @@ void frmSet::buildControls()
     optStop
         = optionGroup(famStop, "optStop", {" 2 bits", " 1 bit"}, {{180, 360}, {180, 720}}, 1005);
 
-    for (int n = 1; n <= 10; ++n) {
-        QString device;
-        try {
-            device = PortNumber::devicePath(qint16(n));
-        } catch (const RunTimeError &) { }
-        optPort->button(n - 1)->setToolTip(device);
-    }
+    new PortMapMenu(optPort, this); // the COM buttons' tooltips and right-click menus
 
     optPort->button(0)->setChecked(true);
     optSpeed->button(DesignedSpeed)->setChecked(true);

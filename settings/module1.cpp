@@ -6,6 +6,9 @@
 #include "settings/privateprofile.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Module1 {
 
@@ -26,9 +29,25 @@ void SetProgramFolder(const QString &folder)
     programFolderOverride = folder;
 }
 
+QString SettingsFolder()
+{
+    const QString program = ProgramFolder();
+    const QFileInfo ini(program + QStringLiteral("/vedira.ini"));
+    if (ini.exists() || ini.isSymLink())
+        return program;
+    // An installed copy is never written beside, even when root could: sudo must not leave a
+    // settings file in /usr/bin.
+    const QString real = QFileInfo(program).canonicalFilePath();
+    const bool installed = real == QLatin1String("/usr") || real.startsWith(QLatin1String("/usr/"));
+    if (!installed && QFileInfo(program).isWritable())
+        return program;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/vedira");
+}
+
 void LoadSettings()
 {
-    IniFile = ProgramFolder() + QStringLiteral("/vedira.ini");
+    IniFile = SettingsFolder() + QStringLiteral("/vedira.ini");
     ComPortNo = trimBlanks(PrivateProfile::getString(Section, QStringLiteral("comPort"),
                                QStringLiteral("0"), 12, IniFile))
                     .toString();
@@ -43,6 +62,8 @@ void LoadSettings()
 
 void SaveSettings()
 {
+    // The folder under ~/.config comes into being with the first save, never by reading.
+    QDir().mkpath(QFileInfo(IniFile).absolutePath());
     // One replacement, so a crash between the keys cannot pair the new port with old settings.
     PrivateProfile::writeStrings(Section,
         {{QStringLiteral("comPort"), ComPortNo}, {QStringLiteral("comSet"), ComSetting}}, IniFile);

@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // vedira-sim: a device on a pseudo-terminal for running Vedira without hardware. It links
-// ports/comN in the program folder to its terminal and answers every byte (echo) or acts as
+// ports/comN in the settings folder to its terminal and answers every byte (echo) or acts as
 // Modbus RTU slave 1. The link goes away when the simulator ends on SIGTERM or SIGINT.
 
 #include "serial/modbusslave.h"
+#include "settings/module1.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -128,8 +129,8 @@ int main(int argc, char *argv[])
         QStringLiteral("Port number N of ports/comN (1)."), QStringLiteral("N"),
         QStringLiteral("1"));
     const QCommandLineOption folderOption(QStringLiteral("folder"),
-        QStringLiteral("Folder holding ports/ (the simulator's own)."), QStringLiteral("dir"),
-        QCoreApplication::applicationDirPath());
+        QStringLiteral("Folder holding ports/ (where the program beside it looks)."),
+        QStringLiteral("dir"), Module1::SettingsFolder());
     const QCommandLineOption echoOption(
         QStringLiteral("echo"), QStringLiteral("Send every byte back (default)."));
     const QCommandLineOption modbusOption(

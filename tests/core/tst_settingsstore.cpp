@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/portnumber.h"
 #include "settings/module1.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -121,6 +123,44 @@ private Q_SLOTS:
         // Nothing left beside it, whether the write went through or failed.
         QCOMPARE(
             QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"vedira.ini"_qs});
+    }
+    // A program folder that cannot be written, or one under /usr even for root, sends the file
+    // and ports/ to $XDG_CONFIG_HOME/vedira, made by the first save and never by loading.
+    void settingsFolder_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("inConfig");
+        QTest::newRow("writable") << QString() << false;
+        QTest::newRow("locked") << u"locked"_qs << true;
+        QTest::newRow("installed") << u"/usr/bin"_qs << true;
+    }
+    void settingsFolder()
+    {
+        QFETCH(QString, program);
+        QFETCH(bool, inConfig);
+        QTemporaryDir dir, config;
+        const bool locked = program == u"locked"_qs;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const auto restore = qScopeGuard([&] {
+            qunsetenv("XDG_CONFIG_HOME");
+            if (locked)
+                lockFolder(dir.path(), false);
+        });
+        Module1::SetProgramFolder(program.startsWith(u'/') ? program : dir.path());
+        if (locked && !lockFolder(dir.path(), true))
+            QSKIP("this file system cannot lock a folder");
+        Module1::LoadSettings();
+        QVERIFY(QDir(config.path()).isEmpty() && QDir(dir.path()).isEmpty());
+        Module1::ComPortNo = u"2"_qs;
+        Module1::ComSetting = u"e"_qs;
+        Module1::SaveSettings();
+        const QString home = inConfig ? config.filePath(u"vedira"_qs) : dir.path();
+        QFile ini(home + u"/vedira.ini"_qs);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), "[Setup]\r\ncomPort=2\r\ncomSet=e\r\n");
+        QVERIFY(QDir(home).mkdir(u"ports"_qs)
+            && QFile::link(u"/dev/null"_qs, home + u"/ports/com3"_qs));
+        QCOMPARE(PortNumber::devicePath(3), u"/dev/null"_qs);
     }
 };
 

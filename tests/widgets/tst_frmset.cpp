@@ -6,10 +6,13 @@
 #include "serial/serialport.h"
 #include "settings/frmset.h"
 #include "settings/module1.h"
+#include "settings/portmapmenu.h"
 #include "terminal/frmrun.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,6 +83,40 @@ private Q_SLOTS:
         QVERIFY(!port.portOpen() && PortIsOpen == VbFalse && set);
         click("optPort_0 cmdSure");
         QTRY_VERIFY(set.isNull() && boxes.boxes().size() == 1);
+
+        // COM5's right-click menu links ports/com5 to a detected device, where the port then
+        // opens; its removal gives the number back to /dev/ttyS4. The tooltip tells.
+        PtyPair usb;
+        PortMapMenu::Detect = [&usb] {
+            return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
+        };
+        const auto menu = [&set](const QString &choice) {
+            QWidget *com5 = set->findChild<QWidget *>("optPort_4");
+            QContextMenuEvent event(
+                QContextMenuEvent::Mouse, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
+            QCoreApplication::sendEvent(com5, &event);
+            auto *popup = set->findChild<QMenu *>("portMapMenu");
+            for (QAction *a : popup->actions())
+                if (a->text().contains(choice))
+                    a->trigger();
+            delete popup;
+            return com5->toolTip();
+        };
+        click("");
+        QCOMPARE(menu("USB"), "COM5：" + usb.slavePath() + "\n裝置存在，可以開啟");
+        click("optPort_4 cmdSure");
+        QTest::mouseClick(frame.runWindow()->findChild<QWidget *>("cmdPort"), Qt::LeftButton);
+        port.output(QByteArray("ok"));
+        QCOMPARE(usb.read(2), "ok");
+        click("");
+        QVERIFY(menu("移除對應").startsWith("COM5：/dev/ttyS4\n"));
+        QVERIFY(!QFileInfo(dir.filePath("ports/com5")).isSymLink() && boxes.boxes().size() == 1);
+        // A device node or file of the user's own is never replaced.
+        QFile own(dir.filePath("ports/com5"));
+        QVERIFY(own.open(QIODevice::WriteOnly) && own.write("x") == 1);
+        own.close();
+        menu("USB");
+        QVERIFY(boxes.texts().last().contains("不是連結") && QFileInfo(own).size() == 1);
     }
 };
 

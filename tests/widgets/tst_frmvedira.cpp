@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
+#include "resources/qttranslation.h"
 #include "settings/module1.h"
 #include "tests/support/messageboxrecorder.h"
 
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -40,10 +42,24 @@ private Q_SLOTS:
         QVERIFY(frmVedira::Quit); // the real exit, until replaced here
         static int quits = 0;
         frmVedira::Quit = [] { ++quits; };
-        MessageBoxRecorder boxes;
-        boxes.answerNext(QMessageBox::No);
+        auto boxes = std::make_unique<MessageBoxRecorder>();
+        boxes->answerNext(QMessageBox::No);
         frame->findChild<QAction *>("memEnd")->trigger();
         QVERIFY(!frame->close() && frame->isVisible() && quits == 1);
+
+        // The real box, with Qt's Chinese: its buttons, then No.
+        boxes.reset();
+        if (!QtTranslation::install())
+            QSKIP("Qt's Traditional Chinese translation is not installed");
+        QStringList buttons;
+        QTimer::singleShot(0, [&buttons] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            for (QAbstractButton *b : box->buttons())
+                buttons << b->text();
+            box->button(QMessageBox::No)->click();
+        });
+        frame->memEnd_Click();
+        QCOMPARE(buttons.join(u'|') + u'|' + QString::number(quits), "是(&Y)|否(&N)|1");
     }
 };
 

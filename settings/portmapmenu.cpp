@@ -1,0 +1,155 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/portmapmenu.h"
+
+#include "app/messagebox.h"
+#include "serial/portnumber.h"
+#include "settings/module1.h"
+#include "settings/runtimeerror.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSerialPortInfo>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+QList<PortMapMenu::Device> detectDevices()
+{
+    // A by-id name survives replugging and reordering, so it is what a link should hold.
+    QHash<QString, QString> byId;
+    const QDir ids(QStringLiteral("/dev/serial/by-id"));
+    for (const QFileInfo &id : ids.entryInfoList(QDir::System | QDir::Files))
+        byId.insert(id.canonicalFilePath(), id.absoluteFilePath());
+    QList<PortMapMenu::Device> out;
+    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts()) {
+        const QString device = port.systemLocation();
+        QStringList about {device};
+        for (const QString &part : {port.description(), port.manufacturer(), port.serialNumber()})
+            if (!part.isEmpty())
+                about << part;
+        out.append({byId.value(QFileInfo(device).canonicalFilePath(), device),
+            about.join(QStringLiteral("，"))});
+    }
+    return out;
+}
+
+} // namespace
+
+PortMapMenu::PortMapMenu(QButtonGroup *ports, QWidget *dialog)
+    : QObject(dialog)
+    , m_ports(ports)
+    , m_dialog(dialog)
+{
+    if (!Detect)
+        Detect = detectDevices;
+    for (QAbstractButton *button : ports->buttons()) {
+        const int n = ports->id(button) + 1;
+        button->setToolTip(describe(n));
+        button->installEventFilter(this);
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(button, &QWidget::customContextMenuRequested, this,
+            [this, n, button] { showMenu(n, button); });
+    }
+}
+
+QString PortMapMenu::entryPath(int n) const
+{
+    return Module1::SettingsFolder() + QStringLiteral("/ports/com%1").arg(n);
+}
+
+QString PortMapMenu::describe(int n) const
+{
+    QString device;
+    try {
+        device = PortNumber::devicePath(qint16(n));
+    } catch (const RunTimeError &) {
+        return {};
+    }
+    const QFileInfo entry(entryPath(n));
+    QString text = QStringLiteral("COM%1：%2").arg(n).arg(device);
+    if (entry.isSymLink() && entry.symLinkTarget() != device)
+        text += QStringLiteral("（經由 %1）").arg(entry.symLinkTarget());
+    const QFileInfo info(device);
+    if (!info.exists())
+        return text + QStringLiteral("\n裝置不存在");
+    if (!info.isReadable() || !info.isWritable())
+        return text + QStringLiteral("\n裝置存在，但這個使用者沒有讀寫權限（dialout 群組）");
+    return text + QStringLiteral("\n裝置存在，可以開啟");
+}
+
+bool PortMapMenu::link(int n, const QString &target)
+{
+    const QString entry = entryPath(n);
+    QString why;
+    const QFileInfo info(entry);
+    if (info.exists() && !info.isSymLink()) {
+        why = QStringLiteral("%1 不是連結，未更動").arg(entry);
+    } else if (target.isEmpty()) {
+        if (info.isSymLink() && !QFile::remove(entry))
+            why = QStringLiteral("無法刪除 %1").arg(entry);
+    } else {
+        // A new link renamed over the old one: the number never points nowhere in between.
+        const QString fresh = entry + QStringLiteral(".new");
+        QFile::remove(fresh);
+        QFile device(target);
+        if (!QDir().mkpath(QFileInfo(entry).absolutePath()))
+            why = QStringLiteral("無法建立 %1").arg(QFileInfo(entry).absolutePath());
+        else if (!device.link(fresh))
+            why = QStringLiteral("無法建立 %1：%2").arg(fresh, device.errorString());
+        else if (std::rename(
+                     QFile::encodeName(fresh).constData(), QFile::encodeName(entry).constData())
+            != 0) {
+            why = QStringLiteral("無法建立 %1：%2").arg(entry, qt_error_string(errno));
+            QFile::remove(fresh);
+        }
+    }
+    m_ports->button(n - 1)->setToolTip(describe(n));
+    if (why.isEmpty())
+        return true;
+    MessageBox::error(m_dialog, why);
+    return false;
+}
+
+bool PortMapMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    // Devices come and go while the dialog is open: the tooltip is told when it is asked for.
+    if (event->type() == QEvent::ToolTip) {
+        if (auto *button = qobject_cast<QAbstractButton *>(watched))
+            button->setToolTip(describe(m_ports->id(button) + 1));
+    }
+    return false;
+}
+
+void PortMapMenu::showMenu(int n, QAbstractButton *button)
+{
+    auto *menu = new QMenu(m_dialog);
+    menu->setObjectName(QStringLiteral("portMapMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setToolTipsVisible(true);
+    const QFileInfo entry(entryPath(n));
+    const QString current = entry.isSymLink() ? entry.symLinkTarget() : QString();
+    const QList<Device> devices = Detect();
+    for (const Device &device : devices) {
+        QAction *action = menu->addAction(QStringLiteral("COM%1 → %2").arg(n).arg(device.label));
+        action->setToolTip(device.path);
+        action->setCheckable(true);
+        action->setChecked(device.path == current);
+        connect(
+            action, &QAction::triggered, this, [this, n, path = device.path] { link(n, path); });
+    }
+    if (devices.isEmpty())
+        menu->addAction(QStringLiteral("沒有偵測到序列埠裝置"))->setEnabled(false);
+    menu->addSeparator();
+    QAction *remove
+        = menu->addAction(QStringLiteral("移除對應（COM%1 回到 /dev/ttyS%2）").arg(n).arg(n - 1));
+    remove->setEnabled(entry.isSymLink());
+    connect(remove, &QAction::triggered, this, [this, n] { link(n, {}); });
+    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+}

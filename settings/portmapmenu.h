@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QWidget;
+
+// The COM buttons' link to devices: each button's tooltip says which device its number reaches
+// and whether this user can open it, and its right-click menu points ports/comN at a detected
+// serial device or removes the link, so the number falls back to /dev/ttyS{N-1}. The buttons'
+// ids are the port numbers less one.
+class PortMapMenu : public QObject
+{
+    Q_OBJECT
+public:
+    struct Device
+    {
+        QString path; // what ports/comN links to: the /dev/serial/by-id name where there is one
+        QString label;
+    };
+    // The serial devices present; tests replace it.
+    static inline std::function<QList<Device>()> Detect;
+
+    PortMapMenu(QButtonGroup *ports, QWidget *dialog);
+
+    QString describe(int n) const;
+    bool link(int n, const QString &target); // an empty target removes the link
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showMenu(int n, QAbstractButton *button);
+    QString entryPath(int n) const;
+
+    QButtonGroup *m_ports;
+    QWidget *m_dialog;
+};
