@@ -13,8 +13,8 @@ public:
     // is not a number and 6 for a value outside the 16-bit range.
     static qint16 fromText(const QString &text);
 
-    // The device to open for port n. On Linux an entry "comN" in the ports/ folder of the
-    // program's folder wins (resolved to the device itself, so every name of one device locks
+    // The device to open for port n. On Linux an entry "comN" in the ports/ folder beside the
+    // settings file wins (resolved to the device itself, so every name of one device locks
     // the same port); otherwise /dev/ttyS{n-1}. On Windows COMn. Throws 8002 for n below 1.
     static QString devicePath(qint16 n);
 };
