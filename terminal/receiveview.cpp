@@ -34,9 +34,10 @@ constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // New data repaint at most this often: 25 updates a second is as fast as anyone reads a stream,
 // and a fast stream would otherwise spend its time painting.
 constexpr int RefreshIntervalMs = 40;
-// Bytes of a selection turned into clipboard text between two passes of the event loop: some
-// 20 ms of work.
-constexpr qsizetype CopyChunk = 4 * 1024 * 1024;
+// A copy turns the selection into text for this long between two passes of the event loop,
+// looking at the clock after every block of bytes.
+constexpr qint64 CopyStepMs = 25;
+constexpr qsizetype CopyBlock = 64 * 1024;
 const QString CopyProgressLabel = QStringLiteral("正在複製選取範圍…");
 const QString CopyCancelCaption = QStringLiteral("取消");
 
@@ -201,19 +202,23 @@ void ReceiveView::copy()
         if (text.isEmpty() || text.constData() == nullptr)
             throw std::bad_alloc();
         char *out = text.data();
+        QElapsedTimer step;
         for (;;) {
             // The log may have grown, and moved, while events ran.
             const auto *data = reinterpret_cast<const uchar *>(log->bytes().constData());
             const auto &breaks = log->lineBreaks();
-            const qsizetype stepEnd = std::min(endByte, b + CopyChunk);
-            for (; b < stepEnd; ++b) {
-                for (; k < endBreak && breaks[size_t(k)] <= b; ++k) {
-                    std::memcpy(out + written, "\r\n", 2);
-                    written += 2;
+            step.start();
+            while (b < endByte && step.elapsed() < CopyStepMs) {
+                for (const qsizetype blockEnd = std::min(endByte, b + CopyBlock); b < blockEnd;
+                     ++b) {
+                    for (; k < endBreak && breaks[size_t(k)] <= b; ++k) {
+                        std::memcpy(out + written, "\r\n", 2);
+                        written += 2;
+                    }
+                    const QByteArray &item = items[data[b]];
+                    std::memcpy(out + written, item.constData(), size_t(item.size()));
+                    written += item.size();
                 }
-                const QByteArray &item = items[data[b]];
-                std::memcpy(out + written, item.constData(), size_t(item.size()));
-                written += item.size();
             }
             if (b == endByte) {
                 for (; k < endBreak; ++k) {
