@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -66,7 +67,10 @@ pid_t lockOwner(const QString &file)
     if (!lock.open(QIODevice::ReadOnly))
         return 0;
     const QByteArray data = lock.read(128);
-    if (data.size() == 4) {
+    // "123\n" is text, though four bytes long.
+    const bool asText = std::all_of(data.begin(), data.end(),
+        [](char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '\n'; });
+    if (data.size() == 4 && !asText) {
         qint32 pid = 0;
         std::memcpy(&pid, data.constData(), sizeof pid);
         return pid_t(pid);

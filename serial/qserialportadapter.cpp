@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -243,7 +243,7 @@ void QSerialPortAdapter::output(const QString &text)
     output(Big5Codec::encode(text));
 }
 
-qsizetype QSerialPortAdapter::OutputLimit() const
+qsizetype QSerialPortAdapter::outputLimit() const
 {
     // About ten bits a character on the wire.
     return std::max<qsizetype>(1024 * 1024, qsizetype(m_line.speed));
@@ -252,7 +252,9 @@ qsizetype QSerialPortAdapter::OutputLimit() const
 void QSerialPortAdapter::output(const QByteArray &bytes)
 {
     requireOpen();
-    if (m_outBytes > OutputLimit()) {
+    if (m_losing)
+        throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("The device is gone")};
+    if (m_outBytes > outputLimit()) {
         throw RunTimeError {ErrorNumber::DeviceIo,
             QStringLiteral("%1 bytes still wait for the device").arg(m_outBytes)};
     }

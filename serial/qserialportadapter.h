@@ -20,7 +20,7 @@
 // while open closes the port once and raises ConnectionLost once.
 // Output is written by the adapter itself: a device that takes bytes slower than they come only
 // keeps them queued (in order, written as it takes them); the queue is bounded, and a send made
-// while more than OutputLimit() bytes still wait is refused without touching what is queued.
+// while more than outputLimit() bytes still wait is refused without touching what is queued.
 class QSerialPortAdapter : public SerialPort
 {
     Q_OBJECT
@@ -47,8 +47,7 @@ public:
 
     static constexpr int LinePollMilliseconds = 50;
     // 1 MB, or what the line carries in 10 s at the current speed when that is more.
-    qsizetype OutputLimit() const;
-    qsizetype bytesWaiting() const { return m_outBytes; }
+    qsizetype outputLimit() const;
 
 private:
     void open();

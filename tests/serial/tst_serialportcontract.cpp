@@ -50,7 +50,7 @@ private Q_SLOTS:
                              const char *reason) {
             QTest::newRow(name) << QString(device) << lock << error << QString(reason);
         };
-        row("no link: /dev/ttyS2, absent or no UART here", "/dev/ttyS2", {}, 8002, "");
+        row("COM32 with no link: /dev/ttyS31, absent or no UART", "/dev/ttyS31", {}, 8002, "");
         row("directory", "/", {}, 8002, "Is a directory");
         row("link loop", "loop", {}, 8002, "Too many levels of symbolic links");
         row("/dev/tty", "/dev/tty", {}, 8002, "Not a serial port");
@@ -96,7 +96,8 @@ private Q_SLOTS:
             || (QFile::link(device, com3 + "-") && QFile::link(com3 + "-", com3)));
 
         QSerialPortAdapter port;
-        port.setCommPort(3);
+        const int com = device.startsWith("/dev/ttyS") ? 32 : 3;
+        port.setCommPort(qint16(com));
         QTemporaryFile errors;
         const int saved = ::dup(2);
         QVERIFY(errors.open() && ::dup2(errors.handle(), 2) == 2);
@@ -107,8 +108,8 @@ private Q_SLOTS:
         QCOMPARE(number, error);
         QVERIFY(errors.seek(0));
         const QString line = QString::fromLocal8Bit(errors.readAll());
-        QVERIFY2(error ? line.startsWith(u"COM3 (%1): "_qs.arg(device)) && line.contains(reason)
-                    && line.count('\n') == 1 && line.endsWith('\n')
+        QVERIFY2(error ? line.startsWith(u"COM%1 (%2): "_qs.arg(com).arg(device))
+                    && line.contains(reason) && line.count('\n') == 1 && line.endsWith('\n')
                        : line.isEmpty() && port.portOpen() && !lockFile.exists(),
             qPrintable(line));
     }
