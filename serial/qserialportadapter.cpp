@@ -2,10 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/qserialportadapter.h"
 
+#include "serial/devicecheck.h"
 #include "serial/portnumber.h"
 #include "settings/big5codec.h"
 
 #include <QMetaObject>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -40,19 +45,17 @@ bool deniedByPermissions(const QString &path)
 RunTimeError openFailure(
     QSerialPort::SerialPortError error, const QString &path, const QString &why)
 {
-    const QString text = QStringLiteral("%1: %2").arg(path, why);
     switch (error) {
     case QSerialPort::PermissionError:
         if (deniedByPermissions(path))
-            return {ErrorNumber::InvalidPortNumber, text};
-        return {ErrorNumber::PortAlreadyOpen, text};
+            return {ErrorNumber::InvalidPortNumber, why};
+        return {ErrorNumber::PortAlreadyOpen, why};
     case QSerialPort::OpenError:
-        return {ErrorNumber::PortAlreadyOpen, text};
-    case QSerialPort::DeviceNotFoundError:
-    case QSerialPort::UnsupportedOperationError: // not a serial device
-        return {ErrorNumber::InvalidPortNumber, text};
+        return {ErrorNumber::PortAlreadyOpen, why};
     default:
-        return {ErrorNumber::DeviceIo, text};
+        // Whatever else keeps a device from opening (missing, no serial line, a pty whose master
+        // was never unlocked) makes it no usable port.
+        return {ErrorNumber::InvalidPortNumber, why};
     }
 }
 
@@ -106,8 +109,23 @@ void QSerialPortAdapter::open()
 {
     if (m_port.isOpen())
         throw RunTimeError {ErrorNumber::PortAlreadyOpen, QStringLiteral("Port already open")};
-    const LineSettings line = LineSettings::parse(m_settings);
     const QString path = PortNumber::devicePath(m_commPort);
+    try {
+        openDevice(path);
+    } catch (const RunTimeError &e) {
+        // The boxes only tell held from unusable; this line tells a missing device from a
+        // permission problem.
+        std::fprintf(stderr, "COM%d (%s): %s\n", int(m_commPort), qPrintable(path),
+            qPrintable(e.description));
+        std::fflush(stderr);
+        throw;
+    }
+}
+
+void QSerialPortAdapter::openDevice(const QString &path)
+{
+    const LineSettings line = LineSettings::parse(m_settings);
+    DeviceCheck::beforeOpen(path);
     m_isPty = isPseudoTerminal(path);
     m_port.setPortName(path);
 
@@ -120,6 +138,7 @@ void QSerialPortAdapter::open()
         throw failure;
     }
     try {
+        DeviceCheck::afterOpen(int(m_port.handle()));
         applySettings(line);
     } catch (...) {
         m_port.close();
@@ -130,6 +149,11 @@ void QSerialPortAdapter::open()
     m_readErrors = 0;
     m_receivePending = false;
     m_pending.clear();
+#ifdef Q_OS_UNIX
+    m_writable = std::make_unique<QSocketNotifier>(m_port.handle(), QSocketNotifier::Write);
+    m_writable->setEnabled(false);
+    connect(m_writable.get(), &QSocketNotifier::activated, this, &QSerialPortAdapter::writeQueued);
+#endif
     // The lines' state at open is the baseline: a line already on raises nothing.
     m_lines = m_port.pinoutSignals();
     m_linesReadable = m_port.error() != QSerialPort::UnsupportedOperationError;
@@ -143,6 +167,10 @@ void QSerialPortAdapter::open()
 void QSerialPortAdapter::close()
 {
     m_lineTimer.stop();
+    m_writable.reset();
+    m_outQueue.clear();
+    m_outHead = 0;
+    m_outBytes = 0;
     m_pending.clear();
     m_receivePending = false;
     m_losing = false;
@@ -215,18 +243,64 @@ void QSerialPortAdapter::output(const QString &text)
     output(Big5Codec::encode(text));
 }
 
+qsizetype QSerialPortAdapter::outputLimit() const
+{
+    // About ten bits a character on the wire.
+    return std::max<qsizetype>(1024 * 1024, qsizetype(m_line.speed));
+}
+
 void QSerialPortAdapter::output(const QByteArray &bytes)
 {
     requireOpen();
-    if (m_port.write(bytes) != bytes.size()) {
-        const QString why = m_port.errorString();
-        m_port.clearError();
-        throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("Write failed: %1").arg(why)};
+    if (m_losing)
+        throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("The device is gone")};
+    if (m_outBytes > outputLimit()) {
+        throw RunTimeError {ErrorNumber::DeviceIo,
+            QStringLiteral("%1 bytes still wait for the device").arg(m_outBytes)};
     }
-    // Hand the bytes to the device now instead of on a later pass of the event loop, behind
-    // receive handling and repaints: a continuous send keeps its period to the millisecond.
-    // Never blocks; what the device cannot take yet still goes out in order later.
-    m_port.flush();
+    if (bytes.isEmpty())
+        return;
+    m_outQueue.append(bytes);
+    m_outBytes += bytes.size();
+    // Written now rather than on a later pass of the event loop, behind receive handling and
+    // repaints: a continuous send keeps its period to the millisecond.
+    writeQueued();
+}
+
+void QSerialPortAdapter::writeQueued()
+{
+#ifdef Q_OS_UNIX
+    const int fd = int(m_port.handle());
+    while (!m_outQueue.isEmpty() && !m_losing) {
+        const QByteArray &first = m_outQueue.first();
+        const ssize_t n
+            = ::write(fd, first.constData() + m_outHead, size_t(first.size() - m_outHead));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break; // the device is busy, not gone: the bytes wait
+        if (n <= 0) {
+            loseConnection(); // the device is gone (EIO once the far end of a pty closed)
+            return;
+        }
+        m_outBytes -= n;
+        m_outHead += n;
+        if (m_outHead == first.size()) {
+            m_outQueue.removeFirst();
+            m_outHead = 0;
+        }
+    }
+    if (m_writable)
+        m_writable->setEnabled(!m_outQueue.isEmpty() && !m_losing);
+#else
+    for (const QByteArray &bytes : std::exchange(m_outQueue, {})) {
+        if (m_port.write(bytes) != bytes.size()) {
+            m_outBytes = 0;
+            throw RunTimeError {ErrorNumber::DeviceIo, m_port.errorString()};
+        }
+    }
+    m_outBytes = 0;
+#endif
 }
 
 QByteArray QSerialPortAdapter::input()

@@ -8,13 +8,19 @@
 #include <QElapsedTimer>
 #include <QQueue>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <memory>
 
 // SerialPort over QSerialPort. The device is found through PortNumber::devicePath and opened by
 // its resolved path, so QSerialPort's lock file names the device whatever link led to it. The
 // input lines are polled while open, since QSerialPort reports no line changes; a device that
 // cannot report them (a pseudo-terminal) simply raises no line events. A device that goes away
 // while open closes the port once and raises ConnectionLost once.
+// Output is written by the adapter itself: a device that takes bytes slower than they come only
+// keeps them queued (in order, written as it takes them); the queue is bounded, and a send made
+// while more than outputLimit() bytes still wait is refused without touching what is queued.
 class QSerialPortAdapter : public SerialPort
 {
     Q_OBJECT
@@ -40,9 +46,12 @@ public:
     bool dsrHolding() const override { return line(QSerialPort::DataSetReadySignal); }
 
     static constexpr int LinePollMilliseconds = 50;
+    // 1 MB, or what the line carries in 10 s at the current speed when that is more.
+    qsizetype outputLimit() const;
 
 private:
     void open();
+    void openDevice(const QString &path);
     void close();
     void applySettings(const LineSettings &line);
     void queueEvent(qint16 code);
@@ -51,6 +60,7 @@ private:
     void pollLines();
     void portError(QSerialPort::SerialPortError error);
     void loseConnection();
+    void writeQueued();
     bool line(QSerialPort::PinoutSignal signal) const;
     void requireOpen() const;
 
@@ -68,6 +78,11 @@ private:
 
     mutable QSerialPort::PinoutSignals m_lines;
     mutable bool m_linesReadable = false;
+
+    QList<QByteArray> m_outQueue;
+    qsizetype m_outHead = 0; // bytes of the first queued array already written
+    qsizetype m_outBytes = 0;
+    std::unique_ptr<QSocketNotifier> m_writable;
 
     int m_readErrors = 0;
     QElapsedTimer m_readErrorWindow;

@@ -32,6 +32,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <limits>
+
 using namespace Module1;
 
 frmRun::frmRun()
@@ -89,6 +91,8 @@ void frmRun::buildControls()
         // Typed bytes must read clearly: commas and digits in a Latin face, Chinese falls back.
         line->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         line->lineEdit()->setFont(line->font());
+        // A pasted line is sent whole; the numeric lines reject overlong text when encoding.
+        line->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
         line->setEditText(initialTexts[size_t(r)]);
         Label3[size_t(2 * r)]->setBuddy(line);
         line->setAccessibleName(sendLabels[size_t(r)]);

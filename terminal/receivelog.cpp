@@ -6,7 +6,10 @@
 
 namespace {
 
-constexpr qsizetype InitialCapacity = qsizetype(64) * 1024 * 1024;
+// Up to here the byte array grows by itself, copying a few kilobytes at most; past it the log
+// jumps to a block big enough for the allocator to map on its own.
+constexpr qsizetype SmallLog = qsizetype(1024) * 1024;
+constexpr qsizetype LargeCapacity = qsizetype(64) * 1024 * 1024;
 
 } // namespace
 
@@ -19,12 +22,14 @@ void ReceiveLog::append(QByteArrayView bytes)
     if (bytes.isEmpty())
         return;
     const qsizetype from = m_bytes.size();
-    // Start with a large block of address space: the allocator maps blocks this big on their own
-    // and grows them by remapping pages, never by copying, and only pages written become
-    // resident. Doubling from small would copy the whole log at every step, tens of milliseconds
-    // with the event loop stopped once the log holds tens of megabytes.
-    if (m_bytes.capacity() - from < bytes.size())
-        m_bytes.reserve(std::max(2 * (from + bytes.size()), InitialCapacity));
+    // A large log lives in a large block of address space: the allocator maps blocks this big on
+    // their own and grows them by remapping pages, never by copying, and only pages written
+    // become resident. Doubling from small all the way would copy the whole log at every step,
+    // tens of milliseconds with the event loop stopped once the log holds tens of megabytes; a
+    // short log (a few replies, a fuzz input) stays small and costs no mapping.
+    const qsizetype needed = from + bytes.size();
+    if (needed > SmallLog && m_bytes.capacity() < needed)
+        m_bytes.reserve(std::max(2 * needed, LargeCapacity));
     m_bytes.append(bytes);
     emit appended(from);
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receiveview.h"
 
+#include "app/messagebox.h"
 #include "terminal/receiveviewaccessible.h"
 
 #include <QAccessible>
@@ -12,13 +13,18 @@
 #include <QGlyphRun>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <new>
 
 namespace {
 
@@ -31,6 +37,12 @@ constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // and a fast stream would otherwise spend its time painting.
 constexpr int RefreshIntervalMs = 40;
 constexpr int AnnounceIntervalMs = 250;
+// A copy turns the selection into text for this long between two passes of the event loop,
+// looking at the clock after every block of bytes.
+constexpr qint64 CopyStepMs = 25;
+constexpr qsizetype CopyBlock = 64 * 1024;
+const QString CopyProgressLabel = QStringLiteral("正在複製選取範圍…");
+const QString CopyCancelCaption = QStringLiteral("取消");
 
 } // namespace
 
@@ -153,10 +165,93 @@ void ReceiveView::clearSelection()
     viewport()->update();
 }
 
-void ReceiveView::copy() const
+void ReceiveView::copy()
 {
-    if (hasSelectedText())
-        QApplication::clipboard()->setText(selectedText());
+    if (!m_log || !hasSelectedText())
+        return;
+    // The text goes to the clipboard as UTF-8, one byte a character for the numeric areas: half of
+    // what a QString of it would take.
+    std::array<QByteArray, 256> items;
+    qsizetype widest = 2; // a line break's CR LF
+    for (int b = 0; b < 256; ++b) {
+        items[size_t(b)] = ReceiveFormatter::item(m_kind, uchar(b)).toUtf8() + ' ';
+        widest = std::max(widest, items[size_t(b)].size());
+    }
+    const qsizetype from = std::min(m_anchor, m_cursor);
+    const qsizetype to = std::max(m_anchor, m_cursor);
+    qsizetype k = breaksBefore(from);
+    const qsizetype endBreak = breaksBefore(to);
+    qsizetype b = from - k;
+    const qsizetype endByte = to - endBreak;
+    const qsizetype firstByte = b;
+
+    // Events run between steps: the view or its log may go, the log may be cleared.
+    const QPointer<ReceiveView> self(this);
+    const QPointer<ReceiveLog> log = m_log;
+    bool cleared = false;
+    const QMetaObject::Connection watch
+        = connect(log, &ReceiveLog::cleared, this, [&cleared] { cleared = true; });
+    const QPointer<QProgressDialog> progress
+        = new QProgressDialog(CopyProgressLabel, CopyCancelCaption, 0, 1000, this);
+    const auto cleanUp = qScopeGuard([&] {
+        disconnect(watch);
+        delete progress.data();
+    });
+    progress->setWindowTitle(QStringLiteral("複製"));
+    progress->setAccessibleName(CopyProgressLabel);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(500);
+    QByteArray text;
+    qsizetype written = 0;
+    try {
+        // Room for the longest text the selection can give; pages never written never take
+        // memory, and the unused end is cut off without copying.
+        text.resize((endByte - b) * widest + 2 * (endBreak - k));
+        if (text.isEmpty() || text.constData() == nullptr)
+            throw std::bad_alloc();
+        char *out = text.data();
+        QElapsedTimer step;
+        for (;;) {
+            // The log may have grown, and moved, while events ran.
+            const auto *data = reinterpret_cast<const uchar *>(log->bytes().constData());
+            const auto &breaks = log->lineBreaks();
+            step.start();
+            while (b < endByte && step.elapsed() < CopyStepMs) {
+                for (const qsizetype blockEnd = std::min(endByte, b + CopyBlock); b < blockEnd;
+                     ++b) {
+                    for (; k < endBreak && breaks[size_t(k)] <= b; ++k) {
+                        std::memcpy(out + written, "\r\n", 2);
+                        written += 2;
+                    }
+                    const QByteArray &item = items[data[b]];
+                    std::memcpy(out + written, item.constData(), size_t(item.size()));
+                    written += item.size();
+                }
+            }
+            if (b == endByte) {
+                for (; k < endBreak; ++k) {
+                    std::memcpy(out + written, "\r\n", 2);
+                    written += 2;
+                }
+                break;
+            }
+            progress->setValue(int(1000 * (b - firstByte) / (endByte - firstByte)));
+            QCoreApplication::processEvents();
+            if (!self || !log || !progress || cleared || progress->wasCanceled())
+                return;
+        }
+        text.resize(written);
+        auto mime = std::make_unique<QMimeData>();
+        // Both names share the one block: Qt reads the first, X11 terminals ask for the second.
+        mime->setData(QStringLiteral("text/plain;charset=utf-8"), text);
+        mime->setData(QStringLiteral("text/plain"), text);
+        QApplication::clipboard()->setMimeData(mime.release());
+    } catch (const std::bad_alloc &) {
+        text = QByteArray();
+        if (progress)
+            progress->reset();
+        MessageBox::error(this, CopyTooLarge);
+    }
 }
 
 QString ReceiveView::visualRowText(int row) const

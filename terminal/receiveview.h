@@ -30,6 +30,7 @@ public:
     static inline const QString CopyCaption = QStringLiteral("複製(&C)");
     static inline const QString SelectAllCaption = QStringLiteral("全選(&A)");
     static inline const QString CopyByteListCaption = QStringLiteral("複製為16進制字串");
+    static inline const QString CopyTooLarge = QStringLiteral("選取範圍太大，無法複製");
 
     ReceiveFormatter::Kind kind() const { return m_kind; }
     // Exactly the area text.
@@ -43,7 +44,10 @@ public:
     QString selectedByteList() const;
     void selectAll();
     void clearSelection();
-    void copy() const;
+    // Puts the selected text on the clipboard, built a few megabytes at a time with the window
+    // answering in between (a long copy shows its progress and can be cancelled). When the
+    // memory for it cannot be had, a message box says so and the clipboard is left as it was.
+    void copy();
 
     // Layout as shown, for tests: rows laid out so far, the part of the area text on one row
     // (with its CR LF when the row ends a line), and where a byte's item is drawn in the viewport.

@@ -2,13 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/portnumber.h"
 
-#include "settings/module1.h"
 #include "settings/runtimeerror.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-// Results as text; "error N" for RunTimeError N (6 overflow, 13 type mismatch, 8002 no port).
+// Results as text; "error N" for RunTimeError N (6 overflow, 13 type mismatch).
 template<class F> QString outcome(F f)
 {
     try {
@@ -40,14 +38,6 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         for (const QString &text : texts.split(u'|'))
             QCOMPARE(outcome([&] { return PortNumber::fromText(text); }), expected);
-    }
-    // Links in ports/ are resolved in the port contract suite, over a pseudo-terminal.
-    void devicePath()
-    {
-        QTemporaryDir dir;
-        Module1::SetProgramFolder(dir.path());
-        QCOMPARE(outcome([] { return PortNumber::devicePath(1); }), u"/dev/ttyS0"_qs);
-        QCOMPARE(outcome([] { return PortNumber::devicePath(0); }), u"error 8002"_qs);
     }
 };
 

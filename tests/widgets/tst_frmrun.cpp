@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -194,6 +195,37 @@ private Q_SLOTS:
         expectPort(false, QString());
         click("cmdPort");
         QCOMPARE(m_boxes.texts(), (QStringList {message, message}));
+    }
+
+    // A far end that does not read: long lines (sent whole, past the line edit's usual 32,767) and
+    // continuous sending wait in order and the port stays open; a send made while more than the
+    // queue's limit waits is refused once, and nothing already queued is lost or doubled.
+    void backPressure()
+    {
+        SendOpt(2) = u"1"_qs;
+        SendOpt(3) = u"100"_qs;
+        open();
+        QByteArray text;
+        for (int i = 0; text.size() < 40000; ++i)
+            text += QByteArray::number(i) + ' ';
+        line(0)->setEditText(QString::fromLatin1(text));
+        send(0);
+        QTest::qWait(500);
+        send(0);
+        line(2)->setEditText(QStringList(100, u"5A"_qs).join(u','));
+        QSignalSpy ticks(m_run->sendTimer(), &QTimer::timeout);
+        send(2);
+        QTest::qWait(20000);
+        send(2);
+        QCOMPARE(m_boxes.texts(), QStringList());
+        const QByteArray big(2 * 1024 * 1024, 'z');
+        line(0)->setEditText(QString::fromLatin1(big));
+        send(0);
+        send(0);
+        QCOMPARE(m_boxes.texts(), QStringList {DataError});
+        const QByteArray expected = text + text + QByteArray(100 * ticks.size(), 'Z') + big;
+        QVERIFY(m_pty->read(expected.size(), 60000) == expected && m_pty->readFor(50).isEmpty());
+        expectPort(true, PanelPortOpen);
     }
 
     // Saving and printing are unavailable; every named control lies inside its named parent. A lamp

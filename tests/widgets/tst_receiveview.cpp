@@ -2,10 +2,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receiveview.h"
 
+#include "tests/support/messageboxrecorder.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QScrollBar>
 #include <QTest>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#ifdef __SANITIZE_ADDRESS__
+// Under a memory limit the copy must see a failed allocation, not the sanitizer stopping.
+extern "C" const char *__asan_default_options()
+{
+    return "allocator_may_return_null=1";
+}
+#endif
 
 class tst_ReceiveView : public QObject
 {
@@ -82,6 +96,24 @@ private Q_SLOTS:
         }
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), all);
+
+        // A selection too large for the memory left: one box, the clipboard as it was and the
+        // program still running (it used to abort); with the memory back, the area text exactly.
+        feed({QByteArray(8 * 1024 * 1024, '\xAB'), "|"});
+        view->selectAll();
+        QFile statm(u"/proc/self/statm"_qs); // the address space in use, in pages
+        rlimit old {};
+        QVERIFY(statm.open(QIODevice::ReadOnly) && ::getrlimit(RLIMIT_AS, &old) == 0);
+        const rlim_t inUse = statm.readAll().split(' ')[0].toLong() * ::sysconf(_SC_PAGESIZE);
+        const rlimit tight {inUse + 16 * 1024 * 1024, old.rlim_max};
+        MessageBoxRecorder boxes;
+        QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
+        QCOMPARE(boxes.texts(), QStringList {ReceiveView::CopyTooLarge});
+        QCOMPARE(QApplication::clipboard()->text(), all);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QApplication::clipboard()->text() == view->text());
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes is wrapped

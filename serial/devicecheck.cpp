@@ -1,0 +1,161 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "serial/devicecheck.h"
+
+#include "settings/runtimeerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString g_lockFolder = QStringLiteral("/run/lock");
+
+[[noreturn]] void notUsable(const QString &why)
+{
+    throw RunTimeError {ErrorNumber::InvalidPortNumber, why};
+}
+
+[[noreturn]] void held(const QString &why)
+{
+    throw RunTimeError {ErrorNumber::PortAlreadyOpen, why};
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+#ifdef Q_OS_LINUX
+// The device number of this process's controlling terminal, 0 when it has none.
+dev_t controllingTerminal()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray line = stat.readAll();
+    // The command name may hold blanks and parentheses; the fields after it follow the last ')':
+    // state, parent, process group, session, terminal.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+    if (fields.size() < 5)
+        return 0;
+    const unsigned nr = fields[4].toUInt();
+    return nr == 0 ? 0 : makedev((nr >> 8) & 0xFFF, (nr & 0xFF) | ((nr >> 12) & 0xFFF00));
+}
+
+// The process id in a lock file: ten ASCII digits and a newline (often with blanks before it and
+// the program's name after it), or a binary 4-byte number. 0 when the file holds neither.
+pid_t lockOwner(const QString &file)
+{
+    QFile lock(file);
+    if (!lock.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray data = lock.read(128);
+    // "123\n" is text, though four bytes long.
+    const bool asText = std::all_of(data.begin(), data.end(),
+        [](char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '\n'; });
+    if (data.size() == 4 && !asText) {
+        qint32 pid = 0;
+        std::memcpy(&pid, data.constData(), sizeof pid);
+        return pid_t(pid);
+    }
+    const QByteArray text = data.trimmed();
+    qsizetype digits = 0;
+    while (digits < text.size() && digits < 10 && text[digits] >= '0' && text[digits] <= '9')
+        ++digits;
+    return pid_t(text.left(digits).toInt());
+}
+
+bool isAlive(pid_t pid)
+{
+    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+}
+#endif
+
+} // namespace
+
+QString DeviceCheck::lockFolder()
+{
+    return g_lockFolder;
+}
+
+void DeviceCheck::setLockFolder(const QString &folder)
+{
+    g_lockFolder = folder;
+}
+
+void DeviceCheck::beforeOpen(const QString &path)
+{
+#ifdef Q_OS_LINUX
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        notUsable(systemReason(errno));
+    if (!S_ISCHR(st.st_mode))
+        notUsable(S_ISDIR(st.st_mode) ? systemReason(EISDIR) : QStringLiteral("Not a device"));
+    const unsigned maj = major(st.st_rdev);
+    const unsigned min = minor(st.st_rdev);
+    // /dev/tty, the console and the pty multiplexer (major 5), the virtual consoles (major 4
+    // below 64): opening one as a port would put a terminal of this machine into raw mode.
+    if (maj == 5 || (maj == 4 && min < 64) || st.st_rdev == controllingTerminal())
+        notUsable(QStringLiteral("Not a serial port (a terminal of this system)"));
+
+    // The usual names of a UUCP lock: the path below /dev with '/' as '_' (lockdev, QSerialPort)
+    // and the bare file name (minicom, picocom).
+    QString below
+        = path.startsWith(QLatin1String("/dev/")) ? path.mid(5) : QFileInfo(path).fileName();
+    QStringList names {
+        below.replace(QLatin1Char('/'), QLatin1Char('_')), QFileInfo(path).fileName()};
+    names.removeDuplicates();
+    for (const QString &name : names) {
+        const QString file = g_lockFolder + QStringLiteral("/LCK..") + name;
+        if (!QFileInfo::exists(file) && !QFileInfo(file).isSymLink())
+            continue;
+        const pid_t owner = lockOwner(file);
+        if (isAlive(owner))
+            held(QStringLiteral("Locked by process %1 (%2)").arg(owner).arg(file));
+        if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT) {
+            held(QStringLiteral("Stale lock file %1 cannot be removed: %2")
+                     .arg(file, systemReason(errno)));
+        }
+    }
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+void DeviceCheck::afterOpen(int fd)
+{
+#ifdef Q_OS_LINUX
+    // Kept until the device closes, so that programs checking with flock() see it held too.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        held(QStringLiteral("Locked with flock() by another process"));
+    struct stat st
+    {
+    };
+    serial_struct info {};
+    // A legacy UART node exists whether or not a chip is there; the driver knows which.
+    if (::fstat(fd, &st) == 0 && major(st.st_rdev) == 4 && ::ioctl(fd, TIOCGSERIAL, &info) == 0
+        && info.type == PORT_UNKNOWN)
+        notUsable(QStringLiteral("No UART behind this port"));
+#else
+    Q_UNUSED(fd);
+#endif
+}

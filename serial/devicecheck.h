@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// What QSerialPort does not check before a device is used as a port. Each check throws
+// RunTimeError with the system's reason as its description: 8005 when another program holds the
+// device (a live process's UUCP lock file, in any of the usual forms, or an flock() on it), 8002
+// when the device is no usable serial line (not a character device, a terminal of this machine's
+// own consoles or this program's controlling terminal, a UART node with no chip behind it).
+class DeviceCheck
+{
+public:
+    // Before opening: the node itself, then the lock files for it. A lock of a dead process is
+    // removed; one that cannot be removed still counts as held.
+    static void beforeOpen(const QString &path);
+    // After opening, on the open descriptor: takes an flock() on it and asks the driver whether
+    // there is a UART at all. The caller closes the device when this throws.
+    static void afterOpen(int fd);
+
+    // Where lock files live: /run/lock unless set (tests use a folder of their own).
+    static QString lockFolder();
+    static void setLockFolder(const QString &folder);
+};
