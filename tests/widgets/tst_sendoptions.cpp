@@ -80,6 +80,7 @@ private Q_SLOTS:
                 button ? QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8))
                        : QTest::keyClick(dlg.get(), Qt::Key_Escape);
         }
+        QVERIFY(!dlg->isVisible());
         const QStringList now {
             SendOpt(1), SendOpt(2), ReceiveClearOpt, SendOpt(3), m_cmdSend2.text()};
         QCOMPARE(now.join(u' '), after);
