@@ -23,6 +23,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 using namespace Module1;
 using namespace UiTexts;
 
@@ -325,8 +329,14 @@ private Q_SLOTS:
     {
         SendOpt(2) = u"1"_qs;
         SendOpt(3) = u"300"_qs;
+        ComSetting = u"19200,n,8,1"_qs;
         open();
         expectPort(true, PanelPortOpen);
+        // The line runs at the chosen speed, as the device sees it.
+        const int slave = ::open(qPrintable(m_pty->slavePath()), O_RDWR | O_NOCTTY);
+        termios tio {};
+        QVERIFY(slave >= 0 && ::tcgetattr(slave, &tio) == 0 && ::close(slave) == 0);
+        QCOMPARE(cfgetospeed(&tio), speed_t(B19200));
         line(2)->setEditText(u"07"_qs);
         send(2);
         expectSending(true);
