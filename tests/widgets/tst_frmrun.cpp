@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -22,8 +23,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <fcntl.h>
+#include <memory>
 #include <termios.h>
 #include <unistd.h>
 
@@ -337,6 +340,18 @@ private Q_SLOTS:
         termios tio {};
         QVERIFY(slave >= 0 && ::tcgetattr(slave, &tio) == 0 && ::close(slave) == 0);
         QCOMPARE(cfgetospeed(&tio), speed_t(B19200));
+        // Each 選項 opens its line's options, modal.
+        const auto shown = std::make_shared<QStringList>();
+        for (const char *options : {"cmdOpt1", "cmdOpt3"}) {
+            QTimer::singleShot(0, this, [shown] {
+                QWidget *modal = QApplication::activeModalWidget();
+                *shown << (modal ? modal->objectName() : QString());
+                if (modal)
+                    modal->close();
+            });
+            click(options);
+        }
+        QCOMPARE(*shown, (QStringList {"frmOpt1", "frmOpt3"}));
         line(2)->setEditText(u"07"_qs);
         send(2);
         expectSending(true);
