@@ -63,6 +63,20 @@ private Q_SLOTS:
             return QPointF(rect.left() + (place - int(place)) * rect.width(), rect.center().y())
                 .toPoint();
         };
+        // Each item is drawn where it is laid out, and nothing below the text.
+        const QImage shot = viewport->grab().toImage();
+        const auto inked = [&shot](QRect r) {
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    if (shot.pixel(x, y) != shot.pixel(shot.width() - 2, shot.height() - 2))
+                        return true;
+            return false;
+        };
+        const QRect first = view->itemRect(0).toAlignedRect(),
+                    last = view->itemRect(5).toAlignedRect();
+        QCOMPARE(
+            (QList<bool> {inked(first), inked(last), inked(last.translated(0, 2 * last.height()))}),
+            (QList<bool> {true, true, false}));
         // A drag selects between the item boundaries nearest to its ends; 1.1 is a tenth into
         // the item of byte 1.
         for (const auto &[from, to, selected] : {std::tuple {1.1, 4.9, u"42 43 \r\n44 45 "_qs},
