@@ -25,11 +25,7 @@ NamedComboAccessible::NamedComboAccessible(QComboBox *combo)
 
 void NamedComboAccessible::installFactory()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(factory);
 }
 
 QComboBox *NamedComboAccessible::combo() const

@@ -13,7 +13,7 @@ class NamedComboAccessible : public QAccessibleWidget
 public:
     explicit NamedComboAccessible(QComboBox *combo);
 
-    // Registers the interface for every combo box; safe to call more than once.
+    // Registers the interface for every combo box; more calls change nothing.
     static void installFactory();
 
     QString text(QAccessible::Text t) const override;

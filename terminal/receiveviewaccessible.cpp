@@ -83,18 +83,20 @@ ReceiveViewAccessible::ReceiveViewAccessible(ReceiveView *view)
 
 void ReceiveViewAccessible::installFactory()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(factory);
+}
+
+ReceiveViewAccessible *ReceiveViewAccessible::listenedTo(ReceiveView *view)
+{
+    // Nobody listens unless accessibility is active; asking would build interfaces for nothing.
+    if (!QAccessible::isActive())
+        return nullptr;
+    return dynamic_cast<ReceiveViewAccessible *>(QAccessible::queryAccessibleInterface(view));
 }
 
 void ReceiveViewAccessible::announceChange(ReceiveView *view)
 {
-    if (!QAccessible::isActive())
-        return;
-    auto *self = dynamic_cast<ReceiveViewAccessible *>(QAccessible::queryAccessibleInterface(view));
+    ReceiveViewAccessible *self = listenedTo(view);
     if (!self)
         return;
     if (self->m_announcedGeneration != view->m_generation) {
@@ -119,9 +121,7 @@ void ReceiveViewAccessible::announceChange(ReceiveView *view)
 
 void ReceiveViewAccessible::announceCaret(ReceiveView *view)
 {
-    if (!QAccessible::isActive())
-        return;
-    auto *self = dynamic_cast<ReceiveViewAccessible *>(QAccessible::queryAccessibleInterface(view));
+    ReceiveViewAccessible *self = listenedTo(view);
     if (!self)
         return;
     QAccessibleTextCursorEvent caret(view, self->cursorPosition());

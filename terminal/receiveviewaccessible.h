@@ -17,7 +17,7 @@ class ReceiveViewAccessible : public QAccessibleWidget, public QAccessibleTextIn
 public:
     explicit ReceiveViewAccessible(ReceiveView *view);
 
-    // Registers the interface for every ReceiveView; safe to call more than once.
+    // Registers the interface for every ReceiveView; more calls change nothing.
     static void installFactory();
     // Tells listening tools what the area gained or lost since they were told last.
     static void announceChange(ReceiveView *view);
@@ -50,6 +50,8 @@ public:
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
 
 private:
+    // The view's interface when accessibility is active, else null.
+    static ReceiveViewAccessible *listenedTo(ReceiveView *view);
     ReceiveView *view() const;
     qsizetype blockChars(const uchar *data) const;
     qsizetype itemCharsBefore(qsizetype byte) const;
