@@ -74,7 +74,7 @@ QString PortNumber::devicePath(qint16 n)
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(n);
 #else
-    const QFileInfo entry(Module1::SettingsFolder() + QStringLiteral("/ports/com%1").arg(n));
+    const QFileInfo entry(entryPath(n));
     if (entry.isSymLink()) {
         // A dangling link names a device that is not there; never fall back to a real ttyS.
         const QString device = entry.canonicalFilePath();
@@ -82,6 +82,16 @@ QString PortNumber::devicePath(qint16 n)
     }
     if (entry.exists())
         return entry.canonicalFilePath();
-    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    return defaultDevice(n);
 #endif
+}
+
+QString PortNumber::entryPath(qint16 n)
+{
+    return Module1::SettingsFolder() + QStringLiteral("/ports/com%1").arg(n);
+}
+
+QString PortNumber::defaultDevice(qint16 n)
+{
+    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
 }

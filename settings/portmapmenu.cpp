@@ -4,7 +4,6 @@
 
 #include "app/messagebox.h"
 #include "serial/portnumber.h"
-#include "settings/module1.h"
 #include "settings/runtimeerror.h"
 
 #include <QAbstractButton>
@@ -59,11 +58,6 @@ PortMapMenu::PortMapMenu(QButtonGroup *ports, QWidget *dialog)
     }
 }
 
-QString PortMapMenu::entryPath(int n) const
-{
-    return Module1::SettingsFolder() + QStringLiteral("/ports/com%1").arg(n);
-}
-
 QString PortMapMenu::describe(int n) const
 {
     QString device;
@@ -72,7 +66,7 @@ QString PortMapMenu::describe(int n) const
     } catch (const RunTimeError &) {
         return {};
     }
-    const QFileInfo entry(entryPath(n));
+    const QFileInfo entry(PortNumber::entryPath(qint16(n)));
     QString text = QStringLiteral("COM%1：%2").arg(n).arg(device);
     if (entry.isSymLink() && entry.symLinkTarget() != device)
         text += QStringLiteral("（經由 %1）").arg(entry.symLinkTarget());
@@ -86,7 +80,7 @@ QString PortMapMenu::describe(int n) const
 
 bool PortMapMenu::link(int n, const QString &target)
 {
-    const QString entry = entryPath(n);
+    const QString entry = PortNumber::entryPath(qint16(n));
     QString why;
     const QFileInfo info(entry);
     if (info.exists() && !info.isSymLink()) {
@@ -133,7 +127,7 @@ void PortMapMenu::showMenu(int n, QAbstractButton *button)
     menu->setObjectName(QStringLiteral("portMapMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->setToolTipsVisible(true);
-    const QFileInfo entry(entryPath(n));
+    const QFileInfo entry(PortNumber::entryPath(qint16(n)));
     const QString current = entry.isSymLink() ? entry.symLinkTarget() : QString();
     const QList<Device> devices = Detect();
     for (const Device &device : devices) {
@@ -147,8 +141,9 @@ void PortMapMenu::showMenu(int n, QAbstractButton *button)
     if (devices.isEmpty())
         menu->addAction(QStringLiteral("沒有偵測到序列埠裝置"))->setEnabled(false);
     menu->addSeparator();
-    QAction *remove
-        = menu->addAction(QStringLiteral("移除對應（COM%1 回到 /dev/ttyS%2）").arg(n).arg(n - 1));
+    QAction *remove = menu->addAction(QStringLiteral("移除對應（COM%1 回到 %2）")
+                                          .arg(n)
+                                          .arg(PortNumber::defaultDevice(qint16(n))));
     remove->setEnabled(entry.isSymLink());
     connect(remove, &QAction::triggered, this, [this, n] { link(n, {}); });
     menu->popup(button->mapToGlobal(QPoint(0, button->height())));

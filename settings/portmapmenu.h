@@ -38,7 +38,6 @@ protected:
 
 private:
     void showMenu(int n, QAbstractButton *button);
-    QString entryPath(int n) const;
 
     QButtonGroup *m_ports;
     QWidget *m_dialog;
