@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/designstyle.h"
 
-#include "app/designfonts.h"
+#include "ui/designfonts.h"
 
 #include <QApplication>
 

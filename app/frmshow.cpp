@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmshow.h"
 
-#include "app/designfonts.h"
+#include "ui/designfonts.h"
 #include "app/frmvedira.h"
-#include "app/twips.h"
+#include "ui/twips.h"
 #include "resources/icons.h"
 #include "settings/module1.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/devicecheck.h"
 
-#include "settings/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QFile>
 #include <QFileInfo>

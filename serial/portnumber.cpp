@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/portnumber.h"
 
-#include "settings/module1.h"
-#include "settings/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -65,7 +64,7 @@ qint16 PortNumber::fromText(const QString &text)
     return qint16(value);
 }
 
-QString PortNumber::devicePath(qint16 n)
+QString PortNumber::devicePath(qint16 n, const QString &portsFolder)
 {
     if (n < 1) {
         throw RunTimeError {
@@ -74,7 +73,7 @@ QString PortNumber::devicePath(qint16 n)
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(n);
 #else
-    const QFileInfo entry(entryPath(n));
+    const QFileInfo entry(entryPath(n, portsFolder));
     if (entry.isSymLink()) {
         // A dangling link names a device that is not there; never fall back to a real ttyS.
         const QString device = entry.canonicalFilePath();
@@ -86,9 +85,9 @@ QString PortNumber::devicePath(qint16 n)
 #endif
 }
 
-QString PortNumber::entryPath(qint16 n)
+QString PortNumber::entryPath(qint16 n, const QString &portsFolder)
 {
-    return Module1::SettingsFolder() + QStringLiteral("/ports/com%1").arg(n);
+    return portsFolder + QStringLiteral("/com%1").arg(n);
 }
 
 QString PortNumber::defaultDevice(qint16 n)

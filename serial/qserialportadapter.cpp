@@ -4,7 +4,7 @@
 
 #include "serial/devicecheck.h"
 #include "serial/portnumber.h"
-#include "settings/big5codec.h"
+#include "core/big5codec.h"
 
 #include <QMetaObject>
 
@@ -61,8 +61,9 @@ RunTimeError openFailure(
 
 } // namespace
 
-QSerialPortAdapter::QSerialPortAdapter(QObject *parent)
+QSerialPortAdapter::QSerialPortAdapter(const QString &portsFolder, QObject *parent)
     : SerialPort(parent)
+    , m_portsFolder(portsFolder)
 {
     m_lineTimer.setInterval(LinePollMilliseconds);
     connect(&m_lineTimer, &QTimer::timeout, this, &QSerialPortAdapter::pollLines);
@@ -109,7 +110,7 @@ void QSerialPortAdapter::open()
 {
     if (m_port.isOpen())
         throw RunTimeError {ErrorNumber::PortAlreadyOpen, QStringLiteral("Port already open")};
-    const QString path = PortNumber::devicePath(m_commPort);
+    const QString path = PortNumber::devicePath(m_commPort, m_portsFolder);
     try {
         openDevice(path);
     } catch (const RunTimeError &e) {

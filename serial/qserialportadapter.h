@@ -13,7 +13,8 @@
 
 #include <memory>
 
-// SerialPort over QSerialPort. The device is found through PortNumber::devicePath and opened by
+// SerialPort over QSerialPort. The device is found through PortNumber::devicePath in the ports
+// folder the adapter was given, and opened by
 // its resolved path, so QSerialPort's lock file names the device whatever link led to it. The
 // input lines are polled while open, since QSerialPort reports no line changes; a device that
 // cannot report them (a pseudo-terminal) simply raises no line events. A device that goes away
@@ -25,7 +26,7 @@ class QSerialPortAdapter : public SerialPort
 {
     Q_OBJECT
 public:
-    explicit QSerialPortAdapter(QObject *parent = nullptr);
+    explicit QSerialPortAdapter(const QString &portsFolder, QObject *parent = nullptr);
     ~QSerialPortAdapter() override;
 
     void setCommPort(qint16 number) override;
@@ -67,6 +68,7 @@ private:
     mutable QSerialPort m_port;
     QTimer m_lineTimer;
     qint16 m_commPort = 1;
+    QString m_portsFolder;
     QString m_settings = QStringLiteral("9600,n,8,1");
     LineSettings m_line;
     bool m_isPty = false;

@@ -3,15 +3,11 @@
 #pragma once
 
 #include "serial/inputlines.h"
-#include "settings/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-
-namespace ErrorNumber {
-constexpr int InvalidWhileOpen = 8000; // changing the port number of an open port
-} // namespace ErrorNumber
 
 // The serial port as the terminal uses it. Port number and settings are set while closed and
 // used by the next open. Every failing operation throws RunTimeError: 8005 when the port is held

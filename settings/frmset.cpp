@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/frmset.h"
 
-#include "app/designfonts.h"
+#include "ui/designfonts.h"
 #include "app/frmvedira.h"
-#include "app/mdichild.h"
-#include "app/messagebox.h"
-#include "app/twips.h"
-#include "app/uitexts.h"
+#include "ui/mdichild.h"
+#include "ui/messagebox.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 #include "serial/portnumber.h"
 #include "serial/serialport.h"
 #include "settings/module1.h"

@@ -2,52 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/module1.h"
 
-#include "settings/blanks.h"
+#include "core/blanks.h"
+#include "core/programfolders.h"
 #include "settings/privateprofile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace Module1 {
 
 namespace {
-QString programFolderOverride;
 const QString Section = QStringLiteral("Setup");
 } // namespace
 
-QString ProgramFolder()
-{
-    if (!programFolderOverride.isEmpty())
-        return programFolderOverride;
-    return QCoreApplication::applicationDirPath();
-}
-
-void SetProgramFolder(const QString &folder)
-{
-    programFolderOverride = folder;
-}
-
-QString SettingsFolder()
-{
-    const QString program = ProgramFolder();
-    const QFileInfo ini(program + QStringLiteral("/vedira.ini"));
-    if (ini.exists() || ini.isSymLink())
-        return program;
-    // An installed copy is never written beside, even when root could: sudo must not leave a
-    // settings file in /usr/bin.
-    const QString real = QFileInfo(program).canonicalFilePath();
-    const bool installed = real == QLatin1String("/usr") || real.startsWith(QLatin1String("/usr/"));
-    if (!installed && QFileInfo(program).isWritable())
-        return program;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/vedira");
-}
-
 void LoadSettings()
 {
-    IniFile = SettingsFolder() + QStringLiteral("/vedira.ini");
+    IniFile = ProgramFolders::settings() + QStringLiteral("/vedira.ini");
     ComPortNo = trimBlanks(PrivateProfile::getString(Section, QStringLiteral("comPort"),
                                QStringLiteral("0"), 12, IniFile))
                     .toString();

@@ -34,15 +34,6 @@ void LoadSettings();
 // Writes both keys. A failed write is silent: the values still hold in memory.
 void SaveSettings();
 
-// The folder that holds the executable.
-QString ProgramFolder();
-void SetProgramFolder(const QString &folder); // for tests and the simulator
-
-// Where vedira.ini and the ports/ folder live: the program's folder when it holds vedira.ini or
-// can be written (a build tree, a copy on a USB stick), otherwise $XDG_CONFIG_HOME/vedira, which
-// is made only when the settings are saved. A folder under /usr counts as not writable.
-QString SettingsFolder();
-
 // Back to the state at program start (everything empty or false).
 void Reset();
 

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/portmapmenu.h"
 
-#include "app/messagebox.h"
+#include "core/programfolders.h"
+#include "ui/messagebox.h"
 #include "serial/portnumber.h"
-#include "settings/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -62,11 +63,11 @@ QString PortMapMenu::describe(int n) const
 {
     QString device;
     try {
-        device = PortNumber::devicePath(qint16(n));
+        device = PortNumber::devicePath(qint16(n), ProgramFolders::ports());
     } catch (const RunTimeError &) {
         return {};
     }
-    const QFileInfo entry(PortNumber::entryPath(qint16(n)));
+    const QFileInfo entry(PortNumber::entryPath(qint16(n), ProgramFolders::ports()));
     QString text = QStringLiteral("COM%1：%2").arg(n).arg(device);
     if (entry.isSymLink() && entry.symLinkTarget() != device)
         text += QStringLiteral("（經由 %1）").arg(entry.symLinkTarget());
@@ -80,7 +81,7 @@ QString PortMapMenu::describe(int n) const
 
 bool PortMapMenu::link(int n, const QString &target)
 {
-    const QString entry = PortNumber::entryPath(qint16(n));
+    const QString entry = PortNumber::entryPath(qint16(n), ProgramFolders::ports());
     QString why;
     const QFileInfo info(entry);
     if (info.exists() && !info.isSymLink()) {
@@ -127,7 +128,7 @@ void PortMapMenu::showMenu(int n, QAbstractButton *button)
     menu->setObjectName(QStringLiteral("portMapMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->setToolTipsVisible(true);
-    const QFileInfo entry(PortNumber::entryPath(qint16(n)));
+    const QFileInfo entry(PortNumber::entryPath(qint16(n), ProgramFolders::ports()));
     const QString current = entry.isSymLink() ? entry.symLinkTarget() : QString();
     const QList<Device> devices = Detect();
     for (const Device &device : devices) {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/privateprofile.h"
 
-#include "settings/big5codec.h"
+#include "core/big5codec.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/basicval.h"
 
-#include "terminal/hexdigit.h"
+#include "core/hexdigit.h"
 
 #include <QByteArray>
 #include <QString>

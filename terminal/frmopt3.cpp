@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmopt3.h"
 
-#include "app/designfonts.h"
-#include "app/twips.h"
-#include "app/uitexts.h"
+#include "ui/designfonts.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 #include "settings/module1.h"
 
 #include <QButtonGroup>

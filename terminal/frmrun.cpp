@@ -2,12 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmrun.h"
 
-#include "app/designfonts.h"
+#include "core/programfolders.h"
+#include "ui/designfonts.h"
 #include "app/frmvedira.h"
-#include "app/mdichild.h"
-#include "app/messagebox.h"
-#include "app/twips.h"
-#include "app/uitexts.h"
+#include "ui/mdichild.h"
+#include "ui/messagebox.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 #include "resources/icons.h"
 #include "serial/portnumber.h"
 #include "serial/qserialportadapter.h"
@@ -15,7 +16,7 @@
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
 #include "terminal/lampshape.h"
-#include "terminal/namedcomboaccessible.h"
+#include "ui/namedcomboaccessible.h"
 #include "terminal/receiveview.h"
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
@@ -38,7 +39,7 @@ using namespace Module1;
 
 frmRun::frmRun()
 {
-    m_comm1 = PortFactory ? PortFactory() : std::make_unique<QSerialPortAdapter>();
+    m_comm1 = PortFactory ? PortFactory() : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
     setObjectName(QStringLiteral("frmRun"));
     buildControls();
     connectHandlers();

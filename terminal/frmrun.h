@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "terminal/receivelog.h"
+#include "core/receivelog.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receiveview.h"
 
-#include "app/messagebox.h"
+#include "ui/messagebox.h"
 #include "terminal/receiveviewaccessible.h"
 
 #include <QAccessible>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "terminal/receiveformatter.h"
-#include "terminal/receivelog.h"
+#include "core/receiveformatter.h"
+#include "core/receivelog.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>

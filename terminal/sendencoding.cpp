@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/sendencoding.h"
 
-#include "settings/big5codec.h"
-#include "settings/runtimeerror.h"
+#include "core/big5codec.h"
+#include "core/runtimeerror.h"
 #include "terminal/basicval.h"
 
 #include <cmath>

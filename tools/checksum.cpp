@@ -2,24 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/checksum.h"
 
-#include "settings/blanks.h"
-#include "terminal/hexdigit.h"
-
-namespace {
-
-quint16 crcStep(quint16 crc, quint16 value)
-{
-    crc ^= value;
-    for (int bit = 0; bit < 8; ++bit) {
-        const bool out = crc & 1u;
-        crc >>= 1;
-        if (out)
-            crc ^= 0xA001u;
-    }
-    return crc;
-}
-
-} // namespace
+#include "core/blanks.h"
+#include "core/crc16.h"
+#include "core/hexdigit.h"
 
 std::optional<quint16> Checksum::item(QStringView text)
 {
@@ -43,7 +28,7 @@ std::optional<quint16> Checksum::fold(Kind kind, const QString &text)
 {
     if (text.size() > MaxInputLength)
         return std::nullopt;
-    quint16 acc = kind == Kind::Crc ? 0xFFFFu : 0u;
+    quint16 acc = kind == Kind::Crc ? Crc16::Preset : 0u;
     // The comma ends every item, so the text's last item is ended by an appended one; a comma
     // typed at the end therefore leaves an empty item.
     const QString working = text + u',';
@@ -56,7 +41,7 @@ std::optional<quint16> Checksum::fold(Kind kind, const QString &text)
             return std::nullopt;
         switch (kind) {
         case Kind::Crc:
-            acc = crcStep(acc, *value);
+            acc = Crc16::step(acc, *value);
             break;
         case Kind::Xor:
             acc ^= *value;

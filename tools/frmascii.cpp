@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmascii.h"
 
-#include "app/mdichild.h"
+#include "ui/mdichild.h"
 #include "resources/icons.h"
 #include "tools/asciichart.h"
 

@@ -2,14 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmcheck.h"
 
-#include "app/designfonts.h"
+#include "ui/designfonts.h"
 #include "app/frmvedira.h"
-#include "app/mdichild.h"
-#include "app/messagebox.h"
-#include "app/twips.h"
-#include "app/uitexts.h"
+#include "ui/mdichild.h"
+#include "ui/messagebox.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 #include "resources/icons.h"
-#include "terminal/namedcomboaccessible.h"
+#include "ui/namedcomboaccessible.h"
 #include "tools/frmcrcbook.h"
 
 #include <QCloseEvent>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmcrcbook.h"
 
-#include "app/designfonts.h"
-#include "app/twips.h"
+#include "ui/designfonts.h"
+#include "ui/twips.h"
 #include "resources/icons.h"
 
 #include <QLabel>

@@ -7,6 +7,7 @@
 // pseudo-terminal and a terminal window opened on its slave end.
 
 #include "app/frmvedira.h"
+#include "core/programfolders.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
 
@@ -220,7 +221,7 @@ public:
     explicit TerminalRig(const QString &slavePath, const QString &sendMode = QStringLiteral("0"),
         const QString &interval = QStringLiteral("1000"), When when = LoadNow)
     {
-        Module1::SetProgramFolder(m_dir.path());
+        ProgramFolders::setProgram(m_dir.path());
         QDir(m_dir.path()).mkdir(QStringLiteral("ports"));
         QFile::link(slavePath, m_dir.filePath(QStringLiteral("ports/com1")));
         Module1::ComPortNo = QStringLiteral("1");
@@ -246,7 +247,7 @@ public:
         m_run.reset();
         m_frame.reset();
         Module1::Reset();
-        Module1::SetProgramFolder({});
+        ProgramFolders::setProgram({});
     }
 
     frmRun &run() { return *m_run; }

@@ -10,7 +10,7 @@
 
 #include "bench/common/benchsupport.h"
 
-#include "terminal/receivelog.h"
+#include "core/receivelog.h"
 #include "terminal/receiveview.h"
 
 #include <QApplication>

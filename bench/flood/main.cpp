@@ -12,8 +12,8 @@
 #include "bench/common/benchsupport.h"
 #include "tests/support/ptypair.h"
 
-#include "app/designfonts.h"
-#include "terminal/receiveformatter.h"
+#include "ui/designfonts.h"
+#include "core/receiveformatter.h"
 #include "terminal/receiveview.h"
 
 #include <QApplication>

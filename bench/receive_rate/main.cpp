@@ -12,7 +12,7 @@
 #include "bench/common/benchsupport.h"
 #include "tests/support/ptypair.h"
 
-#include "app/designfonts.h"
+#include "ui/designfonts.h"
 #include "terminal/receiveview.h"
 
 #include <QApplication>

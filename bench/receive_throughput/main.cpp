@@ -11,12 +11,13 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 
 #include "bench/common/benchsupport.h"
+#include "core/programfolders.h"
 #include "tests/support/ptypair.h"
 
-#include "app/designfonts.h"
-#include "app/twips.h"
+#include "ui/designfonts.h"
+#include "ui/twips.h"
 #include "serial/qserialportadapter.h"
-#include "terminal/receiveformatter.h"
+#include "core/receiveformatter.h"
 #include "terminal/receiveview.h"
 
 #include <QApplication>
@@ -277,7 +278,7 @@ public:
         });
     }
 
-    QSerialPortAdapter port;
+    QSerialPortAdapter port(ProgramFolders::ports());
     std::array<QPlainTextEdit *, 3> edits {};
     const std::array<ReceiveFormatter::Kind, 3> kinds {ReceiveFormatter::Kind::Character,
         ReceiveFormatter::Kind::Decimal, ReceiveFormatter::Kind::Hexadecimal};
@@ -288,7 +289,7 @@ int runPlain()
 {
     PtyPair pty;
     QTemporaryDir dir;
-    Module1::SetProgramFolder(dir.path());
+    ProgramFolders::setProgram(dir.path());
     QDir(dir.path()).mkdir(QStringLiteral("ports"));
     QFile::link(pty.slavePath(), dir.filePath(QStringLiteral("ports/com1")));
     PlainTerminal plain;

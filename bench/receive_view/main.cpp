@@ -11,9 +11,9 @@
 
 #include "bench/common/benchsupport.h"
 
-#include "app/designfonts.h"
-#include "app/twips.h"
-#include "terminal/receivelog.h"
+#include "ui/designfonts.h"
+#include "ui/twips.h"
+#include "core/receivelog.h"
 #include "terminal/receiveview.h"
 
 #include <QApplication>

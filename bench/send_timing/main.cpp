@@ -12,8 +12,8 @@
 #include "bench/common/benchsupport.h"
 #include "tests/support/ptypair.h"
 
-#include "app/designfonts.h"
-#include "app/uitexts.h"
+#include "ui/designfonts.h"
+#include "ui/uitexts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -9,10 +9,11 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 
 #include "bench/common/benchsupport.h"
+#include "core/programfolders.h"
 #include "tests/support/ptypair.h"
 
-#include "app/designfonts.h"
-#include "app/uitexts.h"
+#include "ui/designfonts.h"
+#include "ui/uitexts.h"
 #include "serial/qserialportadapter.h"
 #include "tests/support/messageboxrecorder.h"
 
@@ -141,8 +142,8 @@ bool runHeld(const QString &self)
 // The other process: opens COM1 of the given program folder and keeps it until stdin closes.
 int hold(const QString &folder)
 {
-    Module1::SetProgramFolder(folder);
-    QSerialPortAdapter port;
+    ProgramFolders::setProgram(folder);
+    QSerialPortAdapter port(ProgramFolders::ports());
     try {
         port.setCommPort(1);
         port.setPortOpen(true);

@@ -5,8 +5,8 @@
 // ports/comN in the settings folder to its terminal and answers every byte (echo) or acts as
 // Modbus RTU slave 1. The link goes away when the simulator ends on SIGTERM or SIGINT.
 
-#include "serial/modbusslave.h"
-#include "settings/module1.h"
+#include "core/programfolders.h"
+#include "serial/sim/modbusslave.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -130,7 +130,7 @@ int main(int argc, char *argv[])
         QStringLiteral("1"));
     const QCommandLineOption folderOption(QStringLiteral("folder"),
         QStringLiteral("Folder holding ports/ (where the program beside it looks)."),
-        QStringLiteral("dir"), Module1::SettingsFolder());
+        QStringLiteral("dir"), ProgramFolders::settings());
     const QCommandLineOption echoOption(
         QStringLiteral("echo"), QStringLiteral("Send every byte back (default)."));
     const QCommandLineOption modbusOption(

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "terminal/receivelog.h"
+#include "core/receivelog.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/programfolders.h"
 #include "serial/portnumber.h"
 #include "settings/module1.h"
 
@@ -72,7 +73,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, saved);
         const QByteArray tag = QTest::currentDataTag();
         QTemporaryDir dir;
-        Module1::SetProgramFolder(dir.path());
+        ProgramFolders::setProgram(dir.path());
         QFile ini(dir.filePath(u"vedira.ini"_qs));
         const QByteArray path = QFile::encodeName(ini.fileName());
         if (saved == "special") {
@@ -146,7 +147,7 @@ private Q_SLOTS:
             if (locked)
                 lockFolder(dir.path(), false);
         });
-        Module1::SetProgramFolder(program.startsWith(u'/') ? program : dir.path());
+        ProgramFolders::setProgram(program.startsWith(u'/') ? program : dir.path());
         if (locked && !lockFolder(dir.path(), true))
             QSKIP("this file system cannot lock a folder");
         Module1::LoadSettings();
@@ -160,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(ini.readAll(), "[Setup]\r\ncomPort=2\r\ncomSet=e\r\n");
         QVERIFY(QDir(home).mkdir(u"ports"_qs)
             && QFile::link(u"/dev/null"_qs, home + u"/ports/com3"_qs));
-        QCOMPARE(PortNumber::devicePath(3), u"/dev/null"_qs);
+        QCOMPARE(PortNumber::devicePath(3, ProgramFolders::ports()), u"/dev/null"_qs);
     }
 };
 

@@ -3,7 +3,7 @@
 // Reads (op below C0: the next op % 64 + 1 bytes), line breaks (C0 to FE) and clears (FF and the
 // end of the input): each area must show every byte and break in order.
 #include "fuzzcheck.h"
-#include "terminal/receivelog.h"
+#include "core/receivelog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QRegularExpression>
 #include <QStringList>

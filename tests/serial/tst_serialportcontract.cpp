@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/programfolders.h"
 #include "serial/devicecheck.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
@@ -71,7 +72,7 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         QTemporaryDir folder; // the program's, with ports/com3, and the lock folder
 
-        Module1::SetProgramFolder(folder.path());
+        ProgramFolders::setProgram(folder.path());
         DeviceCheck::setLockFolder(folder.filePath("lock"));
         const QString com3 = folder.filePath("ports/com3");
         PtyPair pty;
@@ -95,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(device.startsWith("/dev/ttyS")
             || (QFile::link(device, com3 + "-") && QFile::link(com3 + "-", com3)));
 
-        QSerialPortAdapter port;
+        QSerialPortAdapter port(ProgramFolders::ports());
         const int com = device.startsWith("/dev/ttyS") ? 32 : 3;
         port.setCommPort(qint16(com));
         QTemporaryFile errors;
@@ -116,7 +117,7 @@ private Q_SLOTS:
     void contract()
     {
         QTemporaryDir folder;
-        Module1::SetProgramFolder(folder.path());
+        ProgramFolders::setProgram(folder.path());
         const auto at = [&](const char *name) { return folder.filePath(name); };
         PtyPair pty;
         QVERIFY(QDir(folder.path()).mkpath("ports") && pty.isValid()
@@ -124,7 +125,7 @@ private Q_SLOTS:
             && QFile::link(at("ports/com1"), at("ports/com2"))
             && QFile::link(at("gone"), at("ports/com7")));
         const auto newPort = [&](qint16 number) {
-            auto port = std::make_unique<QSerialPortAdapter>();
+            auto port = std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
             port->setCommPort(number);
             return port;
         };

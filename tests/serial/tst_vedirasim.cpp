@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/frmvedira.h"
+#include "core/programfolders.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
@@ -34,7 +35,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, request);
         QFETCH(QByteArray, reply);
         QTemporaryDir dir;
-        Module1::SetProgramFolder(dir.path());
+        ProgramFolders::setProgram(dir.path());
         const QString foreign = dir.filePath("ports/com2"), link = dir.filePath("ports/com3");
         QProcess sim;
         // True once the simulator names its terminal, which it does with its link in place.
@@ -50,7 +51,7 @@ private Q_SLOTS:
         QVERIFY(sim.waitForFinished(5000) && QFileInfo(link).isSymLink());
         QVERIFY(start("3"));
 
-        QSerialPortAdapter port;
+        QSerialPortAdapter port(ProgramFolders::ports());
         port.setCommPort(3);
         QByteArray received;
         connect(&port, &SerialPort::OnComm, &port, [&] { received.append(port.input()); });
@@ -69,7 +70,7 @@ private Q_SLOTS:
     void modbusRoundTripInTheTerminal()
     {
         QTemporaryDir dir;
-        Module1::SetProgramFolder(dir.path());
+        ProgramFolders::setProgram(dir.path());
         Module1::ComPortNo = u"4"_qs;
         Module1::ComSetting = u"9600,n,8,1"_qs;
         QProcess sim;

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/messagebox.h"
+#include "ui/messagebox.h"
 
 #include <QList>
 #include <QQueue>

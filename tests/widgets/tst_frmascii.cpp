@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
-#include "app/mdichild.h"
+#include "ui/mdichild.h"
 #include "tools/frmascii.h"
 
 #include <QScreen>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/designstyle.h"
 #include "app/frmvedira.h"
-#include "app/uitexts.h"
+#include "ui/uitexts.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tools/frmcheck.h"
 

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
-#include "app/uitexts.h"
+#include "core/programfolders.h"
+#include "ui/uitexts.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
@@ -89,7 +90,7 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        SetProgramFolder(m_dir->path());
+        ProgramFolders::setProgram(m_dir->path());
         QDir(m_dir->path()).mkdir(u"ports"_qs);
         m_pty = std::make_unique<PtyPair>();
         QVERIFY(

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/designstyle.h"
 #include "app/frmvedira.h"
-#include "app/uitexts.h"
+#include "core/programfolders.h"
+#include "ui/uitexts.h"
 #include "serial/serialport.h"
 #include "settings/frmset.h"
 #include "settings/module1.h"
@@ -30,7 +31,7 @@ private Q_SLOTS:
     {
         DesignStyle::install();
         QTemporaryDir dir;
-        SetProgramFolder(dir.path());
+        ProgramFolders::setProgram(dir.path());
         QDir(dir.path()).mkdir("ports");
         PtyPair com1, com3;
         QFile::link(com1.slavePath(), dir.filePath("ports/com1"));

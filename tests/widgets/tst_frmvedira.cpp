@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
+#include "core/programfolders.h"
 #include "resources/qttranslation.h"
 #include "settings/module1.h"
 #include "tests/support/messageboxrecorder.h"
@@ -25,7 +26,7 @@ private Q_SLOTS:
     void startUp()
     {
         QTemporaryDir dir;
-        SetProgramFolder(dir.path());
+        ProgramFolders::setProgram(dir.path());
         QPointer<frmShow> splash = new frmShow;
         splash->Form_Load();
         QVERIFY(!frmVedira::instance() && splash->timer()->interval() == 2000);

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial/modbusslave.h"
+#include "serial/sim/modbusslave.h"
+
+#include "core/crc16.h"
 
 #include <utility>
 
@@ -26,7 +28,7 @@ void appendWord(QByteArray &out, quint16 value)
 
 QByteArray withCrc(QByteArray pdu)
 {
-    const quint16 crc = ModbusSlave::crc16(pdu);
+    const quint16 crc = Crc16::modbus(pdu);
     pdu.append(char(crc & 0xFF));
     pdu.append(char(crc >> 8));
     return pdu;
@@ -53,17 +55,6 @@ ModbusSlave::ModbusSlave(qint32 baudRate)
     m_gap = baudRate > 19200 ? 1750 : (35 * 11 * 1000000LL) / (10LL * baudRate);
 }
 
-quint16 ModbusSlave::crc16(const QByteArray &bytes)
-{
-    quint16 crc = 0xFFFF;
-    for (char c : bytes) {
-        crc ^= quint8(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    return crc;
-}
-
 QByteArray ModbusSlave::feed(const QByteArray &bytes, qint64 atMicroseconds)
 {
     if (bytes.isEmpty())
@@ -88,7 +79,7 @@ QByteArray ModbusSlave::answer(const QByteArray &frame)
         return {};
     const QByteArray body = frame.first(frame.size() - 2);
     const quint16 crc = quint16(quint8(frame.at(frame.size() - 2)) | (quint8(frame.back()) << 8));
-    if (crc16(body) != crc)
+    if (Crc16::modbus(body) != crc)
         return {};
     const quint8 address = quint8(body.at(0));
     const bool broadcast = address == 0;

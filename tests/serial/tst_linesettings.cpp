@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/linesettings.h"
 
-#include "settings/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QTest>
 

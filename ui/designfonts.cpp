@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/designfonts.h"
+#include "ui/designfonts.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/big5codec.h"
+#include "core/big5codec.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "terminal/receiveformatter.h"
+#include "core/receiveformatter.h"
 
 #include <QByteArray>
 #include <QObject>

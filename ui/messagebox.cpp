@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/messagebox.h"
+#include "ui/messagebox.h"
 
-#include "app/uitexts.h"
+#include "ui/uitexts.h"
 
 namespace {
 MessageBox::Handler &handler()

@@ -17,6 +17,7 @@ constexpr int Overflow = 6;
 constexpr int TypeMismatch = 13;
 constexpr int DeviceIo = 57;
 constexpr int InvalidPropertyValue = 380;
+constexpr int InvalidWhileOpen = 8000; // changing the port number of an open port
 constexpr int InvalidPortNumber = 8002; // the port number is not a usable port
 constexpr int PortAlreadyOpen = 8005; // the port is held by another program
 constexpr int PortNotOpen = 8018; // an operation that needs an open port

@@ -24,13 +24,6 @@ public:
     QByteArray poll(qint64 nowMicroseconds);
     // How long the line must stay quiet after the last byte before a frame counts as complete.
     qint64 frameGapMicroseconds() const { return m_gap; }
-    bool frameInProgress() const { return !m_frame.isEmpty(); }
-
-    quint16 holdingRegister(int index) const { return m_registers.at(size_t(index)); }
-    void setHoldingRegister(int index, quint16 value) { m_registers.at(size_t(index)) = value; }
-
-    // CRC-16/MODBUS: preset FFFF, reflected polynomial A001; sent low byte first.
-    static quint16 crc16(const QByteArray &bytes);
 
 private:
     QByteArray answer(const QByteArray &frame);

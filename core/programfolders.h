@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// Where the program's own files live. The program and its simulator must agree on these, so the
+// rule is kept once, below every layer.
+namespace ProgramFolders {
+
+// The folder that holds the executable.
+QString program();
+void setProgram(const QString &folder); // for tests and benchmarks
+
+// Where vedira.ini and the ports/ folder live: the program's folder when it holds vedira.ini or
+// can be written (a build tree, a copy on a USB stick), otherwise $XDG_CONFIG_HOME/vedira, which
+// is made only when the settings are saved. A folder under /usr counts as not writable.
+QString settings();
+
+// The folder whose entries comN map port numbers to devices (Linux).
+QString ports();
+
+} // namespace ProgramFolders
