@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmshow.h"
 
-#include "ui/designfonts.h"
 #include "app/frmvedira.h"
-#include "ui/twips.h"
 #include "resources/icons.h"
 #include "settings/module1.h"
+#include "ui/designfonts.h"
+#include "ui/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

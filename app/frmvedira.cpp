@@ -2,12 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
 
-#include "ui/designfonts.h"
 #include "app/frmshow.h"
-#include "ui/mdichild.h"
-#include "ui/messagebox.h"
-#include "ui/twips.h"
-#include "ui/uitexts.h"
 #include "resources/icons.h"
 #include "settings/frmset.h"
 #include "settings/module1.h"
@@ -15,6 +10,11 @@
 #include "tools/frmabout.h"
 #include "tools/frmascii.h"
 #include "tools/frmcheck.h"
+#include "ui/designfonts.h"
+#include "ui/mdichild.h"
+#include "ui/messagebox.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>

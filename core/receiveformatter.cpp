@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/receiveformatter.h"
 
+#include "core/hexdigit.h"
+
 #include <array>
 
 namespace {
@@ -12,7 +14,7 @@ QString makeItem(ReceiveFormatter::Kind kind, uchar byte)
     case ReceiveFormatter::Kind::Decimal:
         return QString::number(byte);
     case ReceiveFormatter::Kind::Hexadecimal:
-        return QString::number(byte, 16).toUpper();
+        return hexText(byte, 1);
     case ReceiveFormatter::Kind::Character:
         break;
     }
@@ -76,7 +78,6 @@ QString ReceiveFormatter::text(
 
 QString ReceiveFormatter::byteList(QByteArrayView bytes, const std::vector<qsizetype> &lineBreaks)
 {
-    static constexpr char Digits[] = "0123456789ABCDEF";
     QString out;
     out.reserve(3 * bytes.size() + 2 * qsizetype(lineBreaks.size()));
     std::size_t nextBreak = 0;
@@ -88,8 +89,8 @@ QString ReceiveFormatter::byteList(QByteArrayView bytes, const std::vector<qsize
         if (lineStarted)
             out += broken ? QLatin1String("\r\n") : QLatin1String(",");
         const auto byte = uchar(bytes[i]);
-        out += QLatin1Char(Digits[byte >> 4]);
-        out += QLatin1Char(Digits[byte & 0xF]);
+        out += QLatin1Char(hexDigitChar(byte >> 4));
+        out += QLatin1Char(hexDigitChar(byte));
         lineStarted = true;
     }
     return out;

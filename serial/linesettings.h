@@ -18,5 +18,5 @@ struct LineSettings
 
     static LineSettings parse(const QString &text);
 
-    friend bool operator==(const LineSettings &, const LineSettings &) = default;
+    bool operator==(const LineSettings &) const = default;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/portnumber.h"
 
+#include "core/hexdigit.h"
 #include "core/runtimeerror.h"
 
 #include <QFileInfo>
@@ -23,17 +24,14 @@ namespace {
     throw RunTimeError {ErrorNumber::Overflow, QStringLiteral("Overflow: \"%1\"").arg(text)};
 }
 
-// BASIC reads &H and &O literals of up to 16 bits as Integer and longer ones as Long, so
-// "&HFFFF" is -1 while "&H10000" is 65536 and overflows.
+// A literal wider than 32 bits has no BASIC type at all.
 qint64 radixLiteral(const QString &digits, int base, const QString &text)
 {
     bool ok = false;
     const quint64 value = digits.toULongLong(&ok, base);
     if (!ok || value > 0xFFFFFFFFu)
         overflow(text);
-    if (value <= 0xFFFF)
-        return qint16(quint16(value));
-    return qint32(quint32(value));
+    return radixLiteralValue(value);
 }
 
 } // namespace

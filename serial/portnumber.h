@@ -13,8 +13,9 @@ public:
     // is not a number and 6 for a value outside the 16-bit range.
     static qint16 fromText(const QString &text);
 
-    // The device to open for port n. On Linux an entry "comN" in portsFolder wins (resolved to the device itself, so every name of one device locks
-    // the same port); otherwise /dev/ttyS{n-1}. On Windows COMn. Throws 8002 for n below 1.
+    // The device to open for port n. On Linux an entry "comN" in portsFolder wins (resolved to the
+    // device itself, so every name of one device locks the same port); otherwise /dev/ttyS{n-1}. On
+    // Windows COMn. Throws 8002 for n below 1.
     static QString devicePath(qint16 n, const QString &portsFolder);
     // Where the "comN" entry of port n lives, whether or not it exists (Linux).
     static QString entryPath(qint16 n, const QString &portsFolder);

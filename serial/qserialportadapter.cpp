@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/qserialportadapter.h"
 
+#include "core/big5codec.h"
 #include "serial/devicecheck.h"
 #include "serial/portnumber.h"
-#include "core/big5codec.h"
 
 #include <QMetaObject>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "serial/inputlines.h"
 #include "core/runtimeerror.h"
+#include "serial/inputlines.h"
 
 #include <QByteArray>
 #include <QObject>

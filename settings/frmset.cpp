@@ -2,17 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/frmset.h"
 
-#include "ui/designfonts.h"
 #include "app/frmvedira.h"
-#include "ui/mdichild.h"
-#include "ui/messagebox.h"
-#include "ui/twips.h"
-#include "ui/uitexts.h"
 #include "serial/portnumber.h"
 #include "serial/serialport.h"
 #include "settings/module1.h"
 #include "settings/portmapmenu.h"
 #include "terminal/frmrun.h"
+#include "ui/designfonts.h"
+#include "ui/mdichild.h"
+#include "ui/messagebox.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

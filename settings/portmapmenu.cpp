@@ -3,9 +3,9 @@
 #include "settings/portmapmenu.h"
 
 #include "core/programfolders.h"
-#include "ui/messagebox.h"
-#include "serial/portnumber.h"
 #include "core/runtimeerror.h"
+#include "serial/portnumber.h"
+#include "ui/messagebox.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -225,15 +225,13 @@ bool rewriteInPlace(const QString &path, const QByteArray &bytes, const QByteArr
 
 } // namespace
 
-QByteArray PrivateProfile::readValue(
-    const QByteArray &file, QByteArrayView section, QByteArrayView key, bool *found)
+std::optional<QByteArray> PrivateProfile::readValue(
+    const QByteArray &file, QByteArrayView section, QByteArrayView key)
 {
     const auto lines = splitLines(file);
     const Location loc = locate(file, lines, trimmed(section), trimmed(key));
-    if (found)
-        *found = loc.keyLine.has_value();
     if (!loc.keyLine)
-        return {};
+        return std::nullopt;
     const Parsed p = parse(file, lines[*loc.keyLine]);
     QByteArrayView v = QByteArrayView(file).sliced(p.valueBegin, p.valueEnd - p.valueBegin);
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
@@ -286,11 +284,9 @@ QString PrivateProfile::getString(const QString &section, const QString &key, co
     if (QFileInfo(path).isFile()) {
         QFile f(path);
         if (f.open(QIODevice::ReadOnly)) {
-            bool found = false;
-            const QByteArray v = readValue(
-                f.readAll(), Big5Codec::encode(section), Big5Codec::encode(key), &found);
-            if (found)
-                value = v;
+            if (const std::optional<QByteArray> v
+                = readValue(f.readAll(), Big5Codec::encode(section), Big5Codec::encode(key)))
+                value = *v;
         }
     }
     if (capacity <= 0)
@@ -308,12 +304,6 @@ QString PrivateProfile::getString(const QString &section, const QString &key, co
         value.truncate(cut);
     }
     return Big5Codec::decode(value);
-}
-
-bool PrivateProfile::writeString(
-    const QString &section, const QString &key, const QString &value, const QString &path)
-{
-    return writeStrings(section, {{key, value}}, path);
 }
 
 bool PrivateProfile::writeStrings(

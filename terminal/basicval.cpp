@@ -24,7 +24,7 @@ bool isDecimalDigit(char16_t c)
 }
 
 // Reads the digits after &H or &O. Leading zeros do not widen the value: &H0000FFFF is -1 like
-// &HFFFF, the width follows the magnitude as it does for BASIC's own literals.
+// &HFFFF, the width follows the magnitude.
 double readRadix(QStringView digits, int radix)
 {
     double value = 0;
@@ -39,11 +39,7 @@ double readRadix(QStringView digits, int radix)
     }
     if (!any)
         return 0;
-    if (value <= 0xFFFF)
-        return value > 0x7FFF ? value - 0x10000 : value;
-    if (value <= 0xFFFFFFFFu)
-        return value > 0x7FFFFFFF ? value - 4294967296.0 : value;
-    return value;
+    return value <= 0xFFFFFFFFu ? double(radixLiteralValue(quint64(value))) : value;
 }
 
 double readDecimal(QStringView s)

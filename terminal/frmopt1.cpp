@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmopt1.h"
 
+#include "settings/module1.h"
 #include "ui/designfonts.h"
 #include "ui/twips.h"
-#include "settings/module1.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmopt3.h"
 
+#include "settings/module1.h"
 #include "ui/designfonts.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
-#include "settings/module1.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -2,13 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmrun.h"
 
-#include "core/programfolders.h"
-#include "ui/designfonts.h"
 #include "app/frmvedira.h"
-#include "ui/mdichild.h"
-#include "ui/messagebox.h"
-#include "ui/twips.h"
-#include "ui/uitexts.h"
+#include "core/programfolders.h"
 #include "resources/icons.h"
 #include "serial/portnumber.h"
 #include "serial/qserialportadapter.h"
@@ -16,10 +11,15 @@
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
 #include "terminal/lampshape.h"
-#include "ui/namedcomboaccessible.h"
 #include "terminal/receiveview.h"
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
+#include "ui/designfonts.h"
+#include "ui/mdichild.h"
+#include "ui/messagebox.h"
+#include "ui/namedcomboaccessible.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -39,7 +39,8 @@ using namespace Module1;
 
 frmRun::frmRun()
 {
-    m_comm1 = PortFactory ? PortFactory() : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
+    m_comm1 = PortFactory ? PortFactory()
+                          : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
     setObjectName(QStringLiteral("frmRun"));
     buildControls();
     connectHandlers();

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receiveview.h"
 
-#include "ui/messagebox.h"
 #include "terminal/receiveviewaccessible.h"
+#include "ui/messagebox.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/asciichart.h"
 
+#include "core/hexdigit.h"
 #include "ui/designfonts.h"
 
 #include <QFontMetrics>
@@ -89,8 +90,7 @@ QImage draw()
                 break;
             const int top = HeaderBottom + row * RowHeight + 1;
             cell(0, top, RowHeight - 1, QString::number(code));
-            cell(1, top, RowHeight - 1,
-                QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper());
+            cell(1, top, RowHeight - 1, hexText(quint32(code), 2));
             cell(2, top, RowHeight - 1, AsciiChart::symbol(code));
         }
     }

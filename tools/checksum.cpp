@@ -72,18 +72,18 @@ std::optional<QString> Checksum::withModbusCrc(const QString &line)
 
 QString Checksum::fourDigits(quint16 value)
 {
-    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
+    return hexText(value, 4);
 }
 
 QString Checksum::lowByteDigits(quint16 value)
 {
-    return QStringLiteral("%1").arg(value & 0xFFu, 2, 16, QLatin1Char('0')).toUpper();
+    return hexText(value & 0xFFu, 2);
 }
 
 QString Checksum::characterCodes(const QString &digits)
 {
     if (digits.isEmpty())
         return {};
-    const auto code = [](QChar c) { return QString::number(c.unicode(), 16).toUpper(); };
+    const auto code = [](QChar c) { return hexText(c.unicode(), 1); };
     return code(digits.front()) + QStringLiteral(" ,") + code(digits.back());
 }

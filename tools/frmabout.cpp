@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmabout.h"
 
+#include "resources/icons.h"
 #include "ui/designfonts.h"
 #include "ui/twips.h"
-#include "resources/icons.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmascii.h"
 
-#include "ui/mdichild.h"
 #include "resources/icons.h"
 #include "tools/asciichart.h"
+#include "ui/mdichild.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmcheck.h"
 
-#include "ui/designfonts.h"
 #include "app/frmvedira.h"
+#include "resources/icons.h"
+#include "tools/frmcrcbook.h"
+#include "ui/designfonts.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
+#include "ui/namedcomboaccessible.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
-#include "resources/icons.h"
-#include "ui/namedcomboaccessible.h"
-#include "tools/frmcrcbook.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmcrcbook.h"
 
+#include "resources/icons.h"
 #include "ui/designfonts.h"
 #include "ui/twips.h"
-#include "resources/icons.h"
 
 #include <QLabel>
 

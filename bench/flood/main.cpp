@@ -12,9 +12,9 @@
 #include "bench/common/benchsupport.h"
 #include "tests/support/ptypair.h"
 
-#include "ui/designfonts.h"
 #include "core/receiveformatter.h"
 #include "terminal/receiveview.h"
+#include "ui/designfonts.h"
 
 #include <QApplication>
 #include <QComboBox>

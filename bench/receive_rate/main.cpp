@@ -12,8 +12,8 @@
 #include "bench/common/benchsupport.h"
 #include "tests/support/ptypair.h"
 
-#include "ui/designfonts.h"
 #include "terminal/receiveview.h"
+#include "ui/designfonts.h"
 
 #include <QApplication>
 #include <QScrollBar>

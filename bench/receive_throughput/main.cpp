@@ -14,11 +14,11 @@
 #include "core/programfolders.h"
 #include "tests/support/ptypair.h"
 
+#include "core/receiveformatter.h"
+#include "serial/qserialportadapter.h"
+#include "terminal/receiveview.h"
 #include "ui/designfonts.h"
 #include "ui/twips.h"
-#include "serial/qserialportadapter.h"
-#include "core/receiveformatter.h"
-#include "terminal/receiveview.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -278,7 +278,7 @@ public:
         });
     }
 
-    QSerialPortAdapter port(ProgramFolders::ports());
+    QSerialPortAdapter port {ProgramFolders::ports()};
     std::array<QPlainTextEdit *, 3> edits {};
     const std::array<ReceiveFormatter::Kind, 3> kinds {ReceiveFormatter::Kind::Character,
         ReceiveFormatter::Kind::Decimal, ReceiveFormatter::Kind::Hexadecimal};

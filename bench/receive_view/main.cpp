@@ -11,10 +11,10 @@
 
 #include "bench/common/benchsupport.h"
 
-#include "ui/designfonts.h"
-#include "ui/twips.h"
 #include "core/receivelog.h"
 #include "terminal/receiveview.h"
+#include "ui/designfonts.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -12,10 +12,10 @@
 #include "core/programfolders.h"
 #include "tests/support/ptypair.h"
 
-#include "ui/designfonts.h"
-#include "ui/uitexts.h"
 #include "serial/qserialportadapter.h"
 #include "tests/support/messageboxrecorder.h"
+#include "ui/designfonts.h"
+#include "ui/uitexts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -53,9 +53,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, section);
         QFETCH(QByteArray, value);
         QFETCH(QByteArray, after);
-        bool found = value.isNull();
-        QCOMPARE(PrivateProfile::readValue(file, section, "k", &found), value);
-        QCOMPARE(found, !value.isNull());
+        const std::optional<QByteArray> read = PrivateProfile::readValue(file, section, "k");
+        QCOMPARE(read.has_value(), !value.isNull());
+        QCOMPARE(read.value_or(QByteArray()), value);
         QCOMPARE(PrivateProfile::writeValue(file, section, "k", "v"), after);
     }
 };

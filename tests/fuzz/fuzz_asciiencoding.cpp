@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary text through the ASCII send line: ASCII as itself, everything else in Big5 or "?".
-#include "fuzzcheck.h"
 #include "core/big5codec.h"
+#include "fuzzcheck.h"
 #include "terminal/sendencoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary text through the calculator's folds, and arbitrary bytes as a list to its CRC.
-#include "fuzzcheck.h"
 #include "core/crc16.h"
+#include "fuzzcheck.h"
 #include "tools/checksum.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

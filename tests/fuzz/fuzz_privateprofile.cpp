@@ -7,12 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray file = fuzzBytes(data, size);
-    const QByteArray other = PrivateProfile::readValue(file, "Setup", "comSet");
+    const std::optional<QByteArray> other = PrivateProfile::readValue(file, "Setup", "comSet");
     // Values the program writes, and a Big5 character whose trail byte is ']'.
     for (const char *value : {"10", "115200,o,7,2", "", "a=b;[c]", "\xA5\x5D"}) {
         const QByteArray out = PrivateProfile::writeValue(file, "Setup", "comPort", value);
-        bool found = false; // names match in any letter case
-        check(PrivateProfile::readValue(out, "sETUP", "COMPORT", &found) == value && found
+        // Names match in any letter case.
+        check(PrivateProfile::readValue(out, "sETUP", "COMPORT") == QByteArray(value)
                 && PrivateProfile::readValue(out, "Setup", "comSet") == other,
             "the value reads back, and the other key keeps its own");
         // Everything after the line where the file first changes is kept.

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads (op below C0: the next op % 64 + 1 bytes), line breaks (C0 to FE) and clears (FF and the
 // end of the input): each area must show every byte and break in order.
-#include "fuzzcheck.h"
 #include "core/receivelog.h"
+#include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

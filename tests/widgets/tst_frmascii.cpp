@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
-#include "ui/mdichild.h"
 #include "tools/frmascii.h"
+#include "ui/mdichild.h"
 
 #include <QScreen>
 #include <QTest>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/designstyle.h"
 #include "app/frmvedira.h"
-#include "ui/uitexts.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tools/frmcheck.h"
+#include "ui/uitexts.h"
 
 #include <QComboBox>
 #include <QTest>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/designfonts.h"
 #include "tools/frmcrcbook.h"
+#include "ui/designfonts.h"
 
 #include <QTest>
 

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
 #include "core/programfolders.h"
-#include "ui/uitexts.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
@@ -11,6 +10,7 @@
 #include "tests/support/fakeserialport.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
+#include "ui/uitexts.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -190,7 +190,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         QFETCH(QString, message);
-        QSerialPortAdapter other;
+        QSerialPortAdapter other(ProgramFolders::ports());
         if (how == u"held") {
             other.setCommPort(1);
             other.setPortOpen(true);

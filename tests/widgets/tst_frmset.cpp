@@ -3,7 +3,6 @@
 #include "app/designstyle.h"
 #include "app/frmvedira.h"
 #include "core/programfolders.h"
-#include "ui/uitexts.h"
 #include "serial/serialport.h"
 #include "settings/frmset.h"
 #include "settings/module1.h"
@@ -11,6 +10,7 @@
 #include "terminal/frmrun.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
+#include "ui/uitexts.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

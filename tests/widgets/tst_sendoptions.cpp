@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/designfonts.h"
-#include "ui/uitexts.h"
 #include "settings/module1.h"
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
+#include "ui/designfonts.h"
+#include "ui/uitexts.h"
 
 #include <QPushButton>
 #include <QTest>
