@@ -59,32 +59,64 @@ dev_t controllingTerminal()
     return nr == 0 ? 0 : makedev((nr >> 8) & 0xFFF, (nr & 0xFF) | ((nr >> 12) & 0xFFF00));
 }
 
-// The process id in a lock file: ten ASCII digits and a newline (often with blanks before it and
-// the program's name after it), or a binary 4-byte number. 0 when the file holds neither.
-pid_t lockOwner(const QString &file)
+// What a lock file says: the process id in it, or that it is no regular file, which counts as
+// held. The lock folder is writable by everyone, so the file is opened without following a link
+// and without waiting: a FIFO put there would otherwise block the open until someone writes it.
+struct LockOwner
 {
-    QFile lock(file);
-    if (!lock.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray data = lock.read(128);
+    bool regular = true;
+    pid_t pid = 0;
+};
+
+// A regular lock holds ten ASCII digits and a newline (often with blanks before it and the
+// program's name after it), or a binary 4-byte number; a pid of 0 when it holds neither.
+LockOwner lockOwner(const QString &file)
+{
+    const int fd = ::open(QFile::encodeName(file).constData(),
+        O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {errno != ELOOP, 0};
+    struct stat st
+    {
+    };
+    char data[128];
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const ssize_t size = regular ? ::read(fd, data, sizeof data) : 0;
+    ::close(fd);
+    if (!regular)
+        return {false, 0};
+    const QByteArray bytes(data, std::max<ssize_t>(size, 0));
     // "123\n" is text, though four bytes long.
-    const bool asText = std::all_of(data.begin(), data.end(),
+    const bool asText = std::all_of(bytes.begin(), bytes.end(),
         [](char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '\n'; });
-    if (data.size() == 4 && !asText) {
+    if (bytes.size() == 4 && !asText) {
         qint32 pid = 0;
-        std::memcpy(&pid, data.constData(), sizeof pid);
-        return pid_t(pid);
+        std::memcpy(&pid, bytes.constData(), sizeof pid);
+        return {true, pid_t(pid)};
     }
-    const QByteArray text = data.trimmed();
+    const QByteArray text = bytes.trimmed();
     qsizetype digits = 0;
     while (digits < text.size() && digits < 10 && text[digits] >= '0' && text[digits] <= '9')
         ++digits;
-    return pid_t(text.left(digits).toInt());
+    return {true, pid_t(text.left(digits).toInt())};
 }
 
-bool isAlive(pid_t pid)
+bool isZombie(pid_t pid)
 {
-    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.read(1024);
+    const qsizetype close = line.lastIndexOf(')');
+    return close >= 0 && line.mid(close + 1).trimmed().startsWith('Z');
+}
+
+// Our own id in a lock is a dead process's whose id came round to us, since this program opens a
+// port once; a zombie will never close the port it locked.
+bool holdsLock(pid_t pid)
+{
+    return pid > 0 && pid != ::getpid() && (::kill(pid, 0) == 0 || errno == EPERM)
+        && !isZombie(pid);
 }
 #endif
 
@@ -128,9 +160,11 @@ void DeviceCheck::beforeOpen(const QString &path)
         const QString file = g_lockFolder + QStringLiteral("/LCK..") + name;
         if (!QFileInfo::exists(file) && !QFileInfo(file).isSymLink())
             continue;
-        const pid_t owner = lockOwner(file);
-        if (isAlive(owner))
-            held(QStringLiteral("Locked by process %1 (%2)").arg(owner).arg(file));
+        const LockOwner owner = lockOwner(file);
+        if (!owner.regular)
+            held(QStringLiteral("Lock file %1 is not a regular file").arg(file));
+        if (holdsLock(owner.pid))
+            held(QStringLiteral("Locked by process %1 (%2)").arg(owner.pid).arg(file));
         if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT) {
             held(QStringLiteral("Stale lock file %1 cannot be removed: %2")
                      .arg(file, systemReason(errno)));

@@ -6,14 +6,16 @@
 
 // What QSerialPort does not check before a device is used as a port. Each check throws
 // RunTimeError with the system's reason as its description: 8005 when another program holds the
-// device (a live process's UUCP lock file, in any of the usual forms, or an flock() on it), 8002
+// device (a live process's UUCP lock file, in any of the usual forms, anything but a regular file
+// under a lock file's name, or an flock() on it), 8002
 // when the device is no usable serial line (not a character device, a terminal of this machine's
 // own consoles or this program's controlling terminal, a UART node with no chip behind it).
 class DeviceCheck
 {
 public:
-    // Before opening: the node itself, then the lock files for it. A lock of a dead process is
-    // removed; one that cannot be removed still counts as held.
+    // Before opening: the node itself, then the lock files for it, never waiting on one. A lock
+    // of a dead process, a zombie or this process's own id is removed; one that cannot be removed
+    // still counts as held.
     static void beforeOpen(const QString &path);
     // After opening, on the open descriptor: takes an flock() on it and asks the driver whether
     // there is a UART at all. The caller closes the device when this throws.

@@ -8,7 +8,9 @@
 #include "tests/support/ptypair.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -16,6 +18,9 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 template<typename Call> int errorOf(Call call)
@@ -39,14 +44,15 @@ private Q_SLOTS:
 
     // What other programs hold and what is no serial line, as COM3 (the pty, by a second name,
     // unless a device is named): the error number, and one stderr line naming port, device and
-    // reason. A binary lock goes under the bare name, others under "pts_N"; "dir" is a directory.
+    // reason. A binary lock goes under the bare name, others under "pts_N"; "dir" is a directory,
+    // "fifo" a FIFO (by a link with "fifo link"), "zombie" names a process that has ended unreaped.
     void refusedOpens_data()
     {
         QTest::addColumn<QString>("device");
         QTest::addColumn<QByteArray>("lock");
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("reason");
-        const qint32 pid = ::getpid();
+        const qint32 pid = ::getppid();
         const auto row = [](const char *name, const char *device, const QByteArray &lock, int error,
                              const char *reason) {
             QTest::newRow(name) << QString(device) << lock << error << QString(reason);
@@ -61,7 +67,11 @@ private Q_SLOTS:
         row("UUCP lock, binary", "", QByteArray(reinterpret_cast<const char *>(&pid), 4), 8005,
             "by process");
         row("UUCP lock of a dead process", "", " 999999999\n", 0, "");
-        row("stale lock that cannot be removed", "", "dir", 8005, "cannot be removed");
+        row("UUCP lock naming this process", "", QByteArray::number(::getpid()) + "\n", 0, "");
+        row("UUCP lock of a zombie", "", "zombie", 0, "");
+        row("lock folder entry that is a directory", "", "dir", 8005, "not a regular file");
+        row("lock folder entry that is a FIFO", "", "fifo", 8005, "not a regular file");
+        row("lock folder entry linking to a FIFO", "", "fifo link", 8005, "not a regular file");
         row("flock", "", "flock", 8005, "flock()");
     }
     void refusedOpens()
@@ -82,8 +92,21 @@ private Q_SLOTS:
                                               : pty.slavePath().mid(5).replace('/', '_');
         QFile lockFile(folder.filePath("lock/LCK..") + name);
         QVERIFY(QDir(folder.path()).mkpath("ports") && QDir(folder.path()).mkpath("lock"));
+        const QByteArray fifo = QFile::encodeName(folder.filePath("fifo"));
+        pid_t zombie = 0;
         if (lock == "dir")
             QVERIFY(QDir().mkpath(lockFile.fileName() + "/x"));
+        else if (lock == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(lockFile.fileName()).constData(), 0666), 0);
+        else if (lock == "fifo link")
+            QVERIFY(
+                ::mkfifo(fifo.constData(), 0666) == 0 && QFile::link(fifo, lockFile.fileName()));
+        else if (lock == "zombie" && (zombie = ::fork()) == 0)
+            ::_exit(0);
+        else if (lock == "zombie")
+            QVERIFY(lockFile.open(QIODevice::WriteOnly)
+                && lockFile.write(QByteArray::number(zombie)) && lockFile.flush()
+                && QTest::qWaitFor([&] { return ::kill(zombie, 0) == 0; }));
         else if (lock == "flock")
             QVERIFY(other.open(QIODevice::ReadWrite) && ::flock(other.handle(), LOCK_EX) == 0);
         else if (!lock.isEmpty())
@@ -102,11 +125,30 @@ private Q_SLOTS:
         QTemporaryFile errors;
         const int saved = ::dup(2);
         QVERIFY(errors.open() && ::dup2(errors.handle(), 2) == 2);
+        // A lock open that waits for a FIFO's writer fails the row instead of hanging the suite.
+        QSemaphore opened;
+        std::thread unblock([&] {
+            if (opened.tryAcquire(1, 2000))
+                return;
+            for (const QByteArray &name : {QFile::encodeName(lockFile.fileName()), fifo}) {
+                const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        });
+        QElapsedTimer opening;
+        opening.start();
         const int number = errorOf([&] { port.setPortOpen(true); });
+        const qint64 took = opening.elapsed();
+        opened.release();
+        unblock.join();
+        if (zombie > 0)
+            ::waitpid(zombie, nullptr, 0);
         ::dup2(saved, 2);
         ::close(saved);
         ::close(unlocked);
         QCOMPARE(number, error);
+        QVERIFY2(took < 1000, qPrintable(u"the open took %1 ms"_qs.arg(took)));
         const QString line = errors.seek(0) ? QString::fromLocal8Bit(errors.readAll()) : QString();
         QVERIFY2(error ? line.startsWith(u"COM%1 (%2): "_qs.arg(com).arg(device))
                     && line.contains(reason) && line.count('\n') == 1 && line.endsWith('\n')
