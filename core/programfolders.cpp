@@ -3,8 +3,8 @@
 #include "core/programfolders.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace ProgramFolders {
 
@@ -36,13 +36,21 @@ QString settings()
     const bool installed = real == QLatin1String("/usr") || real.startsWith(QLatin1String("/usr/"));
     if (!installed && QFileInfo(folder).isWritable())
         return folder;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/vedira");
+    // A relative XDG_CONFIG_HOME is to be ignored; without a home the user has no folder at all,
+    // and "/.config" at the root of the file system is nobody's.
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return xdg + QStringLiteral("/vedira");
+    const QString home = qEnvironmentVariable("HOME");
+    if (QDir::isAbsolutePath(home))
+        return home + QStringLiteral("/.config/vedira");
+    return {};
 }
 
 QString ports()
 {
-    return settings() + QStringLiteral("/ports");
+    const QString folder = settings();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/ports");
 }
 
 } // namespace ProgramFolders

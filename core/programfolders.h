@@ -13,11 +13,12 @@ QString program();
 void setProgram(const QString &folder); // for tests and benchmarks
 
 // Where vedira.ini and the ports/ folder live: the program's folder when it holds vedira.ini or
-// can be written (a build tree, a copy on a USB stick), otherwise $XDG_CONFIG_HOME/vedira, which
-// is made only when the settings are saved. A folder under /usr counts as not writable.
+// can be written (a build tree, a copy on a USB stick), otherwise $XDG_CONFIG_HOME/vedira (or
+// ~/.config/vedira when that is unset or relative), which is made only when the settings are
+// saved. A folder under /usr counts as not writable. Empty when there is no home to keep them in.
 QString settings();
 
-// The folder whose entries comN map port numbers to devices (Linux).
+// The folder whose entries comN map port numbers to devices (Linux); empty as settings() is.
 QString ports();
 
 } // namespace ProgramFolders

@@ -85,7 +85,7 @@ QString PortNumber::devicePath(qint16 n, const QString &portsFolder)
 
 QString PortNumber::entryPath(qint16 n, const QString &portsFolder)
 {
-    return portsFolder + QStringLiteral("/com%1").arg(n);
+    return portsFolder.isEmpty() ? QString() : portsFolder + QStringLiteral("/com%1").arg(n);
 }
 
 QString PortNumber::defaultDevice(qint16 n)

@@ -17,7 +17,8 @@ public:
     // device itself, so every name of one device locks the same port); otherwise /dev/ttyS{n-1}. On
     // Windows COMn. Throws 8002 for n below 1.
     static QString devicePath(qint16 n, const QString &portsFolder);
-    // Where the "comN" entry of port n lives, whether or not it exists (Linux).
+    // Where the "comN" entry of port n lives, whether or not it exists (Linux); empty with no
+    // ports folder.
     static QString entryPath(qint16 n, const QString &portsFolder);
     // The device port n reaches without an entry (Linux).
     static QString defaultDevice(qint16 n);

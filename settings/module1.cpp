@@ -17,7 +17,8 @@ const QString Section = QStringLiteral("Setup");
 
 void LoadSettings()
 {
-    IniFile = ProgramFolders::settings() + QStringLiteral("/vedira.ini");
+    const QString folder = ProgramFolders::settings();
+    IniFile = folder.isEmpty() ? QString() : folder + QStringLiteral("/vedira.ini");
     ComPortNo = trimBlanks(PrivateProfile::getString(Section, QStringLiteral("comPort"),
                                QStringLiteral("0"), 12, IniFile))
                     .toString();
@@ -32,6 +33,8 @@ void LoadSettings()
 
 void SaveSettings()
 {
+    if (IniFile.isEmpty())
+        return;
     // The folder under ~/.config comes into being with the first save, never by reading.
     QDir().mkpath(QFileInfo(IniFile).absolutePath());
     // One replacement, so a crash between the keys cannot pair the new port with old settings.

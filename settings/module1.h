@@ -31,7 +31,8 @@ inline QString &SendOpt(int index)
 // Reads "comPort" and "comSet" of section "Setup"; a missing file or key, or "0", gives the
 // defaults. Creates no file.
 void LoadSettings();
-// Writes both keys. A failed write is silent: the values still hold in memory.
+// Writes both keys. A failed write, or no folder to keep the file in, is silent: the values still
+// hold in memory.
 void SaveSettings();
 
 // Back to the state at program start (everything empty or false).

@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QMenu>
+#include <QRandomGenerator>
 #include <QSerialPortInfo>
 
 #include <cerrno>
@@ -84,25 +85,41 @@ bool PortMapMenu::link(int n, const QString &target)
     const QString entry = PortNumber::entryPath(qint16(n), ProgramFolders::ports());
     QString why;
     const QFileInfo info(entry);
-    if (info.exists() && !info.isSymLink()) {
+    if (entry.isEmpty()) {
+        why = QStringLiteral("沒有存放連結的資料夾：HOME 未設定");
+    } else if (info.exists() && !info.isSymLink()) {
         why = QStringLiteral("%1 不是連結，未更動").arg(entry);
     } else if (target.isEmpty()) {
         if (info.isSymLink() && !QFile::remove(entry))
             why = QStringLiteral("無法刪除 %1").arg(entry);
     } else {
-        // A new link renamed over the old one: the number never points nowhere in between.
-        const QString fresh = entry + QStringLiteral(".new");
-        QFile::remove(fresh);
+        // A new link renamed over the old one: the number never points nowhere in between. It
+        // is made under a random hidden name, and a link never replaces what is there, so no
+        // file of the user's is ever touched.
+        const QString folder = QFileInfo(entry).absolutePath();
+        QString fresh;
         QFile device(target);
-        if (!QDir().mkpath(QFileInfo(entry).absolutePath()))
-            why = QStringLiteral("無法建立 %1").arg(QFileInfo(entry).absolutePath());
-        else if (!device.link(fresh))
-            why = QStringLiteral("無法建立 %1：%2").arg(fresh, device.errorString());
-        else if (std::rename(
-                     QFile::encodeName(fresh).constData(), QFile::encodeName(entry).constData())
-            != 0) {
-            why = QStringLiteral("無法建立 %1：%2").arg(entry, qt_error_string(errno));
-            QFile::remove(fresh);
+        if (!QDir().mkpath(folder)) {
+            why = QStringLiteral("無法建立 %1").arg(folder);
+        } else {
+            bool made = false;
+            for (int attempt = 0; attempt < 8 && !made; ++attempt) {
+                fresh = folder
+                    + QStringLiteral("/.com%1-%2.new")
+                          .arg(n)
+                          .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+                made = device.link(fresh);
+                if (!made && !QFileInfo(fresh).exists() && !QFileInfo(fresh).isSymLink())
+                    break;
+            }
+            if (!made) {
+                why = QStringLiteral("無法建立 %1：%2").arg(fresh, device.errorString());
+            } else if (std::rename(QFile::encodeName(fresh).constData(),
+                           QFile::encodeName(entry).constData())
+                != 0) {
+                why = QStringLiteral("無法建立 %1：%2").arg(entry, qt_error_string(errno));
+                QFile::remove(fresh);
+            }
         }
     }
     m_ports->button(n - 1)->setToolTip(describe(n));

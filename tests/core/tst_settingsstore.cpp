@@ -126,24 +126,42 @@ private Q_SLOTS:
             QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"vedira.ini"_qs});
     }
     // A program folder that cannot be written, or one under /usr even for root, sends the file
-    // and ports/ to $XDG_CONFIG_HOME/vedira, made by the first save and never by loading.
+    // and ports/ to $XDG_CONFIG_HOME/vedira (~/.config/vedira when that is relative), made by the
+    // first save and never by loading; with no home at all the settings stay in memory.
     void settingsFolder_data()
     {
         QTest::addColumn<QString>("program");
-        QTest::addColumn<bool>("inConfig");
-        QTest::newRow("writable") << QString() << false;
-        QTest::newRow("locked") << u"locked"_qs << true;
-        QTest::newRow("installed") << u"/usr/bin"_qs << true;
+        QTest::addColumn<QString>("xdg"); // "" unset, "abs" a folder of its own, else as given
+        QTest::addColumn<bool>("home");
+        QTest::addColumn<QString>("saved"); // program, xdg or home, or "" for nowhere
+        QTest::newRow("writable") << QString() << u"abs"_qs << true << u"program"_qs;
+        QTest::newRow("locked") << u"locked"_qs << u"abs"_qs << true << u"xdg"_qs;
+        QTest::newRow("installed") << u"/usr/bin"_qs << u"abs"_qs << true << u"xdg"_qs;
+        QTest::newRow("installed, relative XDG_CONFIG_HOME")
+            << u"/usr/bin"_qs << u"config"_qs << true << u"home"_qs;
+        QTest::newRow("installed, no HOME") << u"/usr/bin"_qs << QString() << false << QString();
     }
     void settingsFolder()
     {
         QFETCH(QString, program);
-        QFETCH(bool, inConfig);
-        QTemporaryDir dir, config;
+        QFETCH(QString, xdg);
+        QFETCH(bool, home);
+        QFETCH(QString, saved);
+        QTemporaryDir dir, config, homeDir, cwd;
         const bool locked = program == u"locked"_qs;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QByteArray oldHome = qgetenv("HOME");
+        const QString oldCwd = QDir::currentPath();
+        QDir::setCurrent(cwd.path());
+        if (!xdg.isEmpty())
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(xdg == u"abs" ? config.path() : xdg));
+        if (home)
+            qputenv("HOME", QFile::encodeName(homeDir.path()));
+        else
+            qunsetenv("HOME");
         const auto restore = qScopeGuard([&] {
             qunsetenv("XDG_CONFIG_HOME");
+            qputenv("HOME", oldHome);
+            QDir::setCurrent(oldCwd);
             if (locked)
                 lockFolder(dir.path(), false);
         });
@@ -155,12 +173,22 @@ private Q_SLOTS:
         Module1::ComPortNo = u"2"_qs;
         Module1::ComSetting = u"e"_qs;
         Module1::SaveSettings();
-        const QString home = inConfig ? config.filePath(u"vedira"_qs) : dir.path();
-        QFile ini(home + u"/vedira.ini"_qs);
+        const QString folder = saved == u"program" ? dir.path()
+            : saved == u"xdg"                      ? config.filePath(u"vedira"_qs)
+            : saved == u"home"                     ? homeDir.filePath(u".config/vedira"_qs)
+                                                   : QString();
+        QCOMPARE(ProgramFolders::settings(), folder);
+        // Nothing relative to the current folder, ever.
+        QCOMPARE(QDir(cwd.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
+        if (folder.isEmpty()) {
+            QCOMPARE(PortNumber::devicePath(3, ProgramFolders::ports()), u"/dev/ttyS2"_qs);
+            return;
+        }
+        QFile ini(folder + u"/vedira.ini"_qs);
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll(), "[Setup]\r\ncomPort=2\r\ncomSet=e\r\n");
-        QVERIFY(QDir(home).mkdir(u"ports"_qs)
-            && QFile::link(u"/dev/null"_qs, home + u"/ports/com3"_qs));
+        QVERIFY(QDir(folder).mkdir(u"ports"_qs)
+            && QFile::link(u"/dev/null"_qs, folder + u"/ports/com3"_qs));
         QCOMPARE(PortNumber::devicePath(3, ProgramFolders::ports()), u"/dev/null"_qs);
     }
 };
