@@ -2,17 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/frmset.h"
 
+#include "core/runtimeerror.h"
+#include "settings/module1.h"
+#include "settings/portmapmenu.h"
 #include "ui/designfonts.h"
-#include "app/frmvedira.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
-#include "serial/portnumber.h"
-#include "serial/serialport.h"
-#include "settings/module1.h"
-#include "settings/portmapmenu.h"
-#include "terminal/frmrun.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -202,30 +199,18 @@ void frmSet::optStop_Click(int index)
 
 void frmSet::cmdSure_Click()
 {
-    frmVedira *frame = frmVedira::instance();
-    frmRun *run = frame ? frame->runWindow() : nullptr;
     try {
         ComSetting = SpeedPart + ParityPart + DataPart + StopPart;
         ComPortNo = PortPart;
         SaveSettings();
-        if (frame) {
-            frame->setPanelText(1, QStringLiteral("COM") + ComPortNo);
-            frame->setPanelText(2, ComSetting);
-        }
-        if (PortIsOpen == VbTrue && run) {
-            SerialPort &port = run->Comm1();
-            port.setPortOpen(false);
-            port.setCommPort(PortNumber::fromText(ComPortNo));
-            port.setSettings(ComSetting);
-            port.setPortOpen(true);
-        }
+        Q_EMIT panelTextChanged(1, QStringLiteral("COM") + ComPortNo);
+        Q_EMIT panelTextChanged(2, ComSetting);
+        if (PortIsOpen == VbTrue && m_reopenPort)
+            m_reopenPort();
     } catch (const RunTimeError &e) {
         MessageBox::error(this,
             e.number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
                                                        : UiTexts::DataError);
-        // A port that could not be reopened is closed: the terminal must say so.
-        if (PortIsOpen == VbTrue && run && !run->Comm1().portOpen())
-            run->showPortClosed();
         return;
     }
     unload();

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include <array>
+#include <functional>
 
 class QButtonGroup;
 class QGroupBox;
@@ -18,6 +18,10 @@ class frmSet : public QWidget
     Q_OBJECT
 public:
     frmSet();
+
+    // What "確定" calls while the port is open, to reopen it with the new choice; it throws
+    // RunTimeError when the port cannot be reopened. Unset, an open port is left alone.
+    void setReopenPort(std::function<void()> reopen) { m_reopenPort = std::move(reopen); }
 
     void Form_Load();
     void get_Set();
@@ -35,6 +39,10 @@ public:
     QString DataPart;
     QString StopPart;
     QString PortPart;
+
+Q_SIGNALS:
+    // A status bar panel (numbered from 1) should now read text.
+    void panelTextChanged(int panel, const QString &text);
 
 private:
     void buildControls();
@@ -56,4 +64,5 @@ private:
     QButtonGroup *optCheck = nullptr;
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdSure = nullptr;
+    std::function<void()> m_reopenPort;
 };

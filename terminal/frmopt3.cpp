@@ -2,16 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmopt3.h"
 
+#include "settings/module1.h"
 #include "ui/designfonts.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
-#include "settings/module1.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace {
 const std::array<QString, 2> OptAValues {QStringLiteral("0"), QStringLiteral("1")};
@@ -21,12 +20,10 @@ const std::array<QString, 8> OptCValues {QStringLiteral("100"), QStringLiteral("
     QStringLiteral("3000"), QStringLiteral("5000")};
 } // namespace
 
-frmOpt3::frmOpt3(QPushButton *cmdSend2, QTimer *timerSend, QWidget *parent)
+frmOpt3::frmOpt3(QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint)
-    , m_cmdSend2(cmdSend2)
-    , m_timerSend(timerSend)
 {
     setObjectName(QStringLiteral("frmOpt3"));
     buildControls();
@@ -143,31 +140,17 @@ void frmOpt3::CmdOk_Click()
 
 void frmOpt3::showEvent(QShowEvent *event)
 {
-    m_sendModeApplied = false;
+    m_sendModeReported = false;
     QDialog::showEvent(event);
 }
 
 void frmOpt3::done(int result)
 {
     // The close box reaches done() through closeEvent() and reject(), and QDialog itself may
-    // route done() through a close event again: apply once per showing.
-    if (!m_sendModeApplied) {
-        m_sendModeApplied = true;
-        applySendMode();
+    // route done() through a close event again: report once per showing.
+    if (!m_sendModeReported) {
+        m_sendModeReported = true;
+        Q_EMIT sendModeChosen(Module1::SendOpt(2));
     }
     QDialog::done(result);
-}
-
-void frmOpt3::applySendMode()
-{
-    if (Module1::SendOpt(2) == u"0") {
-        if (m_cmdSend2)
-            m_cmdSend2->setText(UiTexts::SingleSend);
-        if (m_timerSend)
-            m_timerSend->stop();
-    } else if (Module1::SendOpt(2) == u"1") {
-        // A running continuous send goes on; it reads the interval afresh at its next tick.
-        if (m_cmdSend2 && m_cmdSend2->text() != UiTexts::StopSend)
-            m_cmdSend2->setText(UiTexts::ContinuousSend);
-    }
 }

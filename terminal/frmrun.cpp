@@ -2,24 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmrun.h"
 
-#include "core/programfolders.h"
-#include "ui/designfonts.h"
-#include "app/frmvedira.h"
-#include "ui/mdichild.h"
-#include "ui/messagebox.h"
-#include "ui/twips.h"
-#include "ui/uitexts.h"
+#include "core/runtimeerror.h"
 #include "resources/icons.h"
 #include "serial/portnumber.h"
-#include "serial/qserialportadapter.h"
+#include "serial/serialport.h"
 #include "settings/module1.h"
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
 #include "terminal/lampshape.h"
-#include "ui/namedcomboaccessible.h"
 #include "terminal/receiveview.h"
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
+#include "ui/designfonts.h"
+#include "ui/mdichild.h"
+#include "ui/messagebox.h"
+#include "ui/namedcomboaccessible.h"
+#include "ui/twips.h"
+#include "ui/uitexts.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -37,9 +36,9 @@
 
 using namespace Module1;
 
-frmRun::frmRun()
+frmRun::frmRun(std::unique_ptr<SerialPort> port)
+    : m_comm1(std::move(port))
 {
-    m_comm1 = PortFactory ? PortFactory() : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
     setObjectName(QStringLiteral("frmRun"));
     buildControls();
     connectHandlers();
@@ -247,21 +246,12 @@ void frmRun::connectHandlers()
 void frmRun::Form_Load()
 {
     MdiChild::frameOf(this)->move(0, 0);
-    if (SendOpt(2) == QLatin1String("0"))
-        CmdSend(2)->setText(UiTexts::SingleSend);
-    if (SendOpt(2) == QLatin1String("1"))
-        CmdSend(2)->setText(UiTexts::ContinuousSend);
+    applySendMode(SendOpt(2));
     try {
         openPort();
     } catch (const RunTimeError &e) {
         showPortError(e);
     }
-}
-
-void frmRun::setPanel6(const QString &text)
-{
-    if (frmVedira *frame = frmVedira::instance())
-        frame->setPanelText(6, text);
 }
 
 void frmRun::openPort()
@@ -271,7 +261,20 @@ void frmRun::openPort()
     Comm1().setPortOpen(true);
     PortIsOpen = VbTrue;
     cmdPort->setText(UiTexts::ClosePort);
-    setPanel6(UiTexts::PanelPortOpen);
+    Q_EMIT panelTextChanged(6, UiTexts::PanelPortOpen);
+}
+
+void frmRun::reopenPort()
+{
+    try {
+        Comm1().setPortOpen(false);
+        openPort();
+    } catch (const RunTimeError &) {
+        // Shown closed before the caller's box, so that no continuous send ticks behind it.
+        if (!Comm1().portOpen())
+            showPortClosed();
+        throw;
+    }
 }
 
 void frmRun::showPortError(const RunTimeError &error)
@@ -292,11 +295,28 @@ void frmRun::showPortError(const RunTimeError &error)
 void frmRun::showPortClosed()
 {
     PortIsOpen = VbFalse;
+    stopContinuousSending();
+    cmdPort->setText(UiTexts::OpenPort);
+    Q_EMIT panelTextChanged(6, UiTexts::PanelPortClosed);
+}
+
+void frmRun::stopContinuousSending()
+{
     timerSend->stop();
     if (CmdSend(2)->text() == UiTexts::StopSend)
         CmdSend(2)->setText(UiTexts::ContinuousSend);
-    cmdPort->setText(UiTexts::OpenPort);
-    setPanel6(UiTexts::PanelPortClosed);
+}
+
+void frmRun::applySendMode(const QString &mode)
+{
+    if (mode == u"0") {
+        stopContinuousSending();
+        CmdSend(2)->setText(UiTexts::SingleSend);
+    } else if (mode == u"1") {
+        // A running continuous send goes on; it reads the interval afresh at its next tick.
+        if (CmdSend(2)->text() != UiTexts::StopSend)
+            CmdSend(2)->setText(UiTexts::ContinuousSend);
+    }
 }
 
 void frmRun::cmdPort_Click()
@@ -316,9 +336,7 @@ void frmRun::cmdPort_Click()
 
 void frmRun::CmdExit_Click()
 {
-    timerSend->stop();
-    if (CmdSend(2)->text() == UiTexts::StopSend)
-        CmdSend(2)->setText(UiTexts::ContinuousSend);
+    stopContinuousSending();
     MdiChild::frameOf(this)->hide();
 }
 
@@ -355,9 +373,8 @@ void frmRun::Comm1_OnComm()
             break;
         case SerialPort::EvReceive:
             ReceiveEntered = VbFalse;
-            m_received = Comm1().input();
             // A whole event is shown, however large: dropping it would lose data.
-            m_log.append(m_received);
+            m_log.append(Comm1().input());
             break;
         default:
             break;
@@ -461,8 +478,7 @@ void frmRun::CmdSend_Click(int index)
                 timerSend->start();
                 CmdSend(2)->setText(UiTexts::StopSend);
             } else {
-                timerSend->stop();
-                CmdSend(2)->setText(UiTexts::ContinuousSend);
+                stopContinuousSending();
             }
             break;
         }
@@ -484,7 +500,7 @@ void frmRun::timerSend_Timer()
     } catch (const RunTimeError &) {
         // A failing tick ends continuous sending; the box comes after the caption so that no
         // second tick can run while it is open.
-        CmdSend(2)->setText(UiTexts::ContinuousSend);
+        stopContinuousSending();
         MessageBox::error(this, UiTexts::DataError);
         return;
     }
@@ -500,7 +516,8 @@ void frmRun::cmdOpt1_Click()
 
 void frmRun::cmdOpt3_Click()
 {
-    frmOpt3 dialog(CmdSend(2), timerSend, this);
+    frmOpt3 dialog(this);
+    connect(&dialog, &frmOpt3::sendModeChosen, this, &frmRun::applySendMode);
     dialog.exec();
 }
 

@@ -2,15 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmcheck.h"
 
+#include "resources/icons.h"
 #include "ui/designfonts.h"
-#include "app/frmvedira.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
+#include "ui/namedcomboaccessible.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
-#include "resources/icons.h"
-#include "ui/namedcomboaccessible.h"
-#include "tools/frmcrcbook.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -217,8 +215,7 @@ void frmCheck::cmdSum_Click()
 
 void frmCheck::cmdCRCbook_Click()
 {
-    if (frmVedira *frame = frmVedira::instance())
-        frame->showChild(m_crcBook);
+    Q_EMIT crcHelpRequested();
 }
 
 void frmCheck::CobTxt_Change()

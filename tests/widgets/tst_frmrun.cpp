@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
 #include "core/programfolders.h"
-#include "ui/uitexts.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
@@ -11,6 +10,7 @@
 #include "tests/support/fakeserialport.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
+#include "ui/uitexts.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -47,7 +47,7 @@ class tst_FrmRun : public QObject
     void open()
     {
         m_frame->memRun_Click();
-        m_run = m_frame->runWindow();
+        m_run = m_frame->findChild<frmRun *>();
     }
     QComboBox *line(int i) const
     {
@@ -104,7 +104,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_frame.reset();
-        frmRun::PortFactory = {};
+        frmVedira::PortFactory = {};
         Reset();
     }
 
@@ -190,7 +190,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         QFETCH(QString, message);
-        QSerialPortAdapter other;
+        QSerialPortAdapter other(ProgramFolders::ports());
         if (how == u"held") {
             other.setCommPort(1);
             other.setPortOpen(true);
@@ -241,7 +241,7 @@ private Q_SLOTS:
     void lampsAndLayout()
     {
         FakeSerialPort *fake = nullptr;
-        frmRun::PortFactory = [&fake] {
+        frmVedira::PortFactory = [&fake] {
             auto port = std::make_unique<FakeSerialPort>();
             fake = port.get();
             port->setLineStates({true, false, false});
