@@ -9,7 +9,6 @@
 class QButtonGroup;
 class QGroupBox;
 class QPushButton;
-class QRadioButton;
 
 // The communication settings dialog. It edits five parts of its own and changes the shared
 // settings, the file, the status bar and an open port only on "確定".
@@ -48,8 +47,6 @@ private:
     void buildControls();
     void connectHandlers();
     void unload();
-    QButtonGroup *optionGroup(QGroupBox *frame, const char *name, const QStringList &captions,
-        const QList<QPoint> &positions, int width);
     static void select(QButtonGroup *group, const QStringList &values, const QString &part);
 
     QGroupBox *famPort = nullptr;

@@ -4,12 +4,9 @@
 
 #include <QDialog>
 
-#include <array>
-
 class QButtonGroup;
 class QGroupBox;
 class QPushButton;
-class QRadioButton;
 
 // The hexadecimal line's options: send mode (SendOpt(2)), continuous-send interval (SendOpt(3))
 // and whether every send empties the receive areas (ReceiveClearOpt). Every click stores its
@@ -44,13 +41,10 @@ private:
     bool m_sendModeReported = false;
 
     QGroupBox *FrameA = nullptr;
-    std::array<QRadioButton *, 2> optA {};
-    QButtonGroup *m_optA = nullptr;
+    QButtonGroup *optA = nullptr;
     QGroupBox *FrameB = nullptr;
-    std::array<QRadioButton *, 2> optB {};
-    QButtonGroup *m_optB = nullptr;
+    QButtonGroup *optB = nullptr;
     QGroupBox *FrameC = nullptr;
-    std::array<QRadioButton *, 8> optC {};
-    QButtonGroup *m_optC = nullptr;
+    QButtonGroup *optC = nullptr;
     QPushButton *CmdOk = nullptr;
 };

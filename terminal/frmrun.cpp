@@ -14,6 +14,7 @@
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/namedcomboaccessible.h"
@@ -34,6 +35,7 @@
 
 #include <limits>
 
+using namespace FormBuilder;
 using namespace Module1;
 
 frmRun::frmRun(std::unique_ptr<SerialPort> port)
@@ -55,18 +57,7 @@ void frmRun::buildControls()
     const QFont lampFont = DesignFonts::font(DesignFonts::Arial, 8.25);
     setFont(uiFont);
 
-    auto place = [](QWidget *w, const char *name, const QRect &r) {
-        w->setObjectName(QString::fromLatin1(name));
-        w->setGeometry(r);
-    };
-    auto label = [&](QWidget *parent, const QString &text, const char *name, const QRect &r) {
-        auto *l = new QLabel(text, parent);
-        place(l, name, r);
-        return l;
-    };
-
-    Frame1 = new QGroupBox(QStringLiteral("命令區"), this);
-    place(Frame1, "Frame1", twips(120, 120, 7635, 2475));
+    Frame1 = frame(this, "Frame1", QStringLiteral("命令區"), twips(120, 120, 7635, 2475));
     const std::array<QString, 3> sendLabels {QStringLiteral("傳送ASCII碼字元"),
         QStringLiteral("傳送10進制字串 , 使用\"，\"分隔"),
         QStringLiteral("傳送16進制字串 , 使用\"，\"分隔")};
@@ -81,9 +72,9 @@ void frmRun::buildControls()
     for (int r = 0; r < 3; ++r) {
         const int top = 270 + r * 720;
         Label3[size_t(2 * r)] = label(
-            Frame1, sendLabels[size_t(r)], labelNames[size_t(r)], twips(180, top, 5100, 240));
-        auto *line = new QComboBox(Frame1);
-        place(line, lineNames[size_t(r)], twips(180, top + 240, 5100, 330));
+            Frame1, labelNames[size_t(r)], sendLabels[size_t(r)], twips(180, top, 5100, 240));
+        auto *line
+            = place(new QComboBox(Frame1), lineNames[size_t(r)], twips(180, top + 240, 5100, 330));
         line->setEditable(true);
         // Only a send adds to the history, never the combo box itself on Enter.
         line->setInsertPolicy(QComboBox::NoInsert);
@@ -94,12 +85,11 @@ void frmRun::buildControls()
         // A pasted line is sent whole; the numeric lines reject overlong text when encoding.
         line->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
         line->setEditText(initialTexts[size_t(r)]);
-        Label3[size_t(2 * r)]->setBuddy(line);
-        line->setAccessibleName(sendLabels[size_t(r)]);
+        labelFor(Label3[size_t(2 * r)], line);
         line->lineEdit()->setAccessibleName(sendLabels[size_t(r)]);
         lines[size_t(r)] = line;
-        auto *send = new QPushButton(UiTexts::SingleSend, Frame1);
-        place(send, sendNames[size_t(r)], twips(5400, top + 195, 1095, 390));
+        auto *send = button(
+            Frame1, sendNames[size_t(r)], UiTexts::SingleSend, twips(5400, top + 195, 1095, 390));
         // The three buttons share a caption; the line each sends tells them apart.
         send->setAccessibleDescription(sendLabels[size_t(r)]);
         m_cmdSend[size_t(r)] = send;
@@ -114,26 +104,22 @@ void frmRun::buildControls()
     m_appendCrc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     CobSend3->addAction(m_appendCrc);
     CobSend3->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
-    cmdOpt1 = new QPushButton(QStringLiteral("選項"), Frame1);
-    place(cmdOpt1, "cmdOpt1", twips(6600, 465, 855, 390));
+    cmdOpt1 = button(Frame1, "cmdOpt1", QStringLiteral("選項"), twips(6600, 465, 855, 390));
     cmdOpt1->setAccessibleDescription(sendLabels[0]);
-    cmdOpt3 = new QPushButton(QStringLiteral("選項"), Frame1);
-    place(cmdOpt3, "cmdOpt3", twips(6600, 465 + 2 * 720, 855, 390));
+    cmdOpt3
+        = button(Frame1, "cmdOpt3", QStringLiteral("選項"), twips(6600, 465 + 2 * 720, 855, 390));
     cmdOpt3->setAccessibleDescription(sendLabels[2]);
 
-    Frame3 = new QGroupBox(QStringLiteral("通訊狀態"), this);
-    place(Frame3, "Frame3", twips(7860, 120, 1035, 2475));
+    Frame3 = frame(this, "Frame3", QStringLiteral("通訊狀態"), twips(7860, 120, 1035, 2475));
     auto lamp = [&](const char *labelName, const QString &caption, const char *lampName, int col,
                     int row, QLabel *&lbl, LampShape *&shape) {
         const int left = 60 + col * 465;
         const int top = 300 + row * 720;
-        lbl = label(Frame3, caption, labelName, twips(left, top, 450, 240));
+        lbl = label(Frame3, labelName, caption, twips(left, top, 450, 240));
         lbl->setFont(lampFont);
         lbl->setAlignment(Qt::AlignCenter);
-        shape = new LampShape(Frame3);
-        place(shape, lampName, twips(left + 75, top + 255, 300, 300));
-        lbl->setBuddy(shape);
-        shape->setAccessibleName(caption);
+        shape = place(new LampShape(Frame3), lampName, twips(left + 75, top + 255, 300, 300));
+        labelFor(lbl, shape);
     };
     lamp("LbSD", QStringLiteral("SD"), "spSD", 0, 0, LbSD, spSD);
     lamp("LbRD", QStringLiteral("RD"), "spRD", 1, 0, LbRD, spRD);
@@ -169,8 +155,7 @@ void frmRun::buildControls()
     cmdRec->setEnabled(false);
     cmdPrint->setEnabled(false);
 
-    Frame2 = new QGroupBox(QStringLiteral("接收區"), this);
-    place(Frame2, "Frame2", twips(120, 2700, 11175, 4335));
+    Frame2 = frame(this, "Frame2", QStringLiteral("接收區"), twips(120, 2700, 11175, 4335));
     struct Area
     {
         ReceiveFormatter::Kind kind;
@@ -190,11 +175,10 @@ void frmRun::buildControls()
     const std::array<const char *, 3> areaNames {"txtReceive_0", "txtReceive_1", "txtReceive_2"};
     const std::array<const char *, 3> areaLabelNames {"Label3_1", "Label3_3", "Label3_5"};
     for (size_t i = 0; i < areas.size(); ++i) {
-        Label3[2 * i + 1] = label(Frame2, areas[i].caption, areaLabelNames[i], areas[i].labelRect);
-        auto *view = new ReceiveView(&m_log, areas[i].kind, Frame2);
-        place(view, areaNames[i], areas[i].rect);
-        Label3[2 * i + 1]->setBuddy(view);
-        view->setAccessibleName(areas[i].caption);
+        Label3[2 * i + 1] = label(Frame2, areaLabelNames[i], areas[i].caption, areas[i].labelRect);
+        auto *view
+            = place(new ReceiveView(&m_log, areas[i].kind, Frame2), areaNames[i], areas[i].rect);
+        labelFor(Label3[2 * i + 1], view);
         view->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         QPalette pal = view->palette();
         pal.setColor(QPalette::Text, areas[i].color);
