@@ -5,10 +5,11 @@
 // Who owns what:
 // - Module1 (settings/) holds the shared state and the settings file; every window reads it.
 // - frmVedira (app/) is the frame and the composition root: the menu, the status bar Stb1, and
-//   one instance each of frmSet, frmRun, frmCheck, frmAscii and frmCRCbook in its MDI area. It
-//   builds the terminal's port and wires the windows: they do not know the frame, but signal the
-//   panel texts and the CRC help request, and frmSet reopens the port through a callback the frame
-//   sets, which calls frmRun::reopenPort while the terminal exists.
+//   at most one each of frmSet, frmRun, frmCheck, frmAscii and frmCRCbook in its MDI area, made
+//   on first request (closing hides frmRun and frmCheck and destroys the others). It builds the
+//   terminal's port and wires the windows: they do not know the frame, but signal the panel texts
+//   and the CRC help request, and frmSet reopens the port through a callback the frame sets,
+//   which calls frmRun::reopenPort while the terminal exists.
 // - frmRun (terminal/) owns the one serial port Comm1, the receive log and its three views, and
 //   the send lines; its option dialogs frmOpt1 and frmOpt3 live only while they are open.
 // - frmCheck, frmAscii, frmCRCbook and the modal frmAbout (tools/) own nothing shared.

@@ -4,7 +4,6 @@
 
 #include "core/receivelog.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>

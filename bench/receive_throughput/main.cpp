@@ -278,7 +278,7 @@ public:
         });
     }
 
-    QSerialPortAdapter port(ProgramFolders::ports());
+    QSerialPortAdapter port {ProgramFolders::ports()};
     std::array<QPlainTextEdit *, 3> edits {};
     const std::array<ReceiveFormatter::Kind, 3> kinds {ReceiveFormatter::Kind::Character,
         ReceiveFormatter::Kind::Decimal, ReceiveFormatter::Kind::Hexadecimal};
