@@ -6,6 +6,7 @@
 #include "resources/icons.h"
 #include "settings/module1.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/twips.h"
 
 #include <QGroupBox>
@@ -42,28 +43,22 @@ void frmShow::buildControls()
     setFixedSize(twipsSize(3915, 1575));
     setAutoFillBackground(true);
 
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(0, 0, width(), height());
+    Frame1 = FormBuilder::place(new QGroupBox(this), "Frame1", rect());
     // Without a caption the frame's border starts at the window's edge: no room kept for a title.
     Frame1->setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0px; }"));
 
-    imgLogo = new QLabel(Frame1);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo = FormBuilder::place(new QLabel(Frame1), "imgLogo", twips(360, 420, 480, 480));
     imgLogo->setPixmap(Icons::logo(32));
     imgLogo->setAccessibleName(QStringLiteral("VEDIRA"));
-    imgLogo->setGeometry(twips(360, 420, 480, 480));
 
-    Label3 = new QLabel(QStringLiteral("VEDIRA測試軟體"), Frame1);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3 = FormBuilder::label(
+        Frame1, "Label3", QStringLiteral("VEDIRA測試軟體"), twips(1080, 300, 2640, 435));
     Label3->setFont(DesignFonts::font(DesignFonts::Mingliu, 15.75, true));
     Label3->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
-    Label3->setGeometry(twips(1080, 300, 2640, 435));
 
-    Label1 = new QLabel(QStringLiteral("ver 1.50       DUVOV"), Frame1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = FormBuilder::label(
+        Frame1, "Label1", QStringLiteral("ver 1.50       DUVOV"), twips(1080, 960, 2640, 300));
     Label1->setFont(DesignFonts::font(DesignFonts::Arial, 9, true));
-    Label1->setGeometry(twips(1080, 960, 2640, 300));
 
     Timedelay = new QTimer(this);
     Timedelay->setObjectName(QStringLiteral("Timedelay"));

@@ -3,13 +3,16 @@
 #include "app/frmvedira.h"
 
 #include "app/frmshow.h"
+#include "core/programfolders.h"
 #include "resources/icons.h"
+#include "serial/qserialportadapter.h"
 #include "settings/frmset.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
 #include "tools/frmabout.h"
 #include "tools/frmascii.h"
 #include "tools/frmcheck.h"
+#include "tools/frmcrcbook.h"
 #include "ui/designfonts.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
@@ -50,6 +53,18 @@ bool startMinimised(const QString &program)
     });
 #endif
     return process.startDetached();
+}
+
+template<class Form> Form *newChild()
+{
+    return new Form;
+}
+
+template<> frmRun *newChild<frmRun>()
+{
+    return new frmRun(frmVedira::PortFactory
+            ? frmVedira::PortFactory()
+            : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports()));
 }
 } // namespace
 
@@ -184,6 +199,38 @@ void frmVedira::refreshClock()
     setPanelText(4, locale.toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
+template<class Form> Form *frmVedira::showChild(QPointer<Form> &slot)
+{
+    if (!slot) {
+        slot = newChild<Form>();
+        embed(slot);
+        // Wired before the load, which already reports the port's state.
+        connectChild(slot);
+        slot->Form_Load();
+    }
+    activate(slot);
+    return slot;
+}
+
+void frmVedira::connectChild(frmSet *set)
+{
+    connect(set, &frmSet::panelTextChanged, this, &frmVedira::setPanelText);
+    set->setReopenPort([this] {
+        if (m_frmRun)
+            m_frmRun->reopenPort();
+    });
+}
+
+void frmVedira::connectChild(frmRun *run)
+{
+    connect(run, &frmRun::panelTextChanged, this, &frmVedira::setPanelText);
+}
+
+void frmVedira::connectChild(frmCheck *check)
+{
+    connect(check, &frmCheck::crcHelpRequested, this, [this] { showChild(m_frmCRCbook); });
+}
+
 void frmVedira::embed(QWidget *form)
 {
     // Every child window has a fixed border and no maximise button.
@@ -232,11 +279,6 @@ void frmVedira::memSet_Click()
 void frmVedira::memRun_Click()
 {
     showChild(m_frmRun);
-}
-
-frmRun *frmVedira::runWindow() const
-{
-    return m_frmRun;
 }
 
 void frmVedira::memCheck_Click()

@@ -4,19 +4,23 @@
 
 // Who owns what:
 // - Module1 (settings/) holds the shared state and the settings file; every window reads it.
-// - frmVedira is the frame: the menu, the status bar Stb1 and the single instance of every child
-//   window. Other windows reach it through frmVedira::instance() to write a panel or to show a
-//   sibling window.
+// - frmVedira (app/) is the frame and the composition root: the menu, the status bar Stb1, and
+//   at most one each of frmSet, frmRun, frmCheck, frmAscii and frmCRCbook in its MDI area, made
+//   on first request (closing hides frmRun and frmCheck and destroys the others). It builds the
+//   terminal's port and wires the windows: they do not know the frame, but signal the panel texts
+//   and the CRC help request, and frmSet reopens the port through a callback the frame sets,
+//   which calls frmRun::reopenPort while the terminal exists.
 // - frmRun (terminal/) owns the one serial port Comm1, the receive log and its three views, and
-//   the send lines. frmSet reaches the port only through frmRun.
-// - frmCheck, frmAscii, frmCRCbook and frmAbout (tools/) own nothing shared.
-// - Message boxes go through MessageBox (app/messagebox.h).
+//   the send lines; its option dialogs frmOpt1 and frmOpt3 live only while they are open.
+// - frmCheck, frmAscii, frmCRCbook and the modal frmAbout (tools/) own nothing shared.
+// - Message boxes go through MessageBox (ui/messagebox.h).
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -30,6 +34,7 @@ class frmRun;
 class frmCheck;
 class frmAscii;
 class frmCRCbook;
+class SerialPort;
 
 class frmVedira : public QMainWindow
 {
@@ -47,23 +52,6 @@ public:
     void setPanelText(int panel, const QString &text);
     QString panelText(int panel) const;
 
-    QMdiArea *mdiArea() const { return m_mdiArea; }
-
-    // The one rule for child windows: show the loaded one, or create and load it first.
-    template<class Form> Form *showChild(QPointer<Form> &slot)
-    {
-        if (!slot) {
-            slot = new Form;
-            embed(slot);
-            slot->Form_Load();
-        }
-        activate(slot);
-        return slot;
-    }
-
-    // The terminal window, once "執行" has created it.
-    frmRun *runWindow() const;
-
     void memSet_Click();
     void memRun_Click();
     void memCheck_Click();
@@ -76,6 +64,9 @@ public:
     static inline std::function<void()> Quit;
     // Starts a program without waiting; false when it could not be started. Tests replace it.
     static inline std::function<bool(const QString &)> StartDetached;
+    // Makes the port the terminal window will own; tests put a fake here. Unset, the real port
+    // on the program's ports folder.
+    static inline std::function<std::unique_ptr<SerialPort>()> PortFactory;
 
     static QStringList calculatorCandidates();
 
@@ -85,7 +76,13 @@ protected:
 private:
     void buildControls();
     void connectHandlers();
+    // The one rule for child windows: show the loaded one, or create, wire and load it first.
+    template<class Form> Form *showChild(QPointer<Form> &slot);
     void embed(QWidget *form);
+    void connectChild(frmSet *set);
+    void connectChild(frmRun *run);
+    void connectChild(frmCheck *check);
+    void connectChild(QWidget *) { }
     void activate(QWidget *form);
     void MDIForm_QueryUnload(bool &cancel);
     bool confirmExit();
@@ -111,4 +108,5 @@ private:
     QPointer<frmRun> m_frmRun;
     QPointer<frmCheck> m_frmCheck;
     QPointer<frmAscii> m_frmAscii;
+    QPointer<frmCRCbook> m_frmCRCbook;
 };

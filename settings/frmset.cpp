@@ -2,13 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/frmset.h"
 
-#include "app/frmvedira.h"
-#include "serial/portnumber.h"
-#include "serial/serialport.h"
+#include "core/runtimeerror.h"
 #include "settings/module1.h"
 #include "settings/portmapmenu.h"
-#include "terminal/frmrun.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/twips.h"
@@ -17,9 +15,9 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 
+using namespace FormBuilder;
 using namespace Module1;
 
 namespace {
@@ -36,15 +34,6 @@ constexpr int DesignedCheck = 2;
 constexpr int DesignedData = 0;
 constexpr int DesignedStop = 1;
 
-QList<QPoint> rows(const QList<int> &lefts, const QList<int> &tops)
-{
-    QList<QPoint> out;
-    for (int top : tops)
-        for (int left : lefts)
-            out.append(QPoint(left, top));
-    return out;
-}
-
 } // namespace
 
 frmSet::frmSet()
@@ -54,38 +43,17 @@ frmSet::frmSet()
     connectHandlers();
 }
 
-QButtonGroup *frmSet::optionGroup(QGroupBox *frame, const char *name, const QStringList &captions,
-    const QList<QPoint> &positions, int width)
-{
-    auto *group = new QButtonGroup(this);
-    group->setObjectName(QString::fromLatin1(name));
-    for (int i = 0; i < captions.size(); ++i) {
-        auto *button = new QRadioButton(captions[i], frame);
-        button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
-        const QPoint p = positions[i];
-        button->setGeometry(twips(p.x(), p.y(), width, 300));
-        group->addButton(button, i);
-    }
-    return group;
-}
-
 void frmSet::buildControls()
 {
     setWindowTitle(QStringLiteral("通訊設定"));
     setFixedSize(twipsSize(5070, 4290));
     setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
 
-    auto frame = [this](const QString &caption, const char *name, const QRect &r) {
-        auto *f = new QGroupBox(caption, this);
-        f->setObjectName(QString::fromLatin1(name));
-        f->setGeometry(r);
-        return f;
-    };
-    famPort = frame(QStringLiteral("通訊埠"), "famPort", twips(120, 120, 4815, 1095));
-    famSpeed = frame(QStringLiteral("傳輸速率"), "famSpeed", twips(120, 1380, 3435, 1095));
-    famStop = frame(QStringLiteral("停止位元"), "famStop", twips(3720, 1380, 1215, 1095));
-    famData = frame(QStringLiteral("資料位元"), "famData", twips(120, 2640, 1215, 1515));
-    famCheck = frame(QStringLiteral("檢查位元"), "famCheck", twips(1560, 2640, 1635, 1515));
+    famPort = frame(this, "famPort", QStringLiteral("通訊埠"), twips(120, 120, 4815, 1095));
+    famSpeed = frame(this, "famSpeed", QStringLiteral("傳輸速率"), twips(120, 1380, 3435, 1095));
+    famStop = frame(this, "famStop", QStringLiteral("停止位元"), twips(3720, 1380, 1215, 1095));
+    famData = frame(this, "famData", QStringLiteral("資料位元"), twips(120, 2640, 1215, 1515));
+    famCheck = frame(this, "famCheck", QStringLiteral("檢查位元"), twips(1560, 2640, 1635, 1515));
 
     optPort = optionGroup(famPort, "optPort",
         {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9", "COM10"},
@@ -109,12 +77,8 @@ void frmSet::buildControls()
     optData->button(DesignedData)->setChecked(true);
     optStop->button(DesignedStop)->setChecked(true);
 
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(twips(3900, 2880, 1035, 555));
-    cmdSure = new QPushButton(QStringLiteral("確定"), this);
-    cmdSure->setObjectName(QStringLiteral("cmdSure"));
-    cmdSure->setGeometry(twips(3900, 3600, 1035, 555));
+    cmdCancel = button(this, "cmdCancel", QStringLiteral("取消"), twips(3900, 2880, 1035, 555));
+    cmdSure = button(this, "cmdSure", QStringLiteral("確定"), twips(3900, 3600, 1035, 555));
 }
 
 void frmSet::connectHandlers()
@@ -202,30 +166,18 @@ void frmSet::optStop_Click(int index)
 
 void frmSet::cmdSure_Click()
 {
-    frmVedira *frame = frmVedira::instance();
-    frmRun *run = frame ? frame->runWindow() : nullptr;
     try {
         ComSetting = SpeedPart + ParityPart + DataPart + StopPart;
         ComPortNo = PortPart;
         SaveSettings();
-        if (frame) {
-            frame->setPanelText(1, QStringLiteral("COM") + ComPortNo);
-            frame->setPanelText(2, ComSetting);
-        }
-        if (PortIsOpen == VbTrue && run) {
-            SerialPort &port = run->Comm1();
-            port.setPortOpen(false);
-            port.setCommPort(PortNumber::fromText(ComPortNo));
-            port.setSettings(ComSetting);
-            port.setPortOpen(true);
-        }
+        Q_EMIT panelTextChanged(1, QStringLiteral("COM") + ComPortNo);
+        Q_EMIT panelTextChanged(2, ComSetting);
+        if (PortIsOpen == VbTrue && m_reopenPort)
+            m_reopenPort();
     } catch (const RunTimeError &e) {
         MessageBox::error(this,
             e.number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
                                                        : UiTexts::DataError);
-        // A port that could not be reopened is closed: the terminal must say so.
-        if (PortIsOpen == VbTrue && run && !run->Comm1().portOpen())
-            run->showPortClosed();
         return;
     }
     unload();

@@ -4,12 +4,11 @@
 
 #include <QWidget>
 
-#include <array>
+#include <functional>
 
 class QButtonGroup;
 class QGroupBox;
 class QPushButton;
-class QRadioButton;
 
 // The communication settings dialog. It edits five parts of its own and changes the shared
 // settings, the file, the status bar and an open port only on "確定".
@@ -18,6 +17,10 @@ class frmSet : public QWidget
     Q_OBJECT
 public:
     frmSet();
+
+    // What "確定" calls while the port is open, to reopen it with the new choice; it throws
+    // RunTimeError when the port cannot be reopened. Unset, an open port is left alone.
+    void setReopenPort(std::function<void()> reopen) { m_reopenPort = std::move(reopen); }
 
     void Form_Load();
     void get_Set();
@@ -36,12 +39,14 @@ public:
     QString StopPart;
     QString PortPart;
 
+Q_SIGNALS:
+    // A status bar panel (numbered from 1) should now read text.
+    void panelTextChanged(int panel, const QString &text);
+
 private:
     void buildControls();
     void connectHandlers();
     void unload();
-    QButtonGroup *optionGroup(QGroupBox *frame, const char *name, const QStringList &captions,
-        const QList<QPoint> &positions, int width);
     static void select(QButtonGroup *group, const QStringList &values, const QString &part);
 
     QGroupBox *famPort = nullptr;
@@ -56,4 +61,5 @@ private:
     QButtonGroup *optCheck = nullptr;
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdSure = nullptr;
+    std::function<void()> m_reopenPort;
 };

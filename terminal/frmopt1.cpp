@@ -4,12 +4,14 @@
 
 #include "settings/module1.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/twips.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QRadioButton>
+
+using namespace FormBuilder;
 
 namespace {
 const std::array<QString, 2> OptAValues {QStringLiteral("0"), QStringLiteral("1")};
@@ -33,29 +35,18 @@ void frmOpt1::buildControls()
     setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
     setFixedSize(twipsSize(3855, 1875));
 
-    FrameA = new QGroupBox(QStringLiteral("傳送資料"), this);
-    FrameA->setObjectName(QStringLiteral("FrameA"));
-    FrameA->setGeometry(twips(120, 120, 3615, 1095));
+    FrameA = frame(this, "FrameA", QStringLiteral("傳送資料"), twips(120, 120, 3615, 1095));
+    optA = optionGroup(FrameA, "optA",
+        {QStringLiteral("不加入任何字元"), QStringLiteral("最終加入 CR 字元")},
+        rows({240}, {300, 660}), 3135);
 
-    m_optA = new QButtonGroup(this);
-    const std::array<QString, 2> captions {
-        QStringLiteral("不加入任何字元"), QStringLiteral("最終加入 CR 字元")};
-    for (int i = 0; i < 2; ++i) {
-        optA[i] = new QRadioButton(captions[i], FrameA);
-        optA[i]->setObjectName(QStringLiteral("optA_%1").arg(i));
-        optA[i]->setGeometry(twips(240, 300 + 360 * i, 3135, 300));
-        m_optA->addButton(optA[i], i);
-    }
-
-    CmdOk = new QPushButton(QStringLiteral("確 定"), this);
-    CmdOk->setObjectName(QStringLiteral("CmdOk"));
-    CmdOk->setGeometry(twips(2535, 1335, 1200, 420));
+    CmdOk = button(this, "CmdOk", QStringLiteral("確 定"), twips(2535, 1335, 1200, 420));
     CmdOk->setDefault(true);
 }
 
 void frmOpt1::connectHandlers()
 {
-    connect(m_optA, &QButtonGroup::idClicked, this, &frmOpt1::optA_Click);
+    connect(optA, &QButtonGroup::idClicked, this, &frmOpt1::optA_Click);
     connect(CmdOk, &QPushButton::clicked, this, &frmOpt1::CmdOk_Click);
 }
 
@@ -63,7 +54,7 @@ void frmOpt1::Form_Load()
 {
     for (int i = 0; i < 2; ++i) {
         if (Module1::SendOpt(1) == OptAValues[i]) {
-            optA[i]->setChecked(true);
+            optA->button(i)->setChecked(true);
             optA_Click(i);
         }
     }

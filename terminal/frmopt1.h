@@ -4,12 +4,9 @@
 
 #include <QDialog>
 
-#include <array>
-
 class QButtonGroup;
 class QGroupBox;
 class QPushButton;
-class QRadioButton;
 
 // The ASCII line's options: whether a carriage return follows the text (SendOpt(1)). Every click
 // stores its choice at once; there is no cancel, closing only closes. Loads itself when built.
@@ -28,7 +25,6 @@ private:
     void CmdOk_Click();
 
     QGroupBox *FrameA = nullptr;
-    std::array<QRadioButton *, 2> optA {};
-    QButtonGroup *m_optA = nullptr;
+    QButtonGroup *optA = nullptr;
     QPushButton *CmdOk = nullptr;
 };

@@ -4,14 +4,16 @@
 
 #include "settings/module1.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
+
+using namespace FormBuilder;
 
 namespace {
 const std::array<QString, 2> OptAValues {QStringLiteral("0"), QStringLiteral("1")};
@@ -21,12 +23,10 @@ const std::array<QString, 8> OptCValues {QStringLiteral("100"), QStringLiteral("
     QStringLiteral("3000"), QStringLiteral("5000")};
 } // namespace
 
-frmOpt3::frmOpt3(QPushButton *cmdSend2, QTimer *timerSend, QWidget *parent)
+frmOpt3::frmOpt3(QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint)
-    , m_cmdSend2(cmdSend2)
-    , m_timerSend(timerSend)
 {
     setObjectName(QStringLiteral("frmOpt3"));
     buildControls();
@@ -41,57 +41,33 @@ void frmOpt3::buildControls()
     setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
     setFixedSize(twipsSize(4680, 3615));
 
-    FrameA = new QGroupBox(QStringLiteral("傳送方式"), this);
-    FrameA->setObjectName(QStringLiteral("FrameA"));
-    FrameA->setGeometry(twips(120, 120, 2160, 1095));
-    m_optA = new QButtonGroup(this);
-    const std::array<QString, 2> aCaptions {UiTexts::SingleSend, UiTexts::ContinuousSend};
-    for (int i = 0; i < 2; ++i) {
-        optA[i] = new QRadioButton(aCaptions[i], FrameA);
-        optA[i]->setObjectName(QStringLiteral("optA_%1").arg(i));
-        optA[i]->setGeometry(twips(240, 300 + 360 * i, 1800, 300));
-        m_optA->addButton(optA[i], i);
-    }
+    FrameA = frame(this, "FrameA", QStringLiteral("傳送方式"), twips(120, 120, 2160, 1095));
+    optA = optionGroup(FrameA, "optA", {UiTexts::SingleSend, UiTexts::ContinuousSend},
+        rows({240}, {300, 660}), 1800);
 
-    FrameB = new QGroupBox(QStringLiteral("接收區"), this);
-    FrameB->setObjectName(QStringLiteral("FrameB"));
-    FrameB->setGeometry(twips(2400, 120, 2160, 1095));
-    m_optB = new QButtonGroup(this);
-    const std::array<QString, 2> bCaptions {QStringLiteral("不清除"), QStringLiteral("清除")};
-    for (int i = 0; i < 2; ++i) {
-        optB[i] = new QRadioButton(bCaptions[i], FrameB);
-        optB[i]->setObjectName(QStringLiteral("optB_%1").arg(i));
-        optB[i]->setGeometry(twips(240, 300 + 360 * i, 1800, 300));
-        m_optB->addButton(optB[i], i);
-    }
+    FrameB = frame(this, "FrameB", QStringLiteral("接收區"), twips(2400, 120, 2160, 1095));
+    optB = optionGroup(FrameB, "optB", {QStringLiteral("不清除"), QStringLiteral("清除")},
+        rows({240}, {300, 660}), 1800);
 
-    FrameC = new QGroupBox(QStringLiteral("連續傳送時間"), this);
-    FrameC->setObjectName(QStringLiteral("FrameC"));
-    FrameC->setGeometry(twips(120, 1335, 4440, 1620));
+    FrameC = frame(this, "FrameC", QStringLiteral("連續傳送時間"), twips(120, 1335, 4440, 1620));
+    optC = optionGroup(FrameC, "optC",
+        {QStringLiteral("0.1秒"), QStringLiteral("0.2秒"), QStringLiteral("0.3秒"),
+            QStringLiteral("0.5秒"), QStringLiteral("1秒"), QStringLiteral("2秒"),
+            QStringLiteral("3秒"), QStringLiteral("5秒")},
+        columns({360, 2400}, {300, 630, 960, 1290}), 1560);
     FrameC->setEnabled(false);
-    m_optC = new QButtonGroup(this);
-    const std::array<QString, 8> cCaptions {QStringLiteral("0.1秒"), QStringLiteral("0.2秒"),
-        QStringLiteral("0.3秒"), QStringLiteral("0.5秒"), QStringLiteral("1秒"),
-        QStringLiteral("2秒"), QStringLiteral("3秒"), QStringLiteral("5秒")};
-    for (int i = 0; i < 8; ++i) {
-        optC[i] = new QRadioButton(cCaptions[i], FrameC);
-        optC[i]->setObjectName(QStringLiteral("optC_%1").arg(i));
-        optC[i]->setGeometry(twips(360 + 2040 * (i / 4), 300 + 330 * (i % 4), 1560, 300));
-        optC[i]->setEnabled(false);
-        m_optC->addButton(optC[i], i);
-    }
+    for (QAbstractButton *button : optC->buttons())
+        button->setEnabled(false);
 
-    CmdOk = new QPushButton(QStringLiteral("確 定"), this);
-    CmdOk->setObjectName(QStringLiteral("CmdOk"));
-    CmdOk->setGeometry(twips(3360, 3075, 1200, 420));
+    CmdOk = button(this, "CmdOk", QStringLiteral("確 定"), twips(3360, 3075, 1200, 420));
     CmdOk->setDefault(true);
 }
 
 void frmOpt3::connectHandlers()
 {
-    connect(m_optA, &QButtonGroup::idClicked, this, &frmOpt3::optA_Click);
-    connect(m_optB, &QButtonGroup::idClicked, this, &frmOpt3::optB_Click);
-    connect(m_optC, &QButtonGroup::idClicked, this, &frmOpt3::optC_Click);
+    connect(optA, &QButtonGroup::idClicked, this, &frmOpt3::optA_Click);
+    connect(optB, &QButtonGroup::idClicked, this, &frmOpt3::optB_Click);
+    connect(optC, &QButtonGroup::idClicked, this, &frmOpt3::optC_Click);
     connect(CmdOk, &QPushButton::clicked, this, &frmOpt3::CmdOk_Click);
 }
 
@@ -101,17 +77,17 @@ void frmOpt3::Form_Load()
     // exactly in continuous mode.
     for (int i = 0; i < 2; ++i) {
         if (Module1::SendOpt(2) == OptAValues[i]) {
-            optA[i]->setChecked(true);
+            optA->button(i)->setChecked(true);
             optA_Click(i);
         }
         if (Module1::ReceiveClearOpt == OptBValues[i]) {
-            optB[i]->setChecked(true);
+            optB->button(i)->setChecked(true);
             optB_Click(i);
         }
     }
     for (int i = 0; i < 8; ++i) {
         if (Module1::SendOpt(3) == OptCValues[i]) {
-            optC[i]->setChecked(true);
+            optC->button(i)->setChecked(true);
             optC_Click(i);
         }
     }
@@ -122,7 +98,7 @@ void frmOpt3::optA_Click(int index)
     Module1::SendOpt(2) = OptAValues.at(size_t(index));
     const bool continuous = index == 1;
     FrameC->setEnabled(continuous);
-    for (QRadioButton *button : optC)
+    for (QAbstractButton *button : optC->buttons())
         button->setEnabled(continuous);
 }
 
@@ -143,31 +119,17 @@ void frmOpt3::CmdOk_Click()
 
 void frmOpt3::showEvent(QShowEvent *event)
 {
-    m_sendModeApplied = false;
+    m_sendModeReported = false;
     QDialog::showEvent(event);
 }
 
 void frmOpt3::done(int result)
 {
     // The close box reaches done() through closeEvent() and reject(), and QDialog itself may
-    // route done() through a close event again: apply once per showing.
-    if (!m_sendModeApplied) {
-        m_sendModeApplied = true;
-        applySendMode();
+    // route done() through a close event again: report once per showing.
+    if (!m_sendModeReported) {
+        m_sendModeReported = true;
+        Q_EMIT sendModeChosen(Module1::SendOpt(2));
     }
     QDialog::done(result);
-}
-
-void frmOpt3::applySendMode()
-{
-    if (Module1::SendOpt(2) == u"0") {
-        if (m_cmdSend2)
-            m_cmdSend2->setText(UiTexts::SingleSend);
-        if (m_timerSend)
-            m_timerSend->stop();
-    } else if (Module1::SendOpt(2) == u"1") {
-        // A running continuous send goes on; it reads the interval afresh at its next tick.
-        if (m_cmdSend2 && m_cmdSend2->text() != UiTexts::StopSend)
-            m_cmdSend2->setText(UiTexts::ContinuousSend);
-    }
 }

@@ -3,31 +3,29 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
-
-#include <array>
 
 class QButtonGroup;
 class QGroupBox;
 class QPushButton;
-class QRadioButton;
-class QTimer;
 
 // The hexadecimal line's options: send mode (SendOpt(2)), continuous-send interval (SendOpt(3))
 // and whether every send empties the receive areas (ReceiveClearOpt). Every click stores its
 // choice at once; there is no cancel. However it closes (確 定, close box, Escape), it first
-// applies the send mode to the terminal's hexadecimal send button and its timer. Loads itself
-// when built.
+// reports the stored send mode once through sendModeChosen. Loads itself when built.
 class frmOpt3 : public QDialog
 {
     Q_OBJECT
 public:
-    frmOpt3(QPushButton *cmdSend2, QTimer *timerSend, QWidget *parent = nullptr);
+    explicit frmOpt3(QWidget *parent = nullptr);
 
     void Form_Load();
 
-    // Every way of closing a dialog ends here, which is why the send mode is applied here.
+    // Every way of closing a dialog ends here, which is why the send mode is reported here.
     void done(int result) override;
+
+Q_SIGNALS:
+    // The send mode as stored in SendOpt(2), for the terminal to apply.
+    void sendModeChosen(const QString &mode);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -39,20 +37,14 @@ private:
     void optB_Click(int index);
     void optC_Click(int index);
     void CmdOk_Click();
-    void applySendMode();
 
-    QPointer<QPushButton> m_cmdSend2;
-    QPointer<QTimer> m_timerSend;
-    bool m_sendModeApplied = false;
+    bool m_sendModeReported = false;
 
     QGroupBox *FrameA = nullptr;
-    std::array<QRadioButton *, 2> optA {};
-    QButtonGroup *m_optA = nullptr;
+    QButtonGroup *optA = nullptr;
     QGroupBox *FrameB = nullptr;
-    std::array<QRadioButton *, 2> optB {};
-    QButtonGroup *m_optB = nullptr;
+    QButtonGroup *optB = nullptr;
     QGroupBox *FrameC = nullptr;
-    std::array<QRadioButton *, 8> optC {};
-    QButtonGroup *m_optC = nullptr;
+    QButtonGroup *optC = nullptr;
     QPushButton *CmdOk = nullptr;
 };

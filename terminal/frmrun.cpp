@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frmrun.h"
 
-#include "app/frmvedira.h"
-#include "core/programfolders.h"
+#include "core/runtimeerror.h"
 #include "resources/icons.h"
 #include "serial/portnumber.h"
-#include "serial/qserialportadapter.h"
+#include "serial/serialport.h"
 #include "settings/module1.h"
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
@@ -15,6 +14,7 @@
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/namedcomboaccessible.h"
@@ -35,12 +35,12 @@
 
 #include <limits>
 
+using namespace FormBuilder;
 using namespace Module1;
 
-frmRun::frmRun()
+frmRun::frmRun(std::unique_ptr<SerialPort> port)
+    : m_comm1(std::move(port))
 {
-    m_comm1 = PortFactory ? PortFactory()
-                          : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
     setObjectName(QStringLiteral("frmRun"));
     buildControls();
     connectHandlers();
@@ -57,18 +57,7 @@ void frmRun::buildControls()
     const QFont lampFont = DesignFonts::font(DesignFonts::Arial, 8.25);
     setFont(uiFont);
 
-    auto place = [](QWidget *w, const char *name, const QRect &r) {
-        w->setObjectName(QString::fromLatin1(name));
-        w->setGeometry(r);
-    };
-    auto label = [&](QWidget *parent, const QString &text, const char *name, const QRect &r) {
-        auto *l = new QLabel(text, parent);
-        place(l, name, r);
-        return l;
-    };
-
-    Frame1 = new QGroupBox(QStringLiteral("命令區"), this);
-    place(Frame1, "Frame1", twips(120, 120, 7635, 2475));
+    Frame1 = frame(this, "Frame1", QStringLiteral("命令區"), twips(120, 120, 7635, 2475));
     const std::array<QString, 3> sendLabels {QStringLiteral("傳送ASCII碼字元"),
         QStringLiteral("傳送10進制字串 , 使用\"，\"分隔"),
         QStringLiteral("傳送16進制字串 , 使用\"，\"分隔")};
@@ -83,9 +72,9 @@ void frmRun::buildControls()
     for (int r = 0; r < 3; ++r) {
         const int top = 270 + r * 720;
         Label3[size_t(2 * r)] = label(
-            Frame1, sendLabels[size_t(r)], labelNames[size_t(r)], twips(180, top, 5100, 240));
-        auto *line = new QComboBox(Frame1);
-        place(line, lineNames[size_t(r)], twips(180, top + 240, 5100, 330));
+            Frame1, labelNames[size_t(r)], sendLabels[size_t(r)], twips(180, top, 5100, 240));
+        auto *line
+            = place(new QComboBox(Frame1), lineNames[size_t(r)], twips(180, top + 240, 5100, 330));
         line->setEditable(true);
         // Only a send adds to the history, never the combo box itself on Enter.
         line->setInsertPolicy(QComboBox::NoInsert);
@@ -96,12 +85,11 @@ void frmRun::buildControls()
         // A pasted line is sent whole; the numeric lines reject overlong text when encoding.
         line->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
         line->setEditText(initialTexts[size_t(r)]);
-        Label3[size_t(2 * r)]->setBuddy(line);
-        line->setAccessibleName(sendLabels[size_t(r)]);
+        labelFor(Label3[size_t(2 * r)], line);
         line->lineEdit()->setAccessibleName(sendLabels[size_t(r)]);
         lines[size_t(r)] = line;
-        auto *send = new QPushButton(UiTexts::SingleSend, Frame1);
-        place(send, sendNames[size_t(r)], twips(5400, top + 195, 1095, 390));
+        auto *send = button(
+            Frame1, sendNames[size_t(r)], UiTexts::SingleSend, twips(5400, top + 195, 1095, 390));
         // The three buttons share a caption; the line each sends tells them apart.
         send->setAccessibleDescription(sendLabels[size_t(r)]);
         m_cmdSend[size_t(r)] = send;
@@ -116,26 +104,22 @@ void frmRun::buildControls()
     m_appendCrc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     CobSend3->addAction(m_appendCrc);
     CobSend3->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
-    cmdOpt1 = new QPushButton(QStringLiteral("選項"), Frame1);
-    place(cmdOpt1, "cmdOpt1", twips(6600, 465, 855, 390));
+    cmdOpt1 = button(Frame1, "cmdOpt1", QStringLiteral("選項"), twips(6600, 465, 855, 390));
     cmdOpt1->setAccessibleDescription(sendLabels[0]);
-    cmdOpt3 = new QPushButton(QStringLiteral("選項"), Frame1);
-    place(cmdOpt3, "cmdOpt3", twips(6600, 465 + 2 * 720, 855, 390));
+    cmdOpt3
+        = button(Frame1, "cmdOpt3", QStringLiteral("選項"), twips(6600, 465 + 2 * 720, 855, 390));
     cmdOpt3->setAccessibleDescription(sendLabels[2]);
 
-    Frame3 = new QGroupBox(QStringLiteral("通訊狀態"), this);
-    place(Frame3, "Frame3", twips(7860, 120, 1035, 2475));
+    Frame3 = frame(this, "Frame3", QStringLiteral("通訊狀態"), twips(7860, 120, 1035, 2475));
     auto lamp = [&](const char *labelName, const QString &caption, const char *lampName, int col,
                     int row, QLabel *&lbl, LampShape *&shape) {
         const int left = 60 + col * 465;
         const int top = 300 + row * 720;
-        lbl = label(Frame3, caption, labelName, twips(left, top, 450, 240));
+        lbl = label(Frame3, labelName, caption, twips(left, top, 450, 240));
         lbl->setFont(lampFont);
         lbl->setAlignment(Qt::AlignCenter);
-        shape = new LampShape(Frame3);
-        place(shape, lampName, twips(left + 75, top + 255, 300, 300));
-        lbl->setBuddy(shape);
-        shape->setAccessibleName(caption);
+        shape = place(new LampShape(Frame3), lampName, twips(left + 75, top + 255, 300, 300));
+        labelFor(lbl, shape);
     };
     lamp("LbSD", QStringLiteral("SD"), "spSD", 0, 0, LbSD, spSD);
     lamp("LbRD", QStringLiteral("RD"), "spRD", 1, 0, LbRD, spRD);
@@ -171,8 +155,7 @@ void frmRun::buildControls()
     cmdRec->setEnabled(false);
     cmdPrint->setEnabled(false);
 
-    Frame2 = new QGroupBox(QStringLiteral("接收區"), this);
-    place(Frame2, "Frame2", twips(120, 2700, 11175, 4335));
+    Frame2 = frame(this, "Frame2", QStringLiteral("接收區"), twips(120, 2700, 11175, 4335));
     struct Area
     {
         ReceiveFormatter::Kind kind;
@@ -192,11 +175,10 @@ void frmRun::buildControls()
     const std::array<const char *, 3> areaNames {"txtReceive_0", "txtReceive_1", "txtReceive_2"};
     const std::array<const char *, 3> areaLabelNames {"Label3_1", "Label3_3", "Label3_5"};
     for (size_t i = 0; i < areas.size(); ++i) {
-        Label3[2 * i + 1] = label(Frame2, areas[i].caption, areaLabelNames[i], areas[i].labelRect);
-        auto *view = new ReceiveView(&m_log, areas[i].kind, Frame2);
-        place(view, areaNames[i], areas[i].rect);
-        Label3[2 * i + 1]->setBuddy(view);
-        view->setAccessibleName(areas[i].caption);
+        Label3[2 * i + 1] = label(Frame2, areaLabelNames[i], areas[i].caption, areas[i].labelRect);
+        auto *view
+            = place(new ReceiveView(&m_log, areas[i].kind, Frame2), areaNames[i], areas[i].rect);
+        labelFor(Label3[2 * i + 1], view);
         view->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         QPalette pal = view->palette();
         pal.setColor(QPalette::Text, areas[i].color);
@@ -248,21 +230,12 @@ void frmRun::connectHandlers()
 void frmRun::Form_Load()
 {
     MdiChild::frameOf(this)->move(0, 0);
-    if (SendOpt(2) == QLatin1String("0"))
-        CmdSend(2)->setText(UiTexts::SingleSend);
-    if (SendOpt(2) == QLatin1String("1"))
-        CmdSend(2)->setText(UiTexts::ContinuousSend);
+    applySendMode(SendOpt(2));
     try {
         openPort();
     } catch (const RunTimeError &e) {
         showPortError(e);
     }
-}
-
-void frmRun::setPanel6(const QString &text)
-{
-    if (frmVedira *frame = frmVedira::instance())
-        frame->setPanelText(6, text);
 }
 
 void frmRun::openPort()
@@ -272,7 +245,20 @@ void frmRun::openPort()
     Comm1().setPortOpen(true);
     PortIsOpen = VbTrue;
     cmdPort->setText(UiTexts::ClosePort);
-    setPanel6(UiTexts::PanelPortOpen);
+    Q_EMIT panelTextChanged(6, UiTexts::PanelPortOpen);
+}
+
+void frmRun::reopenPort()
+{
+    try {
+        Comm1().setPortOpen(false);
+        openPort();
+    } catch (const RunTimeError &) {
+        // Shown closed before the caller's box, so that no continuous send ticks behind it.
+        if (!Comm1().portOpen())
+            showPortClosed();
+        throw;
+    }
 }
 
 void frmRun::showPortError(const RunTimeError &error)
@@ -293,11 +279,28 @@ void frmRun::showPortError(const RunTimeError &error)
 void frmRun::showPortClosed()
 {
     PortIsOpen = VbFalse;
+    stopContinuousSending();
+    cmdPort->setText(UiTexts::OpenPort);
+    Q_EMIT panelTextChanged(6, UiTexts::PanelPortClosed);
+}
+
+void frmRun::stopContinuousSending()
+{
     timerSend->stop();
     if (CmdSend(2)->text() == UiTexts::StopSend)
         CmdSend(2)->setText(UiTexts::ContinuousSend);
-    cmdPort->setText(UiTexts::OpenPort);
-    setPanel6(UiTexts::PanelPortClosed);
+}
+
+void frmRun::applySendMode(const QString &mode)
+{
+    if (mode == u"0") {
+        stopContinuousSending();
+        CmdSend(2)->setText(UiTexts::SingleSend);
+    } else if (mode == u"1") {
+        // A running continuous send goes on; it reads the interval afresh at its next tick.
+        if (CmdSend(2)->text() != UiTexts::StopSend)
+            CmdSend(2)->setText(UiTexts::ContinuousSend);
+    }
 }
 
 void frmRun::cmdPort_Click()
@@ -317,9 +320,7 @@ void frmRun::cmdPort_Click()
 
 void frmRun::CmdExit_Click()
 {
-    timerSend->stop();
-    if (CmdSend(2)->text() == UiTexts::StopSend)
-        CmdSend(2)->setText(UiTexts::ContinuousSend);
+    stopContinuousSending();
     MdiChild::frameOf(this)->hide();
 }
 
@@ -356,9 +357,8 @@ void frmRun::Comm1_OnComm()
             break;
         case SerialPort::EvReceive:
             ReceiveEntered = VbFalse;
-            m_received = Comm1().input();
             // A whole event is shown, however large: dropping it would lose data.
-            m_log.append(m_received);
+            m_log.append(Comm1().input());
             break;
         default:
             break;
@@ -462,8 +462,7 @@ void frmRun::CmdSend_Click(int index)
                 timerSend->start();
                 CmdSend(2)->setText(UiTexts::StopSend);
             } else {
-                timerSend->stop();
-                CmdSend(2)->setText(UiTexts::ContinuousSend);
+                stopContinuousSending();
             }
             break;
         }
@@ -485,7 +484,7 @@ void frmRun::timerSend_Timer()
     } catch (const RunTimeError &) {
         // A failing tick ends continuous sending; the box comes after the caption so that no
         // second tick can run while it is open.
-        CmdSend(2)->setText(UiTexts::ContinuousSend);
+        stopContinuousSending();
         MessageBox::error(this, UiTexts::DataError);
         return;
     }
@@ -501,7 +500,8 @@ void frmRun::cmdOpt1_Click()
 
 void frmRun::cmdOpt3_Click()
 {
-    frmOpt3 dialog(CmdSend(2), timerSend, this);
+    frmOpt3 dialog(this);
+    connect(&dialog, &frmOpt3::sendModeChosen, this, &frmRun::applySendMode);
     dialog.exec();
 }
 

@@ -4,11 +4,9 @@
 
 #include "core/receivelog.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class QAbstractButton;
@@ -25,38 +23,42 @@ class ReceiveView;
 class SerialPort;
 struct RunTimeError;
 
-// The terminal window: the one serial port Comm1, the receive log shown three ways, the three send
-// lines and continuous sending of the hexadecimal line. It lives for the whole run; a close
-// request only hides it.
+// The terminal window: the one serial port Comm1 (given by whoever builds the window), the receive
+// log shown three ways, the three send lines and continuous sending of the hexadecimal line. It
+// lives for the whole run; a close request only hides it.
 class frmRun : public QWidget
 {
     Q_OBJECT
 public:
-    frmRun();
+    explicit frmRun(std::unique_ptr<SerialPort> port);
     ~frmRun() override;
-
-    // Makes the port the window will own; tests put a fake here. The default is the real port.
-    static inline std::function<std::unique_ptr<SerialPort>()> PortFactory;
 
     void Form_Load();
 
     SerialPort &Comm1() const { return *m_comm1; }
 
+    // Closes the port and opens it again on the stored port number and settings. Throws
+    // RunTimeError as opening does; a port left closed is first shown closed.
+    void reopenPort();
+    // Sets the hexadecimal send button for a send mode ("0" single, "1" continuous); choosing
+    // single stops a continuous send, choosing continuous lets a running one go on.
+    void applySendMode(const QString &mode);
+
     void send16Data();
     void ReceiveEnter();
     void ReceiveClear();
-    // Closing steps after the port itself is closed: shared flag, continuous sending, caption,
-    // panel 6. Also used when the port was lost or could not be reopened.
-    void showPortClosed();
 
     QPushButton *CmdSend(int index) const { return m_cmdSend.at(size_t(index)); }
     QTimer *sendTimer() const { return timerSend; }
     const ReceiveLog &receiveLog() const { return m_log; }
-    qint16 receiveEntered() const { return ReceiveEntered; }
 
     void cmdPort_Click();
     void CmdSend_Click(int index);
     void timerSend_Timer();
+
+Q_SIGNALS:
+    // A status bar panel (numbered from 1) should now read text.
+    void panelTextChanged(int panel, const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -65,8 +67,11 @@ private:
     void buildControls();
     void connectHandlers();
     void openPort();
+    // Closing steps after the port itself is closed: shared flag, continuous sending, caption,
+    // panel 6. Also used when the port was lost or could not be reopened.
+    void showPortClosed();
+    void stopContinuousSending();
     void showPortError(const RunTimeError &error);
-    void setPanel6(const QString &text);
     void recordHistory(QComboBox *line, bool &changed);
     // The checks every send button makes first; false once it has shown why not.
     bool lineReady(const QString &text);
@@ -84,7 +89,6 @@ private:
 
     std::unique_ptr<SerialPort> m_comm1;
     ReceiveLog m_log;
-    QByteArray m_received; // the bytes of the latest receive event
     qint16 ReceiveEntered = 0;
     bool CobSend1Changed = false;
     bool CobSend2Changed = false;

@@ -4,12 +4,15 @@
 
 #include "resources/icons.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QToolButton>
+
+using namespace FormBuilder;
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent,
@@ -26,32 +29,25 @@ void frmAbout::buildControls()
     setFixedSize(twipsSize(3480, 2280));
     setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twips(120, 120, 615, 555));
+    Picture1 = place(new QLabel(this), "Picture1", twips(120, 120, 615, 555));
     Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setPixmap(Icons::logo(32));
     Picture1->setAccessibleName(QStringLiteral("VEDIRA"));
 
     const auto line = [this](const char *name, const QString &text, int top) {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        l->setGeometry(twips(900, top, 2460, 270));
-        return l;
+        return label(this, name, text, twips(900, top, 2460, 270));
     };
     Label3 = line("Label3", QStringLiteral("作者 : Vedira 開發團隊"), 120);
     Label1 = line("Label1", QStringLiteral("https://vedira.example"), 420);
     Label2 = line("Label2", QStringLiteral("日期 : 2026/12"), 720);
     Label4 = line("Label4", QStringLiteral("版本 : 1.50"), 1020);
 
-    CmdOk = new QToolButton(this);
-    CmdOk->setObjectName(QStringLiteral("CmdOk"));
+    CmdOk = place(new QToolButton(this), "CmdOk", twips(2385, 1485, 975, 675));
     CmdOk->setText(QStringLiteral("確 定"));
     CmdOk->setIcon(Icons::okPicture());
     CmdOk->setIconSize(QSize(16, 16));
     CmdOk->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    CmdOk->setGeometry(twips(2385, 1485, 975, 675));
     // A graphical button shows its colour flat; the style's own gradient would wash it out.
     CmdOk->setStyleSheet(QStringLiteral(
         "QToolButton { background-color: rgb(192, 255, 255); padding-top: 4px;"

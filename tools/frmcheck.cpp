@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/frmcheck.h"
 
-#include "app/frmvedira.h"
 #include "resources/icons.h"
-#include "tools/frmcrcbook.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/namedcomboaccessible.h"
@@ -19,23 +18,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace FormBuilder;
+
 namespace {
 
 constexpr QColor ValueColour(255, 224, 192);
 constexpr QColor SplitColour(255, 255, 192);
-
-template<class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &rect)
-{
-    auto *l = named(new QLabel(text, parent), name);
-    l->setGeometry(rect);
-    return l;
-}
 
 QLabel *arrow(QWidget *parent, const char *name, const QRect &rect)
 {
@@ -47,8 +35,7 @@ QLabel *arrow(QWidget *parent, const char *name, const QRect &rect)
 
 QLineEdit *output(QWidget *parent, const char *name, const QColor &colour, const QRect &rect)
 {
-    auto *box = named(new QLineEdit(parent), name);
-    box->setGeometry(rect);
+    auto *box = place(new QLineEdit(parent), name, rect);
     box->setFont(DesignFonts::font(DesignFonts::Arial, 12));
     box->setReadOnly(true);
     QPalette pal = box->palette();
@@ -60,25 +47,9 @@ QLineEdit *output(QWidget *parent, const char *name, const QColor &colour, const
 // A box is known by the label above it, and by its frame where two frames share a label.
 void nameBy(QLabel *label, QWidget *box)
 {
-    label->setBuddy(box);
-    box->setAccessibleName(label->text());
+    labelFor(label, box);
     if (auto *group = qobject_cast<QGroupBox *>(box->parentWidget()))
         box->setAccessibleDescription(group->title());
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &rect)
-{
-    auto *b = named(new QPushButton(text, parent), name);
-    b->setGeometry(rect);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QGroupBox *frame(QWidget *parent, const char *name, const QString &title, const QRect &rect)
-{
-    auto *f = named(new QGroupBox(title, parent), name);
-    f->setGeometry(rect);
-    return f;
 }
 
 } // namespace
@@ -100,14 +71,15 @@ void frmCheck::buildControls()
     Label1 = label(this, "Label1", QStringLiteral("請輸入16進制字串 , 使用\"，\"分隔"),
         twips(120, 120, 4530, 255));
     NamedComboAccessible::installFactory();
-    CobTxt = named(new QComboBox(this), "CobTxt");
+    CobTxt = new QComboBox(this);
     CobTxt->setEditable(true);
     CobTxt->setInsertPolicy(QComboBox::NoInsert);
     CobTxt->setCompleter(nullptr);
     CobTxt->setMaxVisibleItems(8);
     CobTxt->setFont(DesignFonts::font(DesignFonts::Arial, 12));
     CobTxt->lineEdit()->setFont(CobTxt->font());
-    CobTxt->setGeometry(twips(120, 420, 4530, 360));
+    // Placed once editable and in its font, so that its line edit is laid out inside it.
+    place(CobTxt, "CobTxt", twips(120, 420, 4530, 360));
     CobTxt->setEditText(QStringLiteral("例如：41,42,43"));
 
     Frame1 = frame(this, "Frame1", QStringLiteral("CRC-16"), twips(120, 900, 4530, 1740));
@@ -137,6 +109,8 @@ void frmCheck::buildControls()
     txtSumHex = output(Frame3, "txtSumHex", SplitColour, twips(1440, 540, 1320, 360));
     cmdSum = button(Frame3, "cmdSum", QStringLiteral("SUM計算"), twips(3000, 480, 1320, 495));
 
+    for (QPushButton *b : {cmdCrc, cmdCRCbook, cmdXOR, cmdSum})
+        b->setAutoDefault(false);
     nameBy(Label1, CobTxt);
     CobTxt->setAccessibleName(Label1->text());
     CobTxt->lineEdit()->setAccessibleName(Label1->text());
@@ -217,8 +191,7 @@ void frmCheck::cmdSum_Click()
 
 void frmCheck::cmdCRCbook_Click()
 {
-    if (frmVedira *frame = frmVedira::instance())
-        frame->showChild(m_crcBook);
+    Q_EMIT crcHelpRequested();
 }
 
 void frmCheck::CobTxt_Change()

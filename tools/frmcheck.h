@@ -4,7 +4,6 @@
 
 #include "tools/checksum.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class QComboBox;
@@ -12,8 +11,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-class frmCRCbook;
 
 // The checksum calculator. It lives as long as the program: a close only hides it, so the input,
 // its history, the outputs and the changed flag survive until the next show.
@@ -25,8 +22,9 @@ public:
 
     void Form_Load();
 
-    // True between an edit of the input and the next calculation, which adds the text to the list.
-    bool CobTxtChanged() const { return m_cobTxtChanged; }
+Q_SIGNALS:
+    // "CRC說明" was clicked: the CRC help window should be shown.
+    void crcHelpRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -72,6 +70,6 @@ private:
     QLineEdit *txtSumHex = nullptr;
     QPushButton *cmdSum = nullptr;
 
+    // True between an edit of the input and the next calculation, which adds the text to the list.
     bool m_cobTxtChanged = false;
-    QPointer<frmCRCbook> m_crcBook;
 };

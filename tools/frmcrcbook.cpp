@@ -4,6 +4,7 @@
 
 #include "resources/icons.h"
 #include "ui/designfonts.h"
+#include "ui/formbuilder.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -59,9 +60,8 @@ void frmCRCbook::buildControls()
         {9, 2880, 300, u"運算完成，即是CRC的檢查碼。"},
     }};
     for (const Line &line : Lines) {
-        auto *l = new QLabel(QString::fromUtf16(line.text), this);
-        l->setObjectName(QStringLiteral("Label%1").arg(line.number));
-        l->setGeometry(twips(line.left, line.top, 6015 - line.left, 270));
+        QLabel *l = FormBuilder::label(this, QStringLiteral("Label%1").arg(line.number),
+            QString::fromUtf16(line.text), twips(line.left, line.top, 6015 - line.left, 270));
         fitToWidth(l);
         Label[size_t(line.number - 1)] = l;
     }

@@ -8,6 +8,7 @@
 
 #include "app/frmvedira.h"
 #include "core/programfolders.h"
+#include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
 
@@ -237,7 +238,8 @@ public:
     // Creates, shows and loads the window, which opens its port.
     void load()
     {
-        m_run = std::make_unique<frmRun>();
+        m_run = std::make_unique<frmRun>(
+            std::make_unique<QSerialPortAdapter>(ProgramFolders::ports()));
         m_run->show();
         m_run->Form_Load();
         settle();

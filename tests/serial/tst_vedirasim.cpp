@@ -80,7 +80,7 @@ private Q_SLOTS:
         frmVedira frame;
         frame.show();
         frame.memRun_Click();
-        frmRun &run = *frame.runWindow();
+        frmRun &run = *frame.findChild<frmRun *>();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         auto *line = run.findChild<QComboBox *>(u"CobSend3"_qs);
         line->setEditText(u"01,03,00,00,00,02"_qs);

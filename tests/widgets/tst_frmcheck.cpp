@@ -4,6 +4,7 @@
 #include "app/frmvedira.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tools/frmcheck.h"
+#include "tools/frmcrcbook.h"
 #include "ui/uitexts.h"
 
 #include <QComboBox>
@@ -15,7 +16,7 @@ class tst_FrmCheck : public QObject
 private Q_SLOTS:
     // Every caption whole inside its frame, whole values and their parts in two colours. A text
     // joins the list at its first calculation after an edit, even a failing one, and an edit
-    // empties the outputs.
+    // empties the outputs. The CRC help opens through the frame.
     void calculator()
     {
         DesignStyle::install();
@@ -65,6 +66,10 @@ private Q_SLOTS:
         // The combo box must neither insert the text nor turn Enter on a listed text into a pick.
         QCOMPARE(run("=1234;Return"), (QStringList {"97AC|97|AC||||", bad, a, a, "1234"}));
         QCOMPARE(run("=41,42,43;Enter"), (QStringList {"8550|85|50||||", bad, a, a, "1234", a}));
+        // CRC說明 shows the one help window in the frame, however often it is clicked.
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(check->findChild<QWidget *>("cmdCRCbook"), Qt::LeftButton);
+        QCOMPARE(frame.findChildren<frmCRCbook *>().size(), 1);
     }
 };
 

@@ -47,7 +47,7 @@ class tst_FrmRun : public QObject
     void open()
     {
         m_frame->memRun_Click();
-        m_run = m_frame->runWindow();
+        m_run = m_frame->findChild<frmRun *>();
     }
     QComboBox *line(int i) const
     {
@@ -104,7 +104,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_frame.reset();
-        frmRun::PortFactory = {};
+        frmVedira::PortFactory = {};
         Reset();
     }
 
@@ -241,7 +241,7 @@ private Q_SLOTS:
     void lampsAndLayout()
     {
         FakeSerialPort *fake = nullptr;
-        frmRun::PortFactory = [&fake] {
+        frmVedira::PortFactory = [&fake] {
             auto port = std::make_unique<FakeSerialPort>();
             fake = port.get();
             port->setLineStates({true, false, false});

@@ -73,7 +73,7 @@ private Q_SLOTS:
                 && (!w->inherits("QRadioButton") || w->sizeHint().width() <= w->width()));
         const QString even = "|19200| 2 bits| 7 bits|偶數 (Even)|";
         QCOMPARE(click("cmdSure"), "COM3" + even + "COM3 19200,e,7,2");
-        SerialPort &port = frame.runWindow()->Comm1();
+        SerialPort &port = frame.findChild<frmRun *>()->Comm1();
         port.output(QByteArray("hi"));
         QVERIFY(com3.read(2) == "hi" && frame.findChildren<frmSet *>().size() == 1
             && boxes.boxes().isEmpty());
@@ -106,7 +106,8 @@ private Q_SLOTS:
         click("");
         QCOMPARE(menu("USB"), "COM5：" + usb.slavePath() + "\n裝置存在，可以開啟");
         click("optPort_4 cmdSure");
-        QTest::mouseClick(frame.runWindow()->findChild<QWidget *>("cmdPort"), Qt::LeftButton);
+        QTest::mouseClick(
+            frame.findChild<frmRun *>()->findChild<QWidget *>("cmdPort"), Qt::LeftButton);
         port.output(QByteArray("ok"));
         QCOMPARE(usb.read(2), "ok");
         click("");

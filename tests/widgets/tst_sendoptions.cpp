@@ -3,6 +3,8 @@
 #include "settings/module1.h"
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
+#include "terminal/frmrun.h"
+#include "tests/support/fakeserialport.h"
 #include "ui/designfonts.h"
 #include "ui/uitexts.h"
 
@@ -16,13 +18,17 @@ using namespace UiTexts;
 class tst_SendOptions : public QObject
 {
     Q_OBJECT
-    // Stand-ins for the terminal's CmdSend(2) and timerSend.
-    QPushButton m_cmdSend2;
-    QTimer m_timerSend;
+    // The terminal the hexadecimal line's options report to; its port stays closed.
+    std::unique_ptr<frmRun> m_run;
 
 private Q_SLOTS:
     void initTestCase() { DesignFonts::install(); }
-    void cleanup() { Reset(); }
+    void init() { m_run = std::make_unique<frmRun>(std::make_unique<FakeSerialPort>()); }
+    void cleanup()
+    {
+        m_run.reset();
+        Reset();
+    }
 
     void dialogs_data()
     {
@@ -57,11 +63,17 @@ private Q_SLOTS:
         QString *const options[] {&SendOpt(1), &SendOpt(2), &ReceiveClearOpt, &SendOpt(3)};
         for (int i = 0; i < 4; ++i)
             *options[i] = before.section(u' ', i, i);
-        m_cmdSend2.setText(before.section(u' ', 4));
-        m_cmdSend2.text() == StopSend ? m_timerSend.start(1000) : m_timerSend.stop();
-        std::unique_ptr<QDialog> dlg(shown.contains(u"optC")
-                ? static_cast<QDialog *>(new frmOpt3(&m_cmdSend2, &m_timerSend))
-                : new frmOpt1);
+        QPushButton *cmdSend2 = m_run->CmdSend(2);
+        cmdSend2->setText(before.section(u' ', 4));
+        cmdSend2->text() == StopSend ? m_run->sendTimer()->start(1000) : m_run->sendTimer()->stop();
+        std::unique_ptr<QDialog> dlg;
+        if (shown.contains(u"optC")) {
+            auto *opt3 = new frmOpt3;
+            connect(opt3, &frmOpt3::sendModeChosen, m_run.get(), &frmRun::applySendMode);
+            dlg.reset(opt3);
+        } else {
+            dlg.reset(new frmOpt1);
+        }
         dlg->show();
         QVERIFY(dlg->rect().contains(dlg->childrenRect()));
         QStringList checked;
@@ -82,9 +94,9 @@ private Q_SLOTS:
         }
         QVERIFY(!dlg->isVisible());
         const QStringList now {
-            SendOpt(1), SendOpt(2), ReceiveClearOpt, SendOpt(3), m_cmdSend2.text()};
+            SendOpt(1), SendOpt(2), ReceiveClearOpt, SendOpt(3), cmdSend2->text()};
         QCOMPARE(now.join(u' '), after);
-        QCOMPARE(m_timerSend.isActive(), after.endsWith(StopSend));
+        QCOMPARE(m_run->sendTimer()->isActive(), after.endsWith(StopSend));
     }
 };
 
