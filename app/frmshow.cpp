@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmshow.h"
 
-#include "app/frmvedira.h"
 #include "resources/icons.h"
 #include "settings/module1.h"
 #include "ui/designfonts.h"
@@ -85,12 +84,7 @@ void frmShow::Form_Load()
 
 void frmShow::Timedelay_Timer()
 {
-    frmVedira *frame = frmVedira::instance();
-    if (!frame) {
-        frame = new frmVedira;
-        frame->MDIForm_Load();
-    }
-    frame->showMaximized();
+    Q_EMIT timeUp();
 }
 
 void frmShow::unload()

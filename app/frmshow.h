@@ -8,8 +8,9 @@ class QGroupBox;
 class QLabel;
 class QTimer;
 
-// The start-up window. Its load sets the start values of the send options; its timer shows the
-// frame, whose load unloads the splash from within the tick.
+// The start-up window. Its load sets the start values of the send options; its timer's tick says
+// the time is up, and whoever started the program shows the frame then, whose load unloads the
+// splash from within the tick.
 class frmShow : public QWidget
 {
     Q_OBJECT
@@ -24,6 +25,9 @@ public:
     void unload();
 
     QTimer *timer() const { return Timedelay; }
+
+Q_SIGNALS:
+    void timeUp();
 
 private:
     void buildControls();

@@ -91,6 +91,16 @@ frmVedira *frmVedira::instance()
     return theFrame;
 }
 
+void frmVedira::showFrame()
+{
+    frmVedira *frame = instance();
+    if (!frame) {
+        frame = new frmVedira;
+        frame->MDIForm_Load();
+    }
+    frame->showMaximized();
+}
+
 void frmVedira::buildControls()
 {
     setWindowTitle(QStringLiteral("VEDIRA通訊測試"));

@@ -45,6 +45,8 @@ public:
 
     // The frame, once it exists; nullptr before the splash has shown it.
     static frmVedira *instance();
+    // Shows the frame, made and loaded first when there is none yet.
+    static void showFrame();
 
     void MDIForm_Load();
 

@@ -20,6 +20,7 @@ int main(int argc, char *argv[])
     DesignStyle::install();
 
     auto *splash = new frmShow;
+    QObject::connect(splash, &frmShow::timeUp, &frmVedira::showFrame);
     splash->Form_Load();
     splash->show();
     const int rc = app.exec();

@@ -28,6 +28,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ProgramFolders::setProgram(dir.path());
         QPointer<frmShow> splash = new frmShow;
+        connect(splash, &frmShow::timeUp, &frmVedira::showFrame);
         splash->Form_Load();
         QVERIFY(!frmVedira::instance() && splash->timer()->interval() == 2000);
         QMetaObject::invokeMethod(splash->timer(), "timeout");
