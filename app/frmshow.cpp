@@ -7,6 +7,7 @@
 #include "app/twips.h"
 #include "resources/icons.h"
 #include "settings/module1.h"
+#include "version.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -60,7 +61,8 @@ void frmShow::buildControls()
     Label3->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
     Label3->setGeometry(twips(1080, 300, 2640, 435));
 
-    Label1 = new QLabel(QStringLiteral("ver 1.50       DUVOV"), Frame1);
+    Label1 = new QLabel(
+        QStringLiteral("ver %1       DUVOV").arg(QLatin1String(Version::Number)), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(DesignFonts::font(DesignFonts::Arial, 9, true));
     Label1->setGeometry(twips(1080, 960, 2640, 300));
