@@ -7,6 +7,7 @@
 #include "ui/designfonts.h"
 #include "ui/formbuilder.h"
 #include "ui/twips.h"
+#include "version.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -55,8 +56,9 @@ void frmShow::buildControls()
     Label3->setFont(DesignFonts::font(DesignFonts::Mingliu, 15.75, true));
     Label3->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
 
-    Label1 = FormBuilder::label(
-        Frame1, "Label1", QStringLiteral("ver 1.50       DUVOV"), twips(1080, 960, 2640, 300));
+    Label1 = FormBuilder::label(Frame1, "Label1",
+        QStringLiteral("ver %1       DUVOV").arg(QLatin1String(Version::Number)),
+        twips(1080, 960, 2640, 300));
     Label1->setFont(DesignFonts::font(DesignFonts::Arial, 9, true));
 
     Timedelay = new QTimer(this);

@@ -6,6 +6,7 @@
 #include "ui/designfonts.h"
 #include "ui/formbuilder.h"
 #include "ui/twips.h"
+#include "version.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -41,7 +42,7 @@ void frmAbout::buildControls()
     Label3 = line("Label3", QStringLiteral("作者 : Vedira 開發團隊"), 120);
     Label1 = line("Label1", QStringLiteral("https://vedira.example"), 420);
     Label2 = line("Label2", QStringLiteral("日期 : 2026/12"), 720);
-    Label4 = line("Label4", QStringLiteral("版本 : 1.50"), 1020);
+    Label4 = line("Label4", QStringLiteral("版本 : ") + QLatin1String(Version::Number), 1020);
 
     CmdOk = place(new QToolButton(this), "CmdOk", twips(2385, 1485, 975, 675));
     CmdOk->setText(QStringLiteral("確 定"));

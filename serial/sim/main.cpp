@@ -7,6 +7,7 @@
 
 #include "core/programfolders.h"
 #include "serial/sim/modbusslave.h"
+#include "version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -40,6 +41,13 @@ void onSignal(int)
 {
     std::fprintf(stderr, "vedira-sim: %s\n", qPrintable(why));
     std::exit(1);
+}
+
+// A command line it cannot follow ends with 2, as a usage error does for other commands.
+[[noreturn]] void usage(const QString &why)
+{
+    std::fprintf(stderr, "vedira-sim: %s\n", qPrintable(why));
+    std::exit(2);
 }
 
 class Device : public QObject
@@ -120,11 +128,13 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vedira-sim"));
+    QCoreApplication::setApplicationVersion(QLatin1String(Version::Number));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Simulated serial device on a pseudo-terminal, linked as ports/comN."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption portOption(QStringLiteral("port"),
         QStringLiteral("Port number N of ports/comN (1)."), QStringLiteral("N"),
         QStringLiteral("1"));
@@ -139,15 +149,20 @@ int main(int argc, char *argv[])
         QStringLiteral("Line speed that sets the Modbus frame gap (9600)."),
         QStringLiteral("speed"), QStringLiteral("9600"));
     parser.addOptions({portOption, folderOption, echoOption, modbusOption, baudOption});
-    parser.process(app);
+    if (!parser.parse(app.arguments()))
+        usage(parser.errorText());
+    parser.process(app); // only answers --help, --help-all and --version now: the line parsed
+    if (!parser.positionalArguments().isEmpty())
+        usage(QStringLiteral("unexpected argument '%1'")
+                  .arg(parser.positionalArguments().constFirst()));
 
     bool ok = false;
     const int port = parser.value(portOption).toInt(&ok);
     if (!ok || port < 1)
-        fail(QStringLiteral("--port needs a number from 1"));
+        usage(QStringLiteral("--port needs a number from 1"));
     const qint32 baud = parser.value(baudOption).toInt(&ok);
     if (!ok || baud < 1)
-        fail(QStringLiteral("--baud needs a positive number"));
+        usage(QStringLiteral("--baud needs a positive number"));
     const bool modbus = parser.isSet(modbusOption);
 
     // Before making our terminal: it may get the number a stale link still names.
