@@ -18,6 +18,7 @@
 #include "terminal/lampshape.h"
 #include "ui/namedcomboaccessible.h"
 #include "terminal/receiveview.h"
+#include "terminal/receiveviewaccessible.h"
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
 
@@ -79,6 +80,7 @@ void frmRun::buildControls()
     std::array<QComboBox *, 3> lines {};
     m_cmdSendGroup = new QButtonGroup(this);
     NamedComboAccessible::installFactory();
+    ReceiveViewAccessible::installFactory();
     for (int r = 0; r < 3; ++r) {
         const int top = 270 + r * 720;
         Label3[size_t(2 * r)] = label(
