@@ -68,7 +68,8 @@ QString ReceiveView::text() const
 
 const uchar *ReceiveView::data() const
 {
-    return reinterpret_cast<const uchar *>(m_text.log()->bytes().constData());
+    const ReceiveLog *log = m_text.log();
+    return log ? reinterpret_cast<const uchar *>(log->bytes().constData()) : nullptr;
 }
 
 QString ReceiveView::selectedText() const
@@ -110,9 +111,9 @@ void ReceiveView::copy()
 
 QString ReceiveView::visualRowText(int row) const
 {
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_wrap.rowCount())
         return {};
-    return m_text.slice(m_rows[row], rowEnd(row));
+    return m_text.slice(m_wrap.rowStart(row), m_wrap.rowEnd(row));
 }
 
 QRectF ReceiveView::itemRect(qsizetype byteIndex) const
@@ -120,16 +121,16 @@ QRectF ReceiveView::itemRect(qsizetype byteIndex) const
     if (!m_text.log() || byteIndex < 0 || byteIndex >= m_text.log()->byteCount())
         return {};
     const qsizetype token = m_text.tokenOfByte(byteIndex);
-    if (token >= laidOutTokens())
+    if (token >= m_wrap.laidOutTokens())
         return {};
     const uchar c = data()[byteIndex];
-    return QRectF(
-        xOfToken(token), rowTop(rowOfToken(token)), m_glyphs.width(c), m_glyphs.lineHeight());
+    return QRectF(xOfToken(token), rowTop(m_wrap.rowOfToken(token)), m_glyphs.width(c),
+        m_glyphs.lineHeight());
 }
 
 bool ReceiveView::isLayoutComplete() const
 {
-    return laidOutTokens() == m_text.tokenCount();
+    return m_wrap.laidOutTokens() == m_text.tokenCount();
 }
 
 void ReceiveView::log_appended()
@@ -151,10 +152,7 @@ void ReceiveView::log_cleared()
 {
     m_notices.cleared();
     m_layoutTimer.stop();
-    m_rows.reset();
-    m_pos = 0;
-    m_breaksLaidOut = 0;
-    m_x = 0;
+    m_wrap.restart(m_wrap.width());
     m_anchor = m_cursor = 0;
     m_selecting = false;
     m_follow = true;
@@ -181,60 +179,21 @@ void ReceiveView::restartLayout()
 {
     if (!m_follow && m_restoreTopToken < 0)
         m_restoreTopToken
-            = m_rows[std::clamp(verticalScrollBar()->value(), 0, int(m_rows.size()) - 1)];
+            = m_wrap.rowStart(std::clamp(verticalScrollBar()->value(), 0, m_wrap.rowCount() - 1));
     m_layoutTimer.stop();
-    m_rows.reset();
-    m_pos = 0;
-    m_breaksLaidOut = 0;
-    m_x = 0;
     // A floor keeps a not yet sized view from giving every item a row of its own.
-    m_layoutWidth
-        = std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance());
+    m_wrap.restart(
+        std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance()));
     continueLayout();
-}
-
-bool ReceiveView::layoutSome(qsizetype budget)
-{
-    const ReceiveLog *log = m_text.log();
-    if (!log)
-        return true;
-    const QByteArray &bytes = log->bytes();
-    const auto &breaks = log->lineBreaks();
-    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
-    const qsizetype end = std::min(bytes.size(), m_pos + budget);
-    const qreal width = m_layoutWidth;
-    qsizetype pos = m_pos;
-    std::size_t nextBreak = m_breaksLaidOut;
-    qreal x = m_x;
-    for (;;) {
-        for (; nextBreak < breaks.size() && breaks[nextBreak] <= pos; ++nextBreak) {
-            m_rows.append(pos + qsizetype(nextBreak) + 1);
-            x = 0;
-        }
-        if (pos == end)
-            break;
-        const uchar c = data[pos];
-        // An item wider than the whole row still goes on it: items are never split.
-        if (x > 0 && x + m_glyphs.width(c) > width) {
-            m_rows.append(pos + qsizetype(nextBreak));
-            x = 0;
-        }
-        x += m_glyphs.advance(c);
-        ++pos;
-    }
-    m_pos = pos;
-    m_breaksLaidOut = nextBreak;
-    m_x = x;
-    return pos == bytes.size() && nextBreak == breaks.size();
 }
 
 void ReceiveView::continueLayout()
 {
     // New items go on the last row laid out and on rows after it.
-    const int changed = int(m_rows.size()) - 1;
+    const int changed = m_wrap.rowCount() - 1;
     if (m_dirtyFromRow < 0 || changed < m_dirtyFromRow)
         m_dirtyFromRow = changed;
-    if (!layoutSome(LayoutChunk))
+    if (!m_wrap.layoutSome(m_text.log(), m_glyphs, LayoutChunk))
         m_layoutTimer.start();
     scheduleRefresh();
 }
@@ -267,30 +226,20 @@ void ReceiveView::updateScrollBar()
     const int visible = visibleRows();
     m_adjustingScroll = true;
     bar->setPageStep(visible);
-    bar->setRange(0, std::max(0, int(m_rows.size()) - visible));
+    bar->setRange(0, std::max(0, m_wrap.rowCount() - visible));
     if (m_follow) {
         bar->setValue(bar->maximum());
-    } else if (m_restoreTopToken >= 0 && m_restoreTopToken < laidOutTokens()) {
-        bar->setValue(rowOfToken(m_restoreTopToken));
+    } else if (m_restoreTopToken >= 0 && m_restoreTopToken < m_wrap.laidOutTokens()) {
+        bar->setValue(m_wrap.rowOfToken(m_restoreTopToken));
         m_restoreTopToken = -1;
     }
     m_adjustingScroll = false;
 }
 
-qsizetype ReceiveView::rowEnd(int row) const
-{
-    return row + 1 < m_rows.size() ? m_rows[row + 1] : laidOutTokens();
-}
-
-int ReceiveView::rowOfToken(qsizetype token) const
-{
-    return std::max(0, int(m_rows.upperBound(token)) - 1);
-}
-
 qsizetype ReceiveView::rowItemsEnd(int row) const
 {
-    const qsizetype first = m_rows[row];
-    return first + m_text.byteOfToken(rowEnd(row)) - m_text.byteOfToken(first);
+    const qsizetype first = m_wrap.rowStart(row);
+    return first + m_text.byteOfToken(m_wrap.rowEnd(row)) - m_text.byteOfToken(first);
 }
 
 int ReceiveView::visibleRows() const
@@ -306,7 +255,7 @@ qreal ReceiveView::rowTop(int row) const
 int ReceiveView::rowAt(int y) const
 {
     const int offset = int(std::floor((y - TopMargin) / m_glyphs.lineHeight()));
-    return std::clamp(verticalScrollBar()->value() + offset, 0, int(m_rows.size()) - 1);
+    return std::clamp(verticalScrollBar()->value() + offset, 0, m_wrap.rowCount() - 1);
 }
 
 qsizetype ReceiveView::tokenAt(const QPoint &pos) const
@@ -316,9 +265,9 @@ qsizetype ReceiveView::tokenAt(const QPoint &pos) const
 
 template<class Stop> ReceiveView::RowStop ReceiveView::walkRow(int row, Stop stop) const
 {
-    const qsizetype first = m_rows[row];
+    const qsizetype first = m_wrap.rowStart(row);
     const qsizetype firstByte = m_text.byteOfToken(first);
-    const qsizetype endByte = m_text.byteOfToken(rowEnd(row));
+    const qsizetype endByte = m_text.byteOfToken(m_wrap.rowEnd(row));
     const uchar *bytes = data();
     qreal left = HorizontalMargin;
     for (qsizetype b = firstByte; b < endByte; ++b) {
@@ -340,7 +289,7 @@ qsizetype ReceiveView::tokenInRow(int row, qreal x) const
 
 qreal ReceiveView::xOfToken(qsizetype token) const
 {
-    return walkRow(rowOfToken(token), [token](qsizetype t, uchar, qreal) {
+    return walkRow(m_wrap.rowOfToken(token), [token](qsizetype t, uchar, qreal) {
         return t >= token;
     }).left;
 }
@@ -357,7 +306,7 @@ void ReceiveView::moveCursor(qsizetype token, bool keepAnchor)
 
 void ReceiveView::scrollToToken(qsizetype token)
 {
-    const int row = rowOfToken(token);
+    const int row = m_wrap.rowOfToken(token);
     const int top = verticalScrollBar()->value();
     const int visible = visibleRows();
     if (row < top)
@@ -384,12 +333,12 @@ void ReceiveView::paintEvent(QPaintEvent *event)
     // Only the rows the paint region touches.
     const int first = std::max(verticalScrollBar()->value(), rowAt(event->rect().top()));
     const int last = std::min(
-        {int(m_rows.size()), rowAt(event->rect().bottom()) + 1, first + visibleRows() + 1});
+        {m_wrap.rowCount(), rowAt(event->rect().bottom()) + 1, first + visibleRows() + 1});
     bool selectedPen = false;
     painter.setPen(textColor);
     for (int row = first; row < last; ++row) {
-        const qsizetype firstToken = m_rows[row];
-        const qsizetype endToken = rowEnd(row);
+        const qsizetype firstToken = m_wrap.rowStart(row);
+        const qsizetype endToken = m_wrap.rowEnd(row);
         const qreal top = rowTop(row);
         if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
             if (selectedPen) {
@@ -416,7 +365,7 @@ void ReceiveView::paintEvent(QPaintEvent *event)
             painter.fillRect(QRectF(end.left, top, m_glyphs.blankWidth(), height), highlight);
     }
     // The caret shows where the keyboard is, and that it is here.
-    const int caretRow = rowOfToken(m_cursor);
+    const int caretRow = m_wrap.rowOfToken(m_cursor);
     if (hasFocus() && caretRow >= first && caretRow < last)
         painter.fillRect(QRectF(xOfToken(m_cursor) - 1, rowTop(caretRow), 1, height), textColor);
 }
@@ -425,7 +374,7 @@ void ReceiveView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     if (std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance())
-        != m_layoutWidth)
+        != m_wrap.width())
         restartLayout();
     updateScrollBar();
 }
@@ -447,11 +396,11 @@ void ReceiveView::keyPressEvent(QKeyEvent *event)
         return;
     }
     QScrollBar *bar = verticalScrollBar();
-    const int row = rowOfToken(m_cursor);
+    const int row = m_wrap.rowOfToken(m_cursor);
     const auto lineFromCursor = [&](int target) {
         if (target < 0)
             return qsizetype(0);
-        if (target >= m_rows.size())
+        if (target >= m_wrap.rowCount())
             return m_text.tokenCount();
         return tokenInRow(target, xOfToken(m_cursor));
     };
@@ -469,11 +418,11 @@ void ReceiveView::keyPressEvent(QKeyEvent *event)
     else if (event == QKeySequence::SelectPreviousLine)
         moveCursor(lineFromCursor(row - 1), true);
     else if (event == QKeySequence::SelectNextPage)
-        moveCursor(lineFromCursor(std::min(row + visibleRows(), int(m_rows.size()) - 1)), true);
+        moveCursor(lineFromCursor(std::min(row + visibleRows(), m_wrap.rowCount() - 1)), true);
     else if (event == QKeySequence::SelectPreviousPage)
         moveCursor(lineFromCursor(std::max(row - visibleRows(), 0)), true);
     else if (event == QKeySequence::SelectStartOfLine)
-        moveCursor(m_rows[row], true);
+        moveCursor(m_wrap.rowStart(row), true);
     else if (event == QKeySequence::SelectEndOfLine)
         moveCursor(rowItemsEnd(row), true);
     else if (event == QKeySequence::SelectStartOfDocument)

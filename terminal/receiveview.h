@@ -7,7 +7,7 @@
 #include "core/receivetext.h"
 #include "terminal/receiveglyphs.h"
 #include "terminal/receivenotices.h"
-#include "terminal/rowstarts.h"
+#include "terminal/receivewrap.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -54,7 +54,7 @@ public:
 
     // Layout as shown, for tests: rows laid out so far, the part of the area text on one row
     // (with its CR LF when the row ends a line), and where a byte's item is drawn in the viewport.
-    int visualRowCount() const { return int(m_rows.size()); }
+    int visualRowCount() const { return m_wrap.rowCount(); }
     QString visualRowText(int row) const;
     QRectF itemRect(qsizetype byteIndex) const;
     bool isLayoutComplete() const;
@@ -88,15 +88,11 @@ private:
 
     void measureItems();
     void restartLayout();
-    bool layoutSome(qsizetype budget);
     void continueLayout();
     void scheduleRefresh();
     void refresh();
     void updateScrollBar();
 
-    qsizetype laidOutTokens() const { return m_pos + qsizetype(m_breaksLaidOut); }
-    qsizetype rowEnd(int row) const;
-    int rowOfToken(qsizetype token) const;
     int visibleRows() const;
     qreal rowTop(int row) const;
     int rowAt(int y) const;
@@ -113,17 +109,13 @@ private:
     qreal xOfToken(qsizetype token) const;
     qsizetype rowItemsEnd(int row) const;
     void moveCursor(qsizetype token, bool keepAnchor);
+    // The log's bytes, or null when it is gone.
     const uchar *data() const;
 
     ReceiveText m_text;
     ReceiveGlyphs m_glyphs;
 
-    // Wrap state: where each visual row starts, and how far the log has been laid out.
-    RowStarts m_rows;
-    qreal m_layoutWidth = 0;
-    qsizetype m_pos = 0;
-    std::size_t m_breaksLaidOut = 0;
-    qreal m_x = 0;
+    ReceiveWrap m_wrap;
     QTimer m_layoutTimer;
 
     qsizetype m_anchor = 0;

@@ -2,15 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/rowstarts.h"
 
-void RowStarts::append(qsizetype token)
-{
-    const auto block = std::size_t(m_size >> Shift);
-    if (block == m_blocks.size())
-        m_blocks.push_back(std::make_unique_for_overwrite<qsizetype[]>(std::size_t(Mask) + 1));
-    m_blocks[block][m_size & Mask] = token;
-    ++m_size;
-}
-
 void RowStarts::reset()
 {
     m_blocks.clear();

@@ -16,7 +16,15 @@ public:
     RowStarts() { reset(); }
     qsizetype size() const { return m_size; }
     qsizetype operator[](qsizetype row) const { return m_blocks[row >> Shift][row & Mask]; }
-    void append(qsizetype token);
+    // Inline: the wrap calls it once for every row of a stream.
+    void append(qsizetype token)
+    {
+        const auto block = std::size_t(m_size >> Shift);
+        if (block == m_blocks.size())
+            m_blocks.push_back(std::make_unique_for_overwrite<qsizetype[]>(std::size_t(Mask) + 1));
+        m_blocks[block][m_size & Mask] = token;
+        ++m_size;
+    }
     // Back to the one row, the memory given back.
     void reset();
     // The first row whose start is after token.
