@@ -20,6 +20,8 @@
 // position per visual row, extends the wrap as bytes arrive, and paints only the visible rows.
 //
 // Positions used for the selection and the cursor count tokens of the area text (ReceiveText).
+// The view keeps the state of what the user sees and does; the positions in the text, the rows,
+// the items in the current font, the screen-reader notices and a long copy each have a class.
 class ReceiveView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -114,7 +116,6 @@ private:
 
     ReceiveText m_text;
     ReceiveGlyphs m_glyphs;
-
     ReceiveWrap m_wrap;
     QTimer m_layoutTimer;
 
