@@ -9,7 +9,8 @@ class ReceiveView;
 
 // What screen readers and test tools see of a receive area: read-only multi-line text named by its
 // label, whose character offsets, ranges, selection and caret come from the area's ReceiveText.
-// The area tells its own changes; this interface only answers.
+// The area posts its own change notices, from the moment this interface is made; the interface
+// only answers.
 class ReceiveViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
