@@ -11,6 +11,7 @@
 #include "terminal/frmopt3.h"
 #include "terminal/lampshape.h"
 #include "terminal/receiveview.h"
+#include "terminal/receiveviewaccessible.h"
 #include "terminal/sendencoding.h"
 #include "tools/checksum.h"
 #include "ui/designfonts.h"
@@ -69,6 +70,7 @@ void frmRun::buildControls()
     std::array<QComboBox *, 3> lines {};
     m_cmdSendGroup = new QButtonGroup(this);
     NamedComboAccessible::installFactory();
+    ReceiveViewAccessible::installFactory();
     for (int r = 0; r < 3; ++r) {
         const int top = 270 + r * 720;
         Label3[size_t(2 * r)] = label(

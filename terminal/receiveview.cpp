@@ -2,29 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receiveview.h"
 
-#include "terminal/receiveviewaccessible.h"
-#include "ui/messagebox.h"
+#include "terminal/receivecopy.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFontMetricsF>
-#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProgressDialog>
-#include <QScopeGuard>
 #include <QScrollBar>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <new>
 
 namespace {
 
@@ -36,50 +26,12 @@ constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // New data repaint at most this often: 25 updates a second is as fast as anyone reads a stream,
 // and a fast stream would otherwise spend its time painting.
 constexpr int RefreshIntervalMs = 40;
-constexpr int AnnounceIntervalMs = 250;
-// A copy turns the selection into text for this long between two passes of the event loop,
-// looking at the clock after every block of bytes.
-constexpr qint64 CopyStepMs = 25;
-constexpr qsizetype CopyBlock = 64 * 1024;
-const QString CopyProgressLabel = QStringLiteral("正在複製選取範圍…");
-const QString CopyCancelCaption = QStringLiteral("取消");
 
 } // namespace
 
-void ReceiveView::RowStarts::append(qsizetype token)
-{
-    const auto block = std::size_t(m_size >> Shift);
-    if (block == m_blocks.size())
-        m_blocks.push_back(std::make_unique_for_overwrite<qsizetype[]>(std::size_t(Mask) + 1));
-    m_blocks[block][m_size & Mask] = token;
-    ++m_size;
-}
-
-void ReceiveView::RowStarts::reset()
-{
-    m_blocks.clear();
-    m_size = 0;
-    append(0);
-}
-
-qsizetype ReceiveView::RowStarts::upperBound(qsizetype token) const
-{
-    qsizetype low = 0;
-    qsizetype high = m_size;
-    while (low < high) {
-        const qsizetype mid = (low + high) / 2;
-        if ((*this)[mid] <= token)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
-}
-
 ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent)
     : QAbstractScrollArea(parent)
-    , m_log(log)
-    , m_kind(kind)
+    , m_text(log, kind)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -89,9 +41,6 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     m_layoutTimer.setSingleShot(true);
     m_layoutTimer.setInterval(0);
     m_refreshTimer.setSingleShot(true);
-    m_announceTimer.setSingleShot(true);
-    m_announceTimer.setInterval(AnnounceIntervalMs);
-    ReceiveViewAccessible::installFactory();
     measureItems();
     connectHandlers();
     restartLayout();
@@ -99,63 +48,52 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
 
 void ReceiveView::connectHandlers()
 {
-    if (m_log) {
-        connect(m_log, &ReceiveLog::appended, this, &ReceiveView::log_appended);
-        connect(m_log, &ReceiveLog::lineBreakAdded, this, &ReceiveView::log_lineBreakAdded);
-        connect(m_log, &ReceiveLog::cleared, this, &ReceiveView::log_cleared);
+    if (const ReceiveLog *log = m_text.log()) {
+        connect(log, &ReceiveLog::appended, this, &ReceiveView::log_appended);
+        connect(log, &ReceiveLog::lineBreakAdded, this, &ReceiveView::log_lineBreakAdded);
+        connect(log, &ReceiveLog::cleared, this, &ReceiveView::log_cleared);
         // A view outliving its log shows nothing rather than reading freed bytes.
-        connect(m_log, &QObject::destroyed, this, &ReceiveView::log_cleared);
+        connect(log, &QObject::destroyed, this, &ReceiveView::log_cleared);
     }
     connect(&m_layoutTimer, &QTimer::timeout, this, &ReceiveView::continueLayout);
     connect(&m_refreshTimer, &QTimer::timeout, this, &ReceiveView::refresh);
-    connect(&m_announceTimer, &QTimer::timeout, this,
-        [this] { ReceiveViewAccessible::announceChange(this); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
         &ReceiveView::verticalScrollBar_valueChanged);
 }
 
 QString ReceiveView::text() const
 {
-    return m_log ? m_log->text(m_kind) : QString();
+    return m_text.log() ? m_text.log()->text(kind()) : QString();
 }
 
-ReceiveView::Part ReceiveView::part(qsizetype from, qsizetype to) const
+const uchar *ReceiveView::data() const
 {
-    const qsizetype firstBreak = breaksBefore(from);
-    const qsizetype endBreak = breaksBefore(to);
-    const qsizetype firstByte = from - firstBreak;
-    const qsizetype endByte = to - endBreak;
-    const auto &breaks = m_log->lineBreaks();
-    Part part;
-    part.bytes = QByteArrayView(m_log->bytes()).sliced(firstByte, endByte - firstByte);
-    part.breaks.reserve(std::size_t(endBreak - firstBreak));
-    for (qsizetype k = firstBreak; k < endBreak; ++k)
-        part.breaks.push_back(breaks[std::size_t(k)] - firstByte);
-    return part;
+    const ReceiveLog *log = m_text.log();
+    return log ? reinterpret_cast<const uchar *>(log->bytes().constData()) : nullptr;
 }
 
 QString ReceiveView::selectedText() const
 {
-    if (!m_log || !hasSelectedText())
-        return {};
-    const Part p = part(std::min(m_anchor, m_cursor), std::max(m_anchor, m_cursor));
-    return ReceiveFormatter::text(m_kind, p.bytes, p.breaks);
+    return hasSelectedText() ? m_text.slice(selectionStart(), selectionEnd()) : QString();
 }
 
 QString ReceiveView::selectedByteList() const
 {
-    if (!m_log)
-        return {};
-    const Part p = hasSelectedText()
-        ? part(std::min(m_anchor, m_cursor), std::max(m_anchor, m_cursor))
-        : part(0, tokenCount());
+    const ReceiveText::Part p = hasSelectedText() ? m_text.part(selectionStart(), selectionEnd())
+                                                  : m_text.part(0, m_text.tokenCount());
     return ReceiveFormatter::byteList(p.bytes, p.breaks);
+}
+
+void ReceiveView::setSelection(qsizetype from, qsizetype to)
+{
+    moveCursor(from, false);
+    moveCursor(to, true);
 }
 
 void ReceiveView::selectAll()
 {
     m_anchor = 0;
-    m_cursor = tokenCount();
+    m_cursor = m_text.tokenCount();
     viewport()->update();
 }
 
@@ -167,124 +105,32 @@ void ReceiveView::clearSelection()
 
 void ReceiveView::copy()
 {
-    if (!m_log || !hasSelectedText())
-        return;
-    // The text goes to the clipboard as UTF-8, one byte a character for the numeric areas: half of
-    // what a QString of it would take.
-    std::array<QByteArray, 256> items;
-    qsizetype widest = 2; // a line break's CR LF
-    for (int b = 0; b < 256; ++b) {
-        items[size_t(b)] = ReceiveFormatter::item(m_kind, uchar(b)).toUtf8() + ' ';
-        widest = std::max(widest, items[size_t(b)].size());
-    }
-    const qsizetype from = std::min(m_anchor, m_cursor);
-    const qsizetype to = std::max(m_anchor, m_cursor);
-    qsizetype k = breaksBefore(from);
-    const qsizetype endBreak = breaksBefore(to);
-    qsizetype b = from - k;
-    const qsizetype endByte = to - endBreak;
-    const qsizetype firstByte = b;
-
-    // Events run between steps: the view or its log may go, the log may be cleared.
-    const QPointer<ReceiveView> self(this);
-    const QPointer<ReceiveLog> log = m_log;
-    bool cleared = false;
-    const QMetaObject::Connection watch
-        = connect(log, &ReceiveLog::cleared, this, [&cleared] { cleared = true; });
-    const QPointer<QProgressDialog> progress
-        = new QProgressDialog(CopyProgressLabel, CopyCancelCaption, 0, 1000, this);
-    const auto cleanUp = qScopeGuard([&] {
-        disconnect(watch);
-        delete progress.data();
-    });
-    progress->setWindowTitle(QStringLiteral("複製"));
-    progress->setAccessibleName(CopyProgressLabel);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setMinimumDuration(500);
-    QByteArray text;
-    qsizetype written = 0;
-    try {
-        // Room for the longest text the selection can give; pages never written never take
-        // memory, and the unused end is cut off without copying.
-        text.resize((endByte - b) * widest + 2 * (endBreak - k));
-        if (text.isEmpty() || text.constData() == nullptr)
-            throw std::bad_alloc();
-        char *out = text.data();
-        QElapsedTimer step;
-        for (;;) {
-            // The log may have grown, and moved, while events ran.
-            const auto *data = reinterpret_cast<const uchar *>(log->bytes().constData());
-            const auto &breaks = log->lineBreaks();
-            step.start();
-            while (b < endByte && step.elapsed() < CopyStepMs) {
-                for (const qsizetype blockEnd = std::min(endByte, b + CopyBlock); b < blockEnd;
-                     ++b) {
-                    for (; k < endBreak && breaks[size_t(k)] <= b; ++k) {
-                        std::memcpy(out + written, "\r\n", 2);
-                        written += 2;
-                    }
-                    const QByteArray &item = items[data[b]];
-                    std::memcpy(out + written, item.constData(), size_t(item.size()));
-                    written += item.size();
-                }
-            }
-            if (b == endByte) {
-                for (; k < endBreak; ++k) {
-                    std::memcpy(out + written, "\r\n", 2);
-                    written += 2;
-                }
-                break;
-            }
-            progress->setValue(int(1000 * (b - firstByte) / (endByte - firstByte)));
-            QCoreApplication::processEvents();
-            if (!self || !log || !progress || cleared || progress->wasCanceled())
-                return;
-        }
-        text.resize(written);
-        auto mime = std::make_unique<QMimeData>();
-        // Both names share the one block: Qt reads the first, X11 terminals ask for the second.
-        mime->setData(QStringLiteral("text/plain;charset=utf-8"), text);
-        mime->setData(QStringLiteral("text/plain"), text);
-        QApplication::clipboard()->setMimeData(mime.release());
-    } catch (const std::bad_alloc &) {
-        text = QByteArray();
-        if (progress)
-            progress->reset();
-        MessageBox::error(this, CopyTooLarge);
-    }
+    if (hasSelectedText())
+        ReceiveCopy::copy(this, m_text, selectionStart(), selectionEnd());
 }
 
 QString ReceiveView::visualRowText(int row) const
 {
-    if (!m_log || row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_wrap.rowCount())
         return {};
-    const qsizetype first = m_rows[row];
-    const qsizetype end = rowEnd(row);
-    const qsizetype firstByte = byteOfToken(first);
-    const qsizetype endByte = byteOfToken(end);
-    QString items = ReceiveFormatter::text(
-        m_kind, QByteArrayView(m_log->bytes()).sliced(firstByte, endByte - firstByte), {});
-    if (end - first > endByte - firstByte)
-        items += QLatin1String("\r\n");
-    return items;
+    return m_text.slice(m_wrap.rowStart(row), m_wrap.rowEnd(row));
 }
 
 QRectF ReceiveView::itemRect(qsizetype byteIndex) const
 {
-    if (!m_log || byteIndex < 0 || byteIndex >= m_log->byteCount())
+    if (!m_text.log() || byteIndex < 0 || byteIndex >= m_text.log()->byteCount())
         return {};
-    const auto &breaks = m_log->lineBreaks();
-    const qsizetype token
-        = byteIndex + (std::upper_bound(breaks.begin(), breaks.end(), byteIndex) - breaks.begin());
-    if (token >= laidOutTokens())
+    const qsizetype token = m_text.tokenOfByte(byteIndex);
+    if (token >= m_wrap.laidOutTokens())
         return {};
-    const uchar c = uchar(m_log->bytes()[byteIndex]);
-    return QRectF(xOfToken(token), rowTop(rowOfToken(token)), m_itemWidth[c], m_lineHeight);
+    const uchar c = data()[byteIndex];
+    return QRectF(xOfToken(token), rowTop(m_wrap.rowOfToken(token)), m_glyphs.width(c),
+        m_glyphs.lineHeight());
 }
 
 bool ReceiveView::isLayoutComplete() const
 {
-    return !m_log || laidOutTokens() == tokenCount();
+    return m_wrap.laidOutTokens() == m_text.tokenCount();
 }
 
 void ReceiveView::log_appended()
@@ -292,28 +138,21 @@ void ReceiveView::log_appended()
     // A relayout under way picks up the new bytes itself.
     if (!m_layoutTimer.isActive())
         continueLayout();
-    if (QAccessible::isActive() && !m_announceTimer.isActive())
-        m_announceTimer.start();
+    m_notices.grown();
 }
 
 void ReceiveView::log_lineBreakAdded()
 {
     if (!m_layoutTimer.isActive())
         continueLayout();
-    if (QAccessible::isActive() && !m_announceTimer.isActive())
-        m_announceTimer.start();
+    m_notices.grown();
 }
 
 void ReceiveView::log_cleared()
 {
-    ++m_generation;
-    m_announceTimer.stop();
-    ReceiveViewAccessible::announceChange(this);
+    m_notices.cleared();
     m_layoutTimer.stop();
-    m_rows.reset();
-    m_pos = 0;
-    m_breaksLaidOut = 0;
-    m_x = 0;
+    m_wrap.restart(m_wrap.width());
     m_anchor = m_cursor = 0;
     m_selecting = false;
     m_follow = true;
@@ -333,132 +172,28 @@ void ReceiveView::verticalScrollBar_valueChanged(int value)
 
 void ReceiveView::measureItems()
 {
-    // Each item is drawn on its own at the sum of the advances before it, so the wrap agrees with
-    // what is drawn whatever the font does between glyphs of a longer string.
-    m_drawFont = font();
-    const QFontMetricsF metrics(m_drawFont);
-    m_blankWidth = metrics.horizontalAdvance(QLatin1Char(' '));
-    m_lineHeight = std::max<qreal>(1, std::ceil(metrics.lineSpacing()));
-    for (int b = 0; b < 256; ++b) {
-        const QString item = ReceiveFormatter::item(m_kind, uchar(b));
-        m_itemWidth[b] = metrics.horizontalAdvance(item);
-        m_itemAdvance[b] = m_itemWidth[b] + m_blankWidth;
-    }
-    prepareGlyphs();
-}
-
-void ReceiveView::prepareGlyphs()
-{
-    // The glyphs of every item as the text engine places them (fallback fonts included), so a row
-    // is drawn with one glyph run per font instead of one text call per item.
-    m_rawFonts.clear();
-    for (int b = 0; b < 256; ++b) {
-        ItemGlyphs &glyphs = m_glyphs[size_t(b)];
-        glyphs = {};
-        QTextLayout layout(ReceiveFormatter::item(m_kind, uchar(b)), m_drawFont);
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        for (const QGlyphRun &run : layout.glyphRuns()) {
-            auto font = std::find(m_rawFonts.begin(), m_rawFonts.end(), run.rawFont());
-            if (font == m_rawFonts.end())
-                font = m_rawFonts.insert(m_rawFonts.end(), run.rawFont());
-            const QList<quint32> indexes = run.glyphIndexes();
-            const QList<QPointF> positions = run.positions();
-            for (qsizetype g = 0; g < indexes.size(); ++g) {
-                glyphs.font.push_back(int(font - m_rawFonts.begin()));
-                glyphs.index.push_back(indexes[g]);
-                glyphs.offset.push_back(positions[g]);
-            }
-        }
-    }
-    m_runIndexes.assign(m_rawFonts.size(), {});
-    m_runPositions.assign(m_rawFonts.size(), {});
-}
-
-void ReceiveView::drawGlyphs(
-    QPainter &painter, const uchar *data, qsizetype firstByte, qsizetype endByte, QPointF at)
-{
-    qreal x = at.x();
-    const qreal top = at.y();
-    for (qsizetype b = firstByte; b < endByte; ++b) {
-        const ItemGlyphs &glyphs = m_glyphs[data[b]];
-        for (size_t g = 0; g < glyphs.index.size(); ++g) {
-            m_runIndexes[size_t(glyphs.font[g])].push_back(glyphs.index[g]);
-            m_runPositions[size_t(glyphs.font[g])].push_back(QPointF(x, top) + glyphs.offset[g]);
-        }
-        x += m_itemAdvance[data[b]];
-    }
-    for (size_t f = 0; f < m_rawFonts.size(); ++f) {
-        if (m_runIndexes[f].empty())
-            continue;
-        QGlyphRun run;
-        run.setRawFont(m_rawFonts[f]);
-        run.setRawData(
-            m_runIndexes[f].data(), m_runPositions[f].data(), int(m_runIndexes[f].size()));
-        painter.drawGlyphRun(QPointF(), run);
-        m_runIndexes[f].clear();
-        m_runPositions[f].clear();
-    }
+    m_glyphs.measure(font(), kind());
 }
 
 void ReceiveView::restartLayout()
 {
     if (!m_follow && m_restoreTopToken < 0)
         m_restoreTopToken
-            = m_rows[std::clamp(verticalScrollBar()->value(), 0, int(m_rows.size()) - 1)];
+            = m_wrap.rowStart(std::clamp(verticalScrollBar()->value(), 0, m_wrap.rowCount() - 1));
     m_layoutTimer.stop();
-    m_rows.reset();
-    m_pos = 0;
-    m_breaksLaidOut = 0;
-    m_x = 0;
     // A floor keeps a not yet sized view from giving every item a row of its own.
-    const qreal widest = *std::max_element(m_itemAdvance.begin(), m_itemAdvance.end());
-    m_layoutWidth = std::max(viewport()->width() - 2 * HorizontalMargin, 4 * widest);
+    m_wrap.restart(
+        std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance()));
     continueLayout();
-}
-
-bool ReceiveView::layoutSome(qsizetype budget)
-{
-    if (!m_log)
-        return true;
-    const QByteArray &bytes = m_log->bytes();
-    const auto &breaks = m_log->lineBreaks();
-    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
-    const qsizetype end = std::min(bytes.size(), m_pos + budget);
-    const qreal width = m_layoutWidth;
-    qsizetype pos = m_pos;
-    std::size_t nextBreak = m_breaksLaidOut;
-    qreal x = m_x;
-    for (;;) {
-        for (; nextBreak < breaks.size() && breaks[nextBreak] <= pos; ++nextBreak) {
-            m_rows.append(pos + qsizetype(nextBreak) + 1);
-            x = 0;
-        }
-        if (pos == end)
-            break;
-        const uchar c = data[pos];
-        // An item wider than the whole row still goes on it: items are never split.
-        if (x > 0 && x + m_itemWidth[c] > width) {
-            m_rows.append(pos + qsizetype(nextBreak));
-            x = 0;
-        }
-        x += m_itemAdvance[c];
-        ++pos;
-    }
-    m_pos = pos;
-    m_breaksLaidOut = nextBreak;
-    m_x = x;
-    return pos == bytes.size() && nextBreak == breaks.size();
 }
 
 void ReceiveView::continueLayout()
 {
     // New items go on the last row laid out and on rows after it.
-    const int changed = int(m_rows.size()) - 1;
+    const int changed = m_wrap.rowCount() - 1;
     if (m_dirtyFromRow < 0 || changed < m_dirtyFromRow)
         m_dirtyFromRow = changed;
-    if (!layoutSome(LayoutChunk))
+    if (!m_wrap.layoutSome(m_text.log(), m_glyphs, LayoutChunk))
         m_layoutTimer.start();
     scheduleRefresh();
 }
@@ -491,69 +226,36 @@ void ReceiveView::updateScrollBar()
     const int visible = visibleRows();
     m_adjustingScroll = true;
     bar->setPageStep(visible);
-    bar->setRange(0, std::max(0, int(m_rows.size()) - visible));
+    bar->setRange(0, std::max(0, m_wrap.rowCount() - visible));
     if (m_follow) {
         bar->setValue(bar->maximum());
-    } else if (m_restoreTopToken >= 0 && m_restoreTopToken < laidOutTokens()) {
-        bar->setValue(rowOfToken(m_restoreTopToken));
+    } else if (m_restoreTopToken >= 0 && m_restoreTopToken < m_wrap.laidOutTokens()) {
+        bar->setValue(m_wrap.rowOfToken(m_restoreTopToken));
         m_restoreTopToken = -1;
     }
     m_adjustingScroll = false;
 }
 
-qsizetype ReceiveView::tokenCount() const
-{
-    return m_log ? m_log->byteCount() + qsizetype(m_log->lineBreaks().size()) : 0;
-}
-
-qsizetype ReceiveView::breaksBefore(qsizetype token) const
-{
-    if (!m_log)
-        return 0;
-    // Break k is token breaks[k] + k; those tokens rise with k.
-    const auto &breaks = m_log->lineBreaks();
-    std::size_t low = 0;
-    std::size_t high = breaks.size();
-    while (low < high) {
-        const std::size_t mid = (low + high) / 2;
-        if (breaks[mid] + qsizetype(mid) < token)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return qsizetype(low);
-}
-
-qsizetype ReceiveView::rowEnd(int row) const
-{
-    return row + 1 < m_rows.size() ? m_rows[row + 1] : laidOutTokens();
-}
-
-int ReceiveView::rowOfToken(qsizetype token) const
-{
-    return std::max(0, int(m_rows.upperBound(token)) - 1);
-}
-
 qsizetype ReceiveView::rowItemsEnd(int row) const
 {
-    const qsizetype first = m_rows[row];
-    return first + byteOfToken(rowEnd(row)) - byteOfToken(first);
+    const qsizetype first = m_wrap.rowStart(row);
+    return first + m_text.byteOfToken(m_wrap.rowEnd(row)) - m_text.byteOfToken(first);
 }
 
 int ReceiveView::visibleRows() const
 {
-    return std::max(1, int((viewport()->height() - TopMargin) / m_lineHeight));
+    return std::max(1, int((viewport()->height() - TopMargin) / m_glyphs.lineHeight()));
 }
 
 qreal ReceiveView::rowTop(int row) const
 {
-    return TopMargin + (row - verticalScrollBar()->value()) * m_lineHeight;
+    return TopMargin + (row - verticalScrollBar()->value()) * m_glyphs.lineHeight();
 }
 
 int ReceiveView::rowAt(int y) const
 {
-    const int offset = int(std::floor((y - TopMargin) / m_lineHeight));
-    return std::clamp(verticalScrollBar()->value() + offset, 0, int(m_rows.size()) - 1);
+    const int offset = int(std::floor((y - TopMargin) / m_glyphs.lineHeight()));
+    return std::clamp(verticalScrollBar()->value() + offset, 0, m_wrap.rowCount() - 1);
 }
 
 qsizetype ReceiveView::tokenAt(const QPoint &pos) const
@@ -561,125 +263,118 @@ qsizetype ReceiveView::tokenAt(const QPoint &pos) const
     return tokenInRow(rowAt(pos.y()), pos.x());
 }
 
+template<class Stop> ReceiveView::RowStop ReceiveView::walkRow(int row, Stop stop) const
+{
+    const qsizetype first = m_wrap.rowStart(row);
+    const qsizetype firstByte = m_text.byteOfToken(first);
+    const qsizetype endByte = m_text.byteOfToken(m_wrap.rowEnd(row));
+    const uchar *bytes = data();
+    qreal left = HorizontalMargin;
+    for (qsizetype b = firstByte; b < endByte; ++b) {
+        const qsizetype token = first + (b - firstByte);
+        if (stop(token, bytes[b], left))
+            return {token, left, true};
+        left += m_glyphs.advance(bytes[b]);
+    }
+    return {first + (endByte - firstByte), left, false};
+}
+
 qsizetype ReceiveView::tokenInRow(int row, qreal x) const
 {
     // The boundary nearest to x, so a drag selects whole items.
-    const qsizetype first = m_rows[row];
-    const qsizetype firstByte = byteOfToken(first);
-    const qsizetype endByte = byteOfToken(rowEnd(row));
-    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
-    qreal left = HorizontalMargin;
-    for (qsizetype b = firstByte; b < endByte; ++b) {
-        const uchar c = data[b];
-        if (x < left + m_itemWidth[c] / 2)
-            return first + (b - firstByte);
-        left += m_itemAdvance[c];
-    }
-    return first + (endByte - firstByte);
+    return walkRow(row, [&](qsizetype, uchar c, qreal left) {
+        return x < left + m_glyphs.width(c) / 2;
+    }).token;
 }
 
 qreal ReceiveView::xOfToken(qsizetype token) const
 {
-    const int row = rowOfToken(token);
-    const qsizetype firstByte = byteOfToken(m_rows[row]);
-    const qsizetype endByte = std::min(byteOfToken(token), byteOfToken(rowEnd(row)));
-    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
-    qreal x = HorizontalMargin;
-    for (qsizetype b = firstByte; b < endByte; ++b)
-        x += m_itemAdvance[data[b]];
-    return x;
+    return walkRow(m_wrap.rowOfToken(token), [token](qsizetype t, uchar, qreal) {
+        return t >= token;
+    }).left;
 }
 
 void ReceiveView::moveCursor(qsizetype token, bool keepAnchor)
 {
-    m_cursor = std::clamp<qsizetype>(token, 0, tokenCount());
+    m_cursor = std::clamp<qsizetype>(token, 0, m_text.tokenCount());
     if (!keepAnchor)
         m_anchor = m_cursor;
-    ensureCursorVisible();
+    scrollToToken(m_cursor);
     viewport()->update();
-    ReceiveViewAccessible::announceCaret(this);
+    m_notices.caretMoved(m_cursor, selectionStart(), selectionEnd());
 }
 
-void ReceiveView::ensureCursorVisible()
+void ReceiveView::scrollToToken(qsizetype token)
 {
-    const int row = rowOfToken(m_cursor);
+    const int row = m_wrap.rowOfToken(token);
     const int top = verticalScrollBar()->value();
     const int visible = visibleRows();
     if (row < top)
-        setScrollValue(row);
+        verticalScrollBar()->setValue(row);
     else if (row >= top + visible)
-        setScrollValue(row - visible + 1);
-}
-
-void ReceiveView::setScrollValue(int value)
-{
-    verticalScrollBar()->setValue(value);
+        verticalScrollBar()->setValue(row - visible + 1);
 }
 
 void ReceiveView::paintEvent(QPaintEvent *event)
 {
-    if (!m_log)
+    if (!m_text.log())
         return;
     QPainter painter(viewport());
-    painter.setFont(m_drawFont);
+    painter.setFont(m_glyphs.font());
     const QPalette &pal = palette();
     const QColor textColor = pal.color(QPalette::Text);
     const QColor selectedColor = pal.color(QPalette::HighlightedText);
     const QBrush highlight = pal.brush(QPalette::Highlight);
-    const qsizetype selFrom = std::min(m_anchor, m_cursor);
-    const qsizetype selTo = std::max(m_anchor, m_cursor);
-    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
+    const qsizetype selFrom = selectionStart();
+    const qsizetype selTo = selectionEnd();
+    const uchar *bytes = data();
+    const qreal height = m_glyphs.lineHeight();
 
     // Only the rows the paint region touches.
     const int first = std::max(verticalScrollBar()->value(), rowAt(event->rect().top()));
     const int last = std::min(
-        {int(m_rows.size()), rowAt(event->rect().bottom()) + 1, first + visibleRows() + 1});
+        {m_wrap.rowCount(), rowAt(event->rect().bottom()) + 1, first + visibleRows() + 1});
     bool selectedPen = false;
     painter.setPen(textColor);
     for (int row = first; row < last; ++row) {
-        const qsizetype firstToken = m_rows[row];
-        const qsizetype endToken = rowEnd(row);
-        const qsizetype firstByte = byteOfToken(firstToken);
-        const qsizetype endByte = byteOfToken(endToken);
+        const qsizetype firstToken = m_wrap.rowStart(row);
+        const qsizetype endToken = m_wrap.rowEnd(row);
         const qreal top = rowTop(row);
         if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
             if (selectedPen) {
                 painter.setPen(textColor);
                 selectedPen = false;
             }
-            drawGlyphs(painter, data, firstByte, endByte, QPointF(HorizontalMargin, top));
+            const qsizetype firstByte = m_text.byteOfToken(firstToken);
+            m_glyphs.draw(painter, bytes, firstByte, m_text.byteOfToken(endToken),
+                QPointF(HorizontalMargin, top));
             continue;
         }
-        qreal x = HorizontalMargin;
-        for (qsizetype b = firstByte; b < endByte; ++b) {
-            const uchar c = data[b];
-            const qsizetype token = firstToken + (b - firstByte);
+        const RowStop end = walkRow(row, [&](qsizetype token, uchar c, qreal x) {
             const bool selected = token >= selFrom && token < selTo;
             if (selected)
-                painter.fillRect(QRectF(x, top, m_itemAdvance[c], m_lineHeight), highlight);
+                painter.fillRect(QRectF(x, top, m_glyphs.advance(c), height), highlight);
             if (selected != selectedPen) {
                 painter.setPen(selected ? selectedColor : textColor);
                 selectedPen = selected;
             }
-            drawGlyphs(painter, data, b, b + 1, QPointF(x, top));
-            x += m_itemAdvance[c];
-        }
-        const qsizetype breakToken = firstToken + (endByte - firstByte);
-        if (breakToken < endToken && breakToken >= selFrom && breakToken < selTo)
-            painter.fillRect(QRectF(x, top, m_blankWidth, m_lineHeight), highlight);
+            m_glyphs.draw(painter, &c, 0, 1, QPointF(x, top));
+            return false;
+        });
+        if (end.token < endToken && end.token >= selFrom && end.token < selTo)
+            painter.fillRect(QRectF(end.left, top, m_glyphs.blankWidth(), height), highlight);
     }
     // The caret shows where the keyboard is, and that it is here.
-    const int caretRow = rowOfToken(m_cursor);
+    const int caretRow = m_wrap.rowOfToken(m_cursor);
     if (hasFocus() && caretRow >= first && caretRow < last)
-        painter.fillRect(
-            QRectF(xOfToken(m_cursor) - 1, rowTop(caretRow), 1, m_lineHeight), textColor);
+        painter.fillRect(QRectF(xOfToken(m_cursor) - 1, rowTop(caretRow), 1, height), textColor);
 }
 
 void ReceiveView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    const qreal widest = *std::max_element(m_itemAdvance.begin(), m_itemAdvance.end());
-    if (std::max(viewport()->width() - 2 * HorizontalMargin, 4 * widest) != m_layoutWidth)
+    if (std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance())
+        != m_wrap.width())
         restartLayout();
     updateScrollBar();
 }
@@ -696,17 +391,17 @@ void ReceiveView::changeEvent(QEvent *event)
 
 void ReceiveView::keyPressEvent(QKeyEvent *event)
 {
-    if (!m_log) {
+    if (!m_text.log()) {
         event->ignore();
         return;
     }
     QScrollBar *bar = verticalScrollBar();
-    const int row = rowOfToken(m_cursor);
+    const int row = m_wrap.rowOfToken(m_cursor);
     const auto lineFromCursor = [&](int target) {
         if (target < 0)
             return qsizetype(0);
-        if (target >= m_rows.size())
-            return tokenCount();
+        if (target >= m_wrap.rowCount())
+            return m_text.tokenCount();
         return tokenInRow(target, xOfToken(m_cursor));
     };
 
@@ -723,17 +418,17 @@ void ReceiveView::keyPressEvent(QKeyEvent *event)
     else if (event == QKeySequence::SelectPreviousLine)
         moveCursor(lineFromCursor(row - 1), true);
     else if (event == QKeySequence::SelectNextPage)
-        moveCursor(lineFromCursor(std::min(row + visibleRows(), int(m_rows.size()) - 1)), true);
+        moveCursor(lineFromCursor(std::min(row + visibleRows(), m_wrap.rowCount() - 1)), true);
     else if (event == QKeySequence::SelectPreviousPage)
         moveCursor(lineFromCursor(std::max(row - visibleRows(), 0)), true);
     else if (event == QKeySequence::SelectStartOfLine)
-        moveCursor(m_rows[row], true);
+        moveCursor(m_wrap.rowStart(row), true);
     else if (event == QKeySequence::SelectEndOfLine)
         moveCursor(rowItemsEnd(row), true);
     else if (event == QKeySequence::SelectStartOfDocument)
         moveCursor(0, true);
     else if (event == QKeySequence::SelectEndOfDocument)
-        moveCursor(tokenCount(), true);
+        moveCursor(m_text.tokenCount(), true);
     else if (event == QKeySequence::MoveToStartOfDocument)
         bar->triggerAction(QAbstractSlider::SliderToMinimum);
     else if (event == QKeySequence::MoveToEndOfDocument)
@@ -752,7 +447,7 @@ void ReceiveView::keyPressEvent(QKeyEvent *event)
 
 void ReceiveView::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !m_log)
+    if (event->button() != Qt::LeftButton || !m_text.log())
         return;
     m_selecting = true;
     moveCursor(tokenAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
@@ -779,26 +474,18 @@ void ReceiveView::mouseReleaseEvent(QMouseEvent *event)
 
 void ReceiveView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !m_log)
+    if (event->button() != Qt::LeftButton || !m_text.log())
         return;
     // Selects the one item under the pointer, with its blank.
     const QPoint pos = event->position().toPoint();
-    const int row = rowAt(pos.y());
-    const qsizetype first = m_rows[row];
-    const qsizetype firstByte = byteOfToken(first);
-    const qsizetype endByte = byteOfToken(rowEnd(row));
-    const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
-    qreal left = HorizontalMargin;
-    for (qsizetype b = firstByte; b < endByte; ++b) {
-        left += m_itemAdvance[data[b]];
-        if (pos.x() < left) {
-            m_anchor = first + (b - firstByte);
-            m_cursor = m_anchor + 1;
-            m_selecting = false;
-            viewport()->update();
-            return;
-        }
-    }
+    const RowStop item = walkRow(rowAt(pos.y()),
+        [&](qsizetype, uchar c, qreal left) { return pos.x() < left + m_glyphs.advance(c); });
+    if (!item.inside)
+        return;
+    m_anchor = item.token;
+    m_cursor = m_anchor + 1;
+    m_selecting = false;
+    viewport()->update();
 }
 
 void ReceiveView::contextMenuEvent(QContextMenuEvent *event)
@@ -808,17 +495,17 @@ void ReceiveView::contextMenuEvent(QContextMenuEvent *event)
     copyAction->setEnabled(hasSelectedText());
     menu.addSeparator();
     QAction *selectAllAction = menu.addAction(SelectAllCaption, this, &ReceiveView::selectAll);
-    selectAllAction->setEnabled(tokenCount() > 0);
+    selectAllAction->setEnabled(m_text.tokenCount() > 0);
     QAction *byteListAction = menu.addAction(CopyByteListCaption, this,
         [this] { QApplication::clipboard()->setText(selectedByteList()); });
-    byteListAction->setEnabled(m_log && m_log->byteCount() > 0);
+    byteListAction->setEnabled(m_text.log() && m_text.log()->byteCount() > 0);
     menu.exec(event->globalPos());
 }
 
 void ReceiveView::scrollContentsBy(int, int dy)
 {
     // Rows move whole, so the pixels move with them and only the uncovered rows are painted.
-    const int pixels = int(dy * m_lineHeight);
+    const int pixels = int(dy * m_glyphs.lineHeight());
     if (std::abs(pixels) >= viewport()->height()) {
         viewport()->update();
         return;

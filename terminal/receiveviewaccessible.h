@@ -4,14 +4,13 @@
 
 #include <QAccessibleWidget>
 
-#include <array>
-#include <vector>
-
+class ReceiveText;
 class ReceiveView;
 
 // What screen readers and test tools see of a receive area: read-only multi-line text named by its
-// label, whose character offsets, ranges, selection and caret are worked out from the receive log
-// when asked, so a range near the end of a log of any size costs about as much as the range.
+// label, whose character offsets, ranges, selection and caret come from the area's ReceiveText.
+// The area posts its own change notices, from the moment this interface is made; the interface
+// only answers.
 class ReceiveViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
@@ -19,10 +18,6 @@ public:
 
     // Registers the interface for every ReceiveView; more calls change nothing.
     static void installFactory();
-    // Tells listening tools what the area gained or lost since they were told last.
-    static void announceChange(ReceiveView *view);
-    // Tells them where the caret and the selection went.
-    static void announceCaret(ReceiveView *view);
 
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
@@ -50,26 +45,9 @@ public:
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
 
 private:
-    // The view's interface when accessibility is active, else null.
-    static ReceiveViewAccessible *listenedTo(ReceiveView *view);
     ReceiveView *view() const;
-    qsizetype blockChars(const uchar *data) const;
-    qsizetype itemCharsBefore(qsizetype byte) const;
-    qsizetype charOfToken(qsizetype token) const;
-    // The token holding character offset, or the token count at the end.
-    qsizetype tokenOfChar(qsizetype offset) const;
-    qsizetype charCount() const;
+    const ReceiveText &receiveText() const;
     // Runs one of Qt's boundary searches on a window of text around offset.
     template<class Search>
     QString inWindow(int offset, int *startOffset, int *endOffset, Search search) const;
-
-    // Characters of the items before byte k * BlockBytes, extended as the log grows and dropped
-    // when the view's log was cleared.
-    mutable std::vector<qsizetype> m_blockChars;
-    mutable quint64 m_generation = 0;
-    std::array<qsizetype, 256> m_itemChars {};
-    std::vector<uchar> m_steps; // bytes where the item grows by one character
-    bool m_monotonic = true;
-    qsizetype m_announced = 0;
-    quint64 m_announcedGeneration = 0;
 };

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "terminal/receivecopy.h"
 #include "terminal/receiveview.h"
 
 #include "tests/support/messageboxrecorder.h"
@@ -124,7 +125,7 @@ private Q_SLOTS:
         QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
-        QCOMPARE(boxes.texts(), QStringList {ReceiveView::CopyTooLarge});
+        QCOMPARE(boxes.texts(), QStringList {ReceiveCopy::TooLarge});
         QCOMPARE(QApplication::clipboard()->text(), all);
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QApplication::clipboard()->text() == view->text());

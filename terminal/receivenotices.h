@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QTimer>
+
+class QWidget;
+class ReceiveText;
+
+// What screen readers are told about one receive area, only while accessibility is active: the
+// text it gained, a few times a second rather than per byte; the text it lost at a clear; where
+// its caret and selection went. Listening starts when the area's interface is made, or with the
+// first notice if none was: what the area held before is not news.
+class ReceiveNotices
+{
+public:
+    ReceiveNotices(QWidget *area, const ReceiveText &text);
+
+    void listen();
+    // Data arrived; they are told within a quarter of a second, with whatever follows by then.
+    void grown();
+    // The log was cleared: the text told so far is gone.
+    void cleared();
+    // The caret is at token cursor and tokens from..to are selected (none when from == to).
+    void caretMoved(qsizetype cursor, qsizetype from, qsizetype to);
+
+private:
+    void tellGrowth();
+
+    QWidget *m_area;
+    const ReceiveText &m_text;
+    QTimer m_timer;
+    qsizetype m_told = -1; // characters told so far, or -1 before anyone listened
+};

@@ -1,0 +1,108 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/receivetext.h"
+
+#include <QTest>
+
+using Kind = ReceiveFormatter::Kind;
+
+class tst_ReceiveText : public QObject
+{
+    Q_OBJECT
+    // '|' in a log stands for a line break.
+    static void feed(ReceiveLog &log, const QByteArray &steps)
+    {
+        for (const char c : steps)
+            c == '|' ? log.addLineBreak() : log.append(QByteArrayView(&c, 1));
+    }
+
+private Q_SLOTS:
+    // One token of each row looked at from every side: its place among the breaks and bytes, its
+    // characters, and the text from it to the end.
+    void oneToken_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<int>("token");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("breaks");
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<bool>("isBreak");
+        QTest::addColumn<int>("tokenOfByte");
+        QTest::addColumn<QString>("toEnd");
+        QTest::addColumn<int>("firstChar");
+        QTest::addColumn<int>("lastChar");
+        QTest::addColumn<QString>("charsAfterFirst");
+        QTest::newRow("character, a break between bytes")
+            << Kind::Character << QByteArray("AB|C") << 2 << 4 << 0 << 2 << true << 3 << "\r\nC "
+            << 4 << 5 << "\nC ";
+        QTest::newRow("character, the second of two breaks sharing a place")
+            << Kind::Character << QByteArray("A||B") << 2 << 4 << 1 << 1 << true << 3 << "\r\nB "
+            << 4 << 5 << "\nB ";
+        QTest::newRow("character, the item after two breaks")
+            << Kind::Character << QByteArray("A||B") << 3 << 4 << 2 << 1 << false << 3 << "B " << 6
+            << 7 << " ";
+        QTest::newRow("character, a break at the end")
+            << Kind::Character << QByteArray("AB|") << 2 << 3 << 0 << 2 << true << 3 << "\r\n"
+            << 4 << 5 << "\n";
+        QTest::newRow("decimal, a three-digit item after shorter ones")
+            << Kind::Decimal << QByteArray("\x07\x2A\xC8") << 2 << 3 << 0 << 2 << false << 2
+            << "200 " << 5 << 8 << "00 ";
+        QTest::newRow("decimal, a two-digit item")
+            << Kind::Decimal << QByteArray("\x07\x2A\xC8") << 1 << 3 << 0 << 1 << false << 1
+            << "42 200 " << 2 << 4 << "2 200 ";
+        QTest::newRow("decimal, after a block of items of one and two digits")
+            << Kind::Decimal << QByteArray(QByteArray("\x05\x32").repeated(2048) + "|\xC8") << 4097
+            << 4098 << 1 << 4096 << false << 4097 << "200 " << 10242 << 10245 << "00 ";
+        QTest::newRow("hexadecimal, a one-digit item")
+            << Kind::Hexadecimal << QByteArray("\x0A|\xFF") << 0 << 3 << 0 << 0 << false << 0
+            << "A \r\nFF " << 0 << 1 << " \r\nFF ";
+        QTest::newRow("hexadecimal, a two-digit item after a break")
+            << Kind::Hexadecimal << QByteArray("\x0A|\xFF") << 2 << 3 << 1 << 1 << false << 2
+            << "FF " << 4 << 6 << "F ";
+    }
+    void oneToken()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QByteArray, log);
+        QFETCH(int, token);
+        QFETCH(int, firstChar);
+        QFETCH(int, lastChar);
+        ReceiveLog receiveLog;
+        feed(receiveLog, log);
+        const ReceiveText text(&receiveLog, kind);
+        QTEST(int(text.tokenCount()), "count");
+        QTEST(int(text.breaksBefore(token)), "breaks");
+        QTEST(int(text.byteOfToken(token)), "byte");
+        QTEST(text.isBreak(token), "isBreak");
+        QTEST(int(text.tokenOfByte(text.byteOfToken(token))), "tokenOfByte");
+        QCOMPARE(int(text.charOfToken(token)), firstChar);
+        QCOMPARE(int(text.tokenOfChar(firstChar)), token);
+        QCOMPARE(int(text.tokenOfChar(lastChar)), token);
+        QCOMPARE(int(text.tokenOfChar(lastChar + 1)), token + 1);
+        QTEST(text.slice(token, text.tokenCount()), "toEnd");
+        QTEST(text.chars(firstChar + 1, text.charCount() + 5), "charsAfterFirst");
+    }
+
+    // An empty log has no token and no character; a cleared one counts its new bytes alone, and
+    // one that went away reads as empty.
+    void emptyClearedAndGone()
+    {
+        auto log = std::make_unique<ReceiveLog>();
+        const ReceiveText text(log.get(), Kind::Hexadecimal);
+        QCOMPARE(text.tokenCount(), 0);
+        QCOMPARE(text.charCount(), 0);
+        QCOMPARE(text.tokenOfChar(3), 0);
+        QCOMPARE(text.chars(0, 3), QString());
+        log->append(QByteArray(5000, '\xFF'));
+        QCOMPARE(text.charCount(), 15000);
+        log->clear();
+        log->append(QByteArray(5000, '\x01'));
+        QCOMPARE(text.charCount(), 10000);
+        log.reset();
+        QCOMPARE(text.charCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ReceiveText)
+#include "tst_receivetext.moc"
