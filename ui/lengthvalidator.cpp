@@ -5,8 +5,7 @@
 LengthValidator::LengthValidator(qsizetype limit, QObject *parent)
     : QValidator(parent)
     , m_limit(limit)
-{
-}
+{ }
 
 QValidator::State LengthValidator::validate(QString &input, int &) const
 {
