@@ -20,6 +20,7 @@ constexpr int InvalidPropertyValue = 380;
 constexpr int InvalidWhileOpen = 8000; // changing the port number of an open port
 constexpr int InvalidPortNumber = 8002; // the port number is not a usable port
 constexpr int PortAlreadyOpen = 8005; // the port is held by another program
+constexpr int OutputFull = 8011; // a send behind too many bytes still waiting for the device
 constexpr int PortNotOpen = 8018; // an operation that needs an open port
 constexpr int DataError = 9001; // a send line or calculator input that cannot be converted
 } // namespace ErrorNumber

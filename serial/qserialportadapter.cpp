@@ -113,6 +113,7 @@ void QSerialPortAdapter::open()
     const QString path = PortNumber::devicePath(m_commPort, m_portsFolder);
     try {
         openDevice(path);
+        m_device = path;
     } catch (const RunTimeError &e) {
         // The boxes only tell held from unusable; this line tells a missing device from a
         // permission problem.
@@ -167,6 +168,11 @@ void QSerialPortAdapter::openDevice(const QString &path)
 
 void QSerialPortAdapter::close()
 {
+    if (m_outBytes > 0 && m_port.isOpen()) {
+        std::fprintf(stderr, "COM%d (%s): closed with %lld bytes unsent\n", int(m_commPort),
+            qPrintable(m_device), static_cast<long long>(m_outBytes));
+        std::fflush(stderr);
+    }
     m_lineTimer.stop();
     m_writable.reset();
     m_outQueue.clear();
@@ -255,8 +261,8 @@ void QSerialPortAdapter::output(const QByteArray &bytes)
     requireOpen();
     if (m_losing)
         throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("The device is gone")};
-    if (m_outBytes > outputLimit()) {
-        throw RunTimeError {ErrorNumber::DeviceIo,
+    if (m_outBytes > 0 && m_outBytes + bytes.size() > outputLimit()) {
+        throw RunTimeError {ErrorNumber::OutputFull,
             QStringLiteral("%1 bytes still wait for the device").arg(m_outBytes)};
     }
     if (bytes.isEmpty())

@@ -20,8 +20,10 @@
 // cannot report them (a pseudo-terminal) simply raises no line events. A device that goes away
 // while open closes the port once and raises ConnectionLost once.
 // Output is written by the adapter itself: a device that takes bytes slower than they come only
-// keeps them queued (in order, written as it takes them); the queue is bounded, and a send made
-// while more than outputLimit() bytes still wait is refused without touching what is queued.
+// keeps them queued (in order, written as it takes them); the queue is bounded: a send that would
+// take the bytes waiting past outputLimit() is refused without touching what is queued, while a
+// send into an empty queue is always taken, so that any line can be sent at all. Closing the port
+// with bytes waiting drops them and says how many on standard error.
 class QSerialPortAdapter : public SerialPort
 {
     Q_OBJECT
@@ -40,6 +42,7 @@ public:
     void output(const QString &text) override;
     void output(const QByteArray &bytes) override;
     QByteArray input() override;
+    qint64 outBufferCount() const override { return m_outBytes; }
 
     qint16 commEvent() const override { return m_event; }
     bool cdHolding() const override { return line(QSerialPort::DataCarrierDetectSignal); }
@@ -69,6 +72,7 @@ private:
     QTimer m_lineTimer;
     qint16 m_commPort = 1;
     QString m_portsFolder;
+    QString m_device; // the device the open port reached
     QString m_settings = QStringLiteral("9600,n,8,1");
     LineSettings m_line;
     bool m_isPty = false;

@@ -16,6 +16,7 @@
 #include "tools/checksum.h"
 #include "ui/designfonts.h"
 #include "ui/formbuilder.h"
+#include "ui/lengthvalidator.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/namedcomboaccessible.h"
@@ -33,8 +34,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-
-#include <limits>
 
 using namespace FormBuilder;
 using namespace Module1;
@@ -84,8 +83,12 @@ void frmRun::buildControls()
         // Typed bytes must read clearly: commas and digits in a Latin face, Chinese falls back.
         line->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         line->lineEdit()->setFont(line->font());
-        // A pasted line is sent whole; the numeric lines reject overlong text when encoding.
-        line->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+        // A pasted line is sent whole up to a length the window still lays out at once; a longer
+        // edit is refused rather than cut. The edit itself stops one character past the limit, so
+        // a paste of any size costs no more than that before it is refused (the line edit keeps
+        // an undo step per character). The numeric lines reject overlong text when encoding.
+        line->lineEdit()->setMaxLength(int(MaxLineLength + 1));
+        line->setValidator(new LengthValidator(MaxLineLength, line));
         line->setEditText(initialTexts[size_t(r)]);
         labelFor(Label3[size_t(2 * r)], line);
         line->lineEdit()->setAccessibleName(sendLabels[size_t(r)]);
@@ -226,6 +229,8 @@ void frmRun::connectHandlers()
         connect(line->lineEdit(), &QLineEdit::textEdited, this, [changed] { *changed = true; });
         // Enter in a line sends it, like its button.
         connect(line->lineEdit(), &QLineEdit::returnPressed, this, [this, i] { CmdSend_Click(i); });
+        connect(static_cast<const LengthValidator *>(line->validator()), &LengthValidator::refused,
+            this, [this] { MessageBox::error(this, UiTexts::LineTooLong.arg(MaxLineLength)); });
     }
 }
 
@@ -471,9 +476,17 @@ void frmRun::CmdSend_Click(int index)
         default:
             break;
         }
-    } catch (const RunTimeError &) {
-        MessageBox::error(this, UiTexts::DataError);
+    } catch (const RunTimeError &e) {
+        showSendError(e);
     }
+}
+
+void frmRun::showSendError(const RunTimeError &error)
+{
+    if (error.number == ErrorNumber::OutputFull)
+        MessageBox::error(this, UiTexts::PortBusy.arg(Comm1().outBufferCount()));
+    else
+        MessageBox::error(this, UiTexts::DataError);
 }
 
 void frmRun::timerSend_Timer()
@@ -483,11 +496,11 @@ void frmRun::timerSend_Timer()
         ReceiveClear();
         send16Data();
         ReceiveEnter();
-    } catch (const RunTimeError &) {
+    } catch (const RunTimeError &e) {
         // A failing tick ends continuous sending; the box comes after the caption so that no
         // second tick can run while it is open.
         stopContinuousSending();
-        MessageBox::error(this, UiTexts::DataError);
+        showSendError(e);
         return;
     }
     timerSend->setInterval(SendOpt(3).toInt());

@@ -33,6 +33,11 @@ public:
     explicit frmRun(std::unique_ptr<SerialPort> port);
     ~frmRun() override;
 
+    // The longest text a send line takes, in characters: a longer paste is refused whole. A line
+    // edit lays out its whole text on every keystroke and the history sizes every entry, both
+    // well under 100 ms at this length and far over it at a few times more.
+    static constexpr qsizetype MaxLineLength = 64 * 1024;
+
     void Form_Load();
 
     SerialPort &Comm1() const { return *m_comm1; }
@@ -72,6 +77,8 @@ private:
     void showPortClosed();
     void stopContinuousSending();
     void showPortError(const RunTimeError &error);
+    // The send trap's box: a full output queue says how much still waits, the rest is bad data.
+    void showSendError(const RunTimeError &error);
     void recordHistory(QComboBox *line, bool &changed);
     // The checks every send button makes first; false once it has shown why not.
     bool lineReady(const QString &text);

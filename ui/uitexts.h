@@ -17,6 +17,11 @@ inline const QString PortOpenError = QStringLiteral("通訊埠開啟錯誤");
 inline const QString PortLost = QStringLiteral("通訊埠連線中斷");
 inline const QString NoData = QStringLiteral("沒有資料");
 inline const QString CalcFailed = QStringLiteral("無法啟動計算機");
+// %1: the bytes that still wait for the device.
+inline const QString PortBusy = QStringLiteral("通訊埠忙碌，尚有 %1 位元組未送出");
+// %1: the longest line, in characters.
+inline const QString LineTooLong = QStringLiteral("傳送資料太長，每行最多 %1 個字元");
+inline const QString OutOfMemory = QStringLiteral("記憶體不足，無法完成");
 
 inline const QString ExitTitle = QStringLiteral("結束");
 inline const QString ExitPrompt = QStringLiteral("     是否確定脫離 ?");

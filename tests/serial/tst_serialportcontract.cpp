@@ -15,6 +15,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <sys/file.h>
@@ -39,6 +40,20 @@ template<typename Call> int errorOf(Call call)
 class tst_SerialPortContract : public QObject
 {
     Q_OBJECT
+    // What f writes to standard error.
+    template<class F> static QString stderrOf(F f)
+    {
+        QTemporaryFile errors;
+        const int saved = ::dup(2);
+        if (!errors.open() || ::dup2(errors.handle(), 2) != 2)
+            return u"(standard error not captured)"_qs;
+        f();
+        std::fflush(stderr);
+        ::dup2(saved, 2);
+        ::close(saved);
+        return errors.seek(0) ? QString::fromLocal8Bit(errors.readAll()) : QString();
+    }
+
     // Until the child has ended, leaving it unreaped.
     static bool waitForExit(pid_t child)
     {
@@ -129,9 +144,6 @@ private Q_SLOTS:
         QSerialPortAdapter port(ProgramFolders::ports());
         const int com = device.startsWith("/dev/ttyS") ? 32 : 3;
         port.setCommPort(qint16(com));
-        QTemporaryFile errors;
-        const int saved = ::dup(2);
-        QVERIFY(errors.open() && ::dup2(errors.handle(), 2) == 2);
         // A lock open that waits for a FIFO's writer fails the row instead of hanging the suite.
         QSemaphore opened;
         std::thread unblock([&] {
@@ -145,22 +157,39 @@ private Q_SLOTS:
         });
         QElapsedTimer opening;
         opening.start();
-        const int number = errorOf([&] { port.setPortOpen(true); });
+        int number = 0;
+        const QString line = stderrOf([&] { number = errorOf([&] { port.setPortOpen(true); }); });
         const qint64 took = opening.elapsed();
         opened.release();
         unblock.join();
         if (zombie > 0)
             ::waitpid(zombie, nullptr, 0);
-        ::dup2(saved, 2);
-        ::close(saved);
         ::close(unlocked);
         QCOMPARE(number, error);
         QVERIFY2(took < 1000, qPrintable(u"the open took %1 ms"_qs.arg(took)));
-        const QString line = errors.seek(0) ? QString::fromLocal8Bit(errors.readAll()) : QString();
         QVERIFY2(error ? line.startsWith(u"COM%1 (%2): "_qs.arg(com).arg(device))
                     && line.contains(reason) && line.count('\n') == 1 && line.endsWith('\n')
                        : line.isEmpty() && port.portOpen() && !lockFile.exists(),
             qPrintable(line));
+    }
+
+    // Closing on purpose while bytes still wait for a device that does not read drops them, and
+    // standard error says how many.
+    void closeWithBytesWaiting()
+    {
+        QTemporaryDir folder;
+        ProgramFolders::setProgram(folder.path());
+        PtyPair pty;
+        QVERIFY(QDir(folder.path()).mkpath("ports")
+            && QFile::link(pty.slavePath(), folder.filePath("ports/com1")));
+        QSerialPortAdapter port(ProgramFolders::ports());
+        port.setCommPort(1);
+        port.setPortOpen(true);
+        port.output(QByteArray(256 * 1024, 'x')); // more than a pty holds
+        const qint64 waiting = port.outBufferCount();
+        QVERIFY(waiting > 0);
+        QCOMPARE(stderrOf([&] { port.setPortOpen(false); }),
+            u"COM1 (%1): closed with %2 bytes unsent\n"_qs.arg(pty.slavePath()).arg(waiting));
     }
 
     void contract()

@@ -32,6 +32,7 @@ public:
     bool portOpen() const override { return m_open; }
     void output(const QString &) override { }
     void output(const QByteArray &) override { }
+    qint64 outBufferCount() const override { return 0; }
     QByteArray input() override { return {}; }
     qint16 commEvent() const override { return m_event; }
     bool cdHolding() const override { return m_lines.cd; }

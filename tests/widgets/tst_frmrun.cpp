@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -206,8 +207,9 @@ private Q_SLOTS:
     }
 
     // A far end that does not read: long lines (sent whole, past the line edit's usual 32,767) and
-    // continuous sending wait in order and the port stays open; a send made while more than the
-    // queue's limit waits is refused once, and nothing already queued is lost or doubled.
+    // continuous sending wait in order and the port stays open; a send that would take the queue
+    // past its limit is refused once, naming what still waits, and nothing queued is lost or
+    // doubled.
     void backPressure()
     {
         SendOpt(2) = u"1"_qs;
@@ -226,14 +228,48 @@ private Q_SLOTS:
         QTest::qWait(20000);
         send(2);
         QCOMPARE(m_boxes.texts(), QStringList());
-        const QByteArray big(2 * 1024 * 1024, 'z');
+        const QByteArray big(frmRun::MaxLineLength, 'z');
         line(0)->setEditText(QString::fromLatin1(big));
-        send(0);
-        send(0);
-        QCOMPARE(m_boxes.texts(), QStringList {DataError});
-        const QByteArray expected = text + text + QByteArray(100 * ticks.size(), 'Z') + big;
+        int sends = 0;
+        while (m_boxes.boxes().isEmpty() && sends < 100) {
+            send(0);
+            ++sends;
+        }
+        QCOMPARE(m_boxes.texts(), QStringList {PortBusy.arg(m_run->Comm1().outBufferCount())});
+        const QByteArray expected
+            = text + text + QByteArray(100 * ticks.size(), 'Z') + big.repeated(sends - 1);
         QVERIFY(m_pty->read(expected.size(), 60000) == expected && m_pty->readFor(50).isEmpty());
         expectPort(true, PanelPortOpen);
+    }
+
+    void pasteLimit_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<qsizetype>("length");
+        QTest::addColumn<bool>("taken");
+        for (int i = 0; i < 3; ++i) {
+            const QString name = u"line %1, "_qs.arg(i + 1);
+            QTest::newRow(qPrintable(name + u"at the limit"_qs))
+                << i << frmRun::MaxLineLength << true;
+            QTest::newRow(qPrintable(name + u"one over"_qs))
+                << i << frmRun::MaxLineLength + 1 << false;
+        }
+    }
+    // A paste past a line's limit is refused whole with a box naming the limit, the line as it was.
+    void pasteLimit()
+    {
+        QFETCH(int, index);
+        QFETCH(qsizetype, length);
+        QFETCH(bool, taken);
+        open();
+        line(index)->setEditText(u"12"_qs);
+        QApplication::clipboard()->setText(QString(length - 2, u'3'));
+        line(index)->lineEdit()->end(false);
+        QTest::keySequence(line(index)->lineEdit(), QKeySequence::Paste);
+        QTest::qWait(0);
+        QCOMPARE(line(index)->currentText().size(), taken ? length : 2);
+        QCOMPARE(m_boxes.texts(),
+            taken ? QStringList() : QStringList {LineTooLong.arg(frmRun::MaxLineLength)});
     }
 
     // Saving and printing are unavailable; every named control lies inside its named parent. A lamp

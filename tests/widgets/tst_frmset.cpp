@@ -103,8 +103,13 @@ private Q_SLOTS:
             delete popup;
             return com5->toolTip();
         };
+        // A file of the user's named like a scratch link is left alone.
+        QFile scratch(dir.filePath("ports/com5.new"));
+        QVERIFY(scratch.open(QIODevice::WriteOnly) && scratch.write("mine") == 4);
+        scratch.close();
         click("");
         QCOMPARE(menu("USB"), "COM5：" + usb.slavePath() + "\n裝置存在，可以開啟");
+        QCOMPARE(QFileInfo(scratch).size(), 4);
         click("optPort_4 cmdSure");
         QTest::mouseClick(
             frame.findChild<frmRun *>()->findChild<QWidget *>("cmdPort"), Qt::LeftButton);
