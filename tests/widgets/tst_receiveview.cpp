@@ -2,14 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receivecopy.h"
 #include "terminal/receiveview.h"
+#include "terminal/receiveviewaccessible.h"
 
 #include "tests/support/messageboxrecorder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QScrollBar>
 #include <QTest>
+
+#include <limits>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -44,6 +48,7 @@ class tst_ReceiveView : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { ReceiveViewAccessible::installFactory(); }
     void init()
     {
         m_log = std::make_unique<ReceiveLog>();
@@ -158,6 +163,40 @@ private Q_SLOTS:
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
         copy();
         QVERIFY(QApplication::clipboard()->text() == head + repeated.repeated(many) + tail);
+    }
+
+    // A screen reader's "read all" of megabytes gets the first characters, at most
+    // MaxTextChars of them, at once; the character count stays that of the whole text.
+    void readAll_data()
+    {
+        QTest::addColumn<int>("start"); // below 0: that many characters before the end
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("size");
+        const int cap = ReceiveViewAccessible::MaxTextChars;
+        QTest::newRow("everything, as AT-SPI asks") << 0 << -1 << cap;
+        QTest::newRow("past the end") << 0 << std::numeric_limits<int>::max() << cap;
+        QTest::newRow("from inside an item to the end") << 100001 << -1 << cap;
+        QTest::newRow("the last ten characters") << -10 << -1 << 10;
+    }
+    void readAll()
+    {
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, size);
+        QByteArray bytes(64 * 1024, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7 + i / 256);
+        for (int line = 0; line < 16; ++line)
+            feed({bytes, "|"});
+        const QString area = m_view->text();
+        QAccessibleTextInterface *text
+            = QAccessible::queryAccessibleInterface(m_view.get())->textInterface();
+        QCOMPARE(text->characterCount(), area.size());
+        if (start < 0)
+            start += int(area.size());
+        const QString answer = text->text(start, end);
+        QCOMPARE(answer.size(), size);
+        QCOMPARE(answer, area.mid(start, size));
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes is wrapped
