@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receivecopy.h"
 
+#include "core/hexdigit.h"
 #include "core/receivetext.h"
 #include "ui/messagebox.h"
 
@@ -30,16 +31,20 @@ const QString CancelCaption = QStringLiteral("取消");
 
 } // namespace
 
-void ReceiveCopy::copy(QWidget *owner, const ReceiveText &text, qsizetype from, qsizetype to)
+void ReceiveCopy::copy(
+    QWidget *owner, const ReceiveText &text, qsizetype from, qsizetype to, Form form)
 {
     if (!text.log() || from >= to)
         return;
+    const bool byteList = form == Form::ByteList;
     // The text goes to the clipboard as UTF-8, one byte a character for the numeric areas: half of
     // what a QString of it would take.
     std::array<QByteArray, 256> items;
     qsizetype widest = 2; // a line break's CR LF
     for (int b = 0; b < 256; ++b) {
-        items[size_t(b)] = ReceiveFormatter::item(text.kind(), uchar(b)).toUtf8() + ' ';
+        const char digits[] = {hexDigitChar(unsigned(b) >> 4), hexDigitChar(unsigned(b))};
+        items[size_t(b)] = byteList ? QByteArray(digits, 2)
+                                    : ReceiveFormatter::item(text.kind(), uchar(b)).toUtf8() + ' ';
         widest = std::max(widest, items[size_t(b)].size());
     }
     qsizetype k = text.breaksBefore(from);
@@ -47,6 +52,10 @@ void ReceiveCopy::copy(QWidget *owner, const ReceiveText &text, qsizetype from, 
     qsizetype b = from - k;
     const qsizetype endByte = to - endBreak;
     const qsizetype firstByte = b;
+    // Room for the longest text the selection can give. A byte list puts "," or, where the line
+    // breaks, one CR LF between two bytes: no more than a character a byte and one a break.
+    const qsizetype room = byteList ? (endByte - b) * 3 + (endBreak - k)
+                                    : (endByte - b) * widest + 2 * (endBreak - k);
 
     // Events run between steps: the owner (and text with it) or the log may go, the log may be
     // cleared.
@@ -68,10 +77,10 @@ void ReceiveCopy::copy(QWidget *owner, const ReceiveText &text, qsizetype from, 
     QByteArray out;
     qsizetype written = 0;
     try {
-        // Room for the longest text the selection can give; pages never written never take
-        // memory, and the unused end is cut off without copying.
-        out.resize((endByte - b) * widest + 2 * (endBreak - k));
-        if (out.isEmpty() || out.constData() == nullptr)
+        // Pages never written never take memory, and the unused end is cut off without copying.
+        // A byte list of breaks alone is empty, and copied as such.
+        out.resize(room);
+        if (room > 0 && (out.size() != room || out.constData() == nullptr))
             throw std::bad_alloc();
         char *at = out.data();
         QElapsedTimer step;
@@ -79,23 +88,35 @@ void ReceiveCopy::copy(QWidget *owner, const ReceiveText &text, qsizetype from, 
             // The log may have grown, and moved, while events ran.
             const auto *data = reinterpret_cast<const uchar *>(log->bytes().constData());
             const auto &breaks = log->lineBreaks();
+            const auto put = [&](const char *piece, qsizetype size) {
+                std::memcpy(at + written, piece, size_t(size));
+                written += size;
+            };
             step.start();
             while (b < endByte && step.elapsed() < StepMs) {
-                for (const qsizetype blockEnd = std::min(endByte, b + Block); b < blockEnd; ++b) {
-                    for (; k < endBreak && breaks[size_t(k)] <= b; ++k) {
-                        std::memcpy(at + written, "\r\n", 2);
-                        written += 2;
+                const qsizetype blockEnd = std::min(endByte, b + Block);
+                if (byteList) {
+                    for (; b < blockEnd; ++b) {
+                        bool broken = false;
+                        for (; k < endBreak && breaks[size_t(k)] <= b; ++k)
+                            broken = true;
+                        if (b > firstByte)
+                            broken ? put("\r\n", 2) : put(",", 1);
+                        put(items[data[b]].constData(), 2);
                     }
+                    continue;
+                }
+                for (; b < blockEnd; ++b) {
+                    for (; k < endBreak && breaks[size_t(k)] <= b; ++k)
+                        put("\r\n", 2);
                     const QByteArray &item = items[data[b]];
-                    std::memcpy(at + written, item.constData(), size_t(item.size()));
-                    written += item.size();
+                    put(item.constData(), item.size());
                 }
             }
             if (b == endByte) {
-                for (; k < endBreak; ++k) {
-                    std::memcpy(at + written, "\r\n", 2);
-                    written += 2;
-                }
+                // Breaks after the last byte end the area text; a byte list has no empty line.
+                for (; k < endBreak && !byteList; ++k)
+                    put("\r\n", 2);
                 break;
             }
             progress->setValue(int(1000 * (b - firstByte) / (endByte - firstByte)));

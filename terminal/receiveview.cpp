@@ -4,8 +4,6 @@
 
 #include "terminal/receivecopy.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -77,11 +75,11 @@ QString ReceiveView::selectedText() const
     return hasSelectedText() ? m_text.slice(selectionStart(), selectionEnd()) : QString();
 }
 
-QString ReceiveView::selectedByteList() const
+void ReceiveView::copyByteList()
 {
-    const ReceiveText::Part p = hasSelectedText() ? m_text.part(selectionStart(), selectionEnd())
-                                                  : m_text.part(0, m_text.tokenCount());
-    return ReceiveFormatter::byteList(p.bytes, p.breaks);
+    const bool selected = hasSelectedText();
+    ReceiveCopy::copy(this, m_text, selected ? selectionStart() : 0,
+        selected ? selectionEnd() : m_text.tokenCount(), ReceiveCopy::Form::ByteList);
 }
 
 void ReceiveView::setSelection(qsizetype from, qsizetype to)
@@ -496,8 +494,7 @@ void ReceiveView::contextMenuEvent(QContextMenuEvent *event)
     menu.addSeparator();
     QAction *selectAllAction = menu.addAction(SelectAllCaption, this, &ReceiveView::selectAll);
     selectAllAction->setEnabled(m_text.tokenCount() > 0);
-    QAction *byteListAction = menu.addAction(CopyByteListCaption, this,
-        [this] { QApplication::clipboard()->setText(selectedByteList()); });
+    QAction *byteListAction = menu.addAction(CopyByteListCaption, this, &ReceiveView::copyByteList);
     byteListAction->setEnabled(m_text.log() && m_text.log()->byteCount() > 0);
     menu.exec(event->globalPos());
 }

@@ -46,9 +46,9 @@ public:
     void setSelection(qsizetype from, qsizetype to);
     // The selected part of the area text: whole items with their blanks, and CR LF for breaks.
     QString selectedText() const;
-    // The selection, or the whole area when nothing is selected, as a hexadecimal byte list that
-    // the send line and the calculator take as typed.
-    QString selectedByteList() const;
+    // Puts the selection, or the whole area when nothing is selected, on the clipboard as a
+    // hexadecimal byte list that the send line and the calculator take as typed (ReceiveCopy).
+    void copyByteList();
     void selectAll();
     void clearSelection();
     // Puts the selected text on the clipboard as ReceiveCopy does.

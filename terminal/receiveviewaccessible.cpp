@@ -117,7 +117,11 @@ void *ReceiveViewAccessible::interface_cast(QAccessible::InterfaceType t)
 
 QString ReceiveViewAccessible::text(int startOffset, int endOffset) const
 {
-    return receiveText().chars(startOffset, endOffset);
+    // Only the characters returned are formatted, so the answer costs the same for any log.
+    const ReceiveText &t = receiveText();
+    const qsizetype from = std::max(0, startOffset);
+    const qsizetype to = endOffset < 0 ? t.charCount() : endOffset;
+    return t.chars(from, std::min(to, from + MaxTextChars));
 }
 
 int ReceiveViewAccessible::characterCount() const

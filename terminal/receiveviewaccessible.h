@@ -9,11 +9,17 @@ class ReceiveView;
 
 // What screen readers and test tools see of a receive area: read-only multi-line text named by its
 // label, whose character offsets, ranges, selection and caret come from the area's ReceiveText.
-// The area posts its own change notices, from the moment this interface is made; the interface
-// only answers.
+// Counts and offsets are those of the whole text, but one text request returns at most
+// MaxTextChars characters from its start (an end of -1 means the end of the text, as AT-SPI asks
+// for all): a reader reading on asks again from where the answer stopped, and an area of hundreds
+// of megabytes is never built whole, nor sent whole over the accessibility bus. Word, line and
+// sentence requests look at a few thousand characters around their offset. The area posts its own
+// change notices, from the moment this interface is made; the interface only answers.
 class ReceiveViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
+    static constexpr int MaxTextChars = 64 * 1024;
+
     explicit ReceiveViewAccessible(ReceiveView *view);
 
     // Registers the interface for every ReceiveView; more calls change nothing.

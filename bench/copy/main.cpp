@@ -5,8 +5,9 @@
 // megabyte): the longest event-loop stall (the lateness of a 1 ms timer), the peak resident memory
 // added while copying, the time, and the size of the text put on the clipboard. Then the same
 // selection copied the simple way (the whole text as one QString, handed to the clipboard), for
-// comparison; --view-only leaves that out. Give another size in MB as the first argument.
-// Run with QT_QPA_PLATFORM=offscreen.
+// comparison; --view-only leaves that out. The same again for "複製為16進制字串" with nothing
+// selected, that is of the whole area. Give another size in MB as the first argument. Run with
+// QT_QPA_PLATFORM=offscreen.
 
 #include "bench/common/benchsupport.h"
 
@@ -80,6 +81,14 @@ int main(int argc, char **argv)
     if (!viewOnly) {
         measure("whole QString at once",
             [&] { QApplication::clipboard()->setText(view.selectedText()); });
+    }
+    view.clearSelection();
+    measure("ReceiveView::copyByteList (steps)", [&] { view.copyByteList(); });
+    if (!viewOnly) {
+        measure("byte list as one QString", [&] {
+            QApplication::clipboard()->setText(
+                ReceiveFormatter::byteList(log.bytes(), log.lineBreaks()));
+        });
     }
     return 0;
 }

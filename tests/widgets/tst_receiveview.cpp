@@ -2,14 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receivecopy.h"
 #include "terminal/receiveview.h"
+#include "terminal/receiveviewaccessible.h"
 
 #include "tests/support/messageboxrecorder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QScrollBar>
 #include <QTest>
+
+#include <limits>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -44,6 +48,7 @@ class tst_ReceiveView : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { ReceiveViewAccessible::installFactory(); }
     void init()
     {
         m_log = std::make_unique<ReceiveLog>();
@@ -79,13 +84,16 @@ private Q_SLOTS:
             (QList<bool> {inked(first), inked(last), inked(last.translated(0, 2 * last.height()))}),
             (QList<bool> {true, true, false}));
         // A drag selects between the item boundaries nearest to its ends; 1.1 is a tenth into
-        // the item of byte 1.
-        for (const auto &[from, to, selected] : {std::tuple {1.1, 4.9, u"42 43 \r\n44 45 "_qs},
-                 std::tuple {4.1, 0.9, u"42 43 \r\n44 "_qs}}) {
+        // the item of byte 1. The byte list of a selection has one line per received line.
+        for (const auto &[from, to, selected, byteList] :
+            {std::tuple {1.1, 4.9, u"42 43 \r\n44 45 "_qs, u"42,43\r\n44,45"_qs},
+                std::tuple {4.1, 0.9, u"42 43 \r\n44 "_qs, u"42,43\r\n44"_qs}}) {
             QTest::mousePress(viewport, Qt::LeftButton, {}, at(from));
             QTest::mouseMove(viewport, at(to));
             QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(to));
             QCOMPARE(view->selectedText(), selected);
+            view->copyByteList();
+            QCOMPARE(QApplication::clipboard()->text(), byteList);
         }
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(1.5));
         QCOMPARE(view->selectedText(), u"42 "_qs);
@@ -111,11 +119,37 @@ private Q_SLOTS:
         }
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), all);
+    }
 
-        // A selection too large for the memory left: one box, the clipboard as it was and the
-        // program still running (it used to abort); with the memory back, the area text exactly.
-        feed({QByteArray(8 * 1024 * 1024, '\xAB'), "|"});
-        view->selectAll();
+    // A copy too large for the memory left: one box, the clipboard as it was and the program
+    // still running (both used to abort); with the memory back, the text exactly. The byte list
+    // takes the whole area when nothing is selected, and has no empty line.
+    void copyTooLarge_data()
+    {
+        QTest::addColumn<bool>("byteList");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("repeated");
+        QTest::addColumn<QString>("tail");
+        QTest::newRow("複製, all selected") << false << u"\r\n41 42 \r\n\r\n43 "_qs << "AB "
+                                            << "\r\n";
+        QTest::newRow("複製為16進制字串, nothing selected") << true << u"41,42\r\n43"_qs << ",AB"
+                                                            << "";
+    }
+    void copyTooLarge()
+    {
+        QFETCH(bool, byteList);
+        QFETCH(QString, head);
+        QFETCH(QString, repeated);
+        QFETCH(QString, tail);
+        ReceiveView *view = m_view.get();
+        const qsizetype many = 8 * 1024 * 1024;
+        feed({"|", "AB", "|", "|", "C", QByteArray(many, '\xAB'), "|"});
+        const auto copy = [&] {
+            byteList ? view->copyByteList() : QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        };
+        if (!byteList)
+            view->selectAll();
+        QApplication::clipboard()->setText(u"before"_qs);
         QFile statm(u"/proc/self/statm"_qs); // the address space in use, in pages
         rlimit old {};
         QVERIFY(statm.open(QIODevice::ReadOnly) && ::getrlimit(RLIMIT_AS, &old) == 0);
@@ -123,12 +157,46 @@ private Q_SLOTS:
         const rlimit tight {inUse + 16 * 1024 * 1024, old.rlim_max};
         MessageBoxRecorder boxes;
         QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
-        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        copy();
         QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
         QCOMPARE(boxes.texts(), QStringList {ReceiveCopy::TooLarge});
-        QCOMPARE(QApplication::clipboard()->text(), all);
-        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-        QVERIFY(QApplication::clipboard()->text() == view->text());
+        QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
+        copy();
+        QVERIFY(QApplication::clipboard()->text() == head + repeated.repeated(many) + tail);
+    }
+
+    // A screen reader's "read all" of megabytes gets the first characters, at most
+    // MaxTextChars of them, at once; the character count stays that of the whole text.
+    void readAll_data()
+    {
+        QTest::addColumn<int>("start"); // below 0: that many characters before the end
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("size");
+        const int cap = ReceiveViewAccessible::MaxTextChars;
+        QTest::newRow("everything, as AT-SPI asks") << 0 << -1 << cap;
+        QTest::newRow("past the end") << 0 << std::numeric_limits<int>::max() << cap;
+        QTest::newRow("from inside an item to the end") << 100001 << -1 << cap;
+        QTest::newRow("the last ten characters") << -10 << -1 << 10;
+    }
+    void readAll()
+    {
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, size);
+        QByteArray bytes(64 * 1024, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7 + i / 256);
+        for (int line = 0; line < 16; ++line)
+            feed({bytes, "|"});
+        const QString area = m_view->text();
+        QAccessibleTextInterface *text
+            = QAccessible::queryAccessibleInterface(m_view.get())->textInterface();
+        QCOMPARE(text->characterCount(), area.size());
+        if (start < 0)
+            start += int(area.size());
+        const QString answer = text->text(start, end);
+        QCOMPARE(answer.size(), size);
+        QCOMPARE(answer, area.mid(start, size));
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes is wrapped
