@@ -26,6 +26,10 @@ constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // New data repaint at most this often: 25 updates a second is as fast as anyone reads a stream,
 // and a fast stream would otherwise spend its time painting.
 constexpr int RefreshIntervalMs = 40;
+// After a frame that scrolled by more than a page, whose rows nobody could read before the next
+// one replaced them, frames come this far apart until one scrolls less: a few a second, and
+// the newest bytes still reach the screen within a fifth of a second.
+constexpr int BlurIntervalMs = 180;
 
 } // namespace
 
@@ -202,19 +206,22 @@ void ReceiveView::scheduleRefresh()
 {
     if (m_refreshTimer.isActive())
         return;
-    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : RefreshIntervalMs;
-    m_refreshTimer.start(int(std::max<qint64>(0, RefreshIntervalMs - since)));
+    const int interval = m_blurred ? BlurIntervalMs : RefreshIntervalMs;
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : interval;
+    m_refreshTimer.start(int(std::max<qint64>(0, interval - since)));
 }
 
 void ReceiveView::refresh()
 {
     // Following the end scrolls the drawn pixels (scrollContentsBy); what is left to paint are the
     // rows that changed, when they are in view at all.
+    const int top = verticalScrollBar()->value();
     updateScrollBar();
+    m_blurred = m_follow && verticalScrollBar()->value() - top > visibleRows();
     if (m_dirtyFromRow >= 0) {
-        const int top = std::max(0, int(std::floor(rowTop(m_dirtyFromRow))));
-        if (top < viewport()->height())
-            viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
+        const int dirtyTop = std::max(0, int(std::floor(rowTop(m_dirtyFromRow))));
+        if (dirtyTop < viewport()->height())
+            viewport()->update(0, dirtyTop, viewport()->width(), viewport()->height() - dirtyTop);
         m_dirtyFromRow = -1;
     }
     m_sinceRefresh.restart();
