@@ -3,6 +3,7 @@
 #include "terminal/receiveview.h"
 
 #include "terminal/receivecopy.h"
+#include "terminal/receivescrollbar.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,6 +38,7 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     : QAbstractScrollArea(parent)
     , m_text(log, kind)
 {
+    setVerticalScrollBar(new ReceiveScrollBar);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
