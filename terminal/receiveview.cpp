@@ -43,6 +43,8 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
+    // The paint fills each row's background itself, once, and Qt fills nothing beneath it.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     verticalScrollBar()->setSingleStep(1);
     m_layoutTimer.setSingleShot(true);
     m_layoutTimer.setInterval(0);
@@ -326,9 +328,12 @@ void ReceiveView::scrollToToken(qsizetype token)
 
 void ReceiveView::paintEvent(QPaintEvent *event)
 {
-    if (!m_text.log())
-        return;
     QPainter painter(viewport());
+    const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
+    if (!m_text.log()) {
+        painter.fillRect(event->rect(), background);
+        return;
+    }
     painter.setFont(m_glyphs.font());
     const QPalette &pal = palette();
     const QColor textColor = pal.color(QPalette::Text);
@@ -338,45 +343,64 @@ void ReceiveView::paintEvent(QPaintEvent *event)
     const qsizetype selTo = selectionEnd();
     const uchar *bytes = data();
     const qreal height = m_glyphs.lineHeight();
-
-    // Only the rows the paint region touches.
-    const int first = std::max(verticalScrollBar()->value(), rowAt(event->rect().top()));
-    const int last = std::min(
-        {m_wrap.rowCount(), rowAt(event->rect().bottom()) + 1, first + visibleRows() + 1});
     bool selectedPen = false;
     painter.setPen(textColor);
-    for (int row = first; row < last; ++row) {
-        const qsizetype firstToken = m_wrap.rowStart(row);
-        const qsizetype endToken = m_wrap.rowEnd(row);
-        const qreal top = rowTop(row);
-        if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
-            if (selectedPen) {
-                painter.setPen(textColor);
-                selectedPen = false;
+
+    // Each part of the region on its own: a frame that follows the end repaints the margin at the
+    // top and the new rows at the bottom, not every row between them.
+    for (const QRect &area : event->region()) {
+        // Only the rows the part touches.
+        const int first = std::max(verticalScrollBar()->value(), rowAt(area.top()));
+        const int last
+            = std::min({m_wrap.rowCount(), rowAt(area.bottom()) + 1, first + visibleRows() + 1});
+        // Above and below the rows, the margin and the blank rest; each row fills its own band.
+        // Small fills stay on this thread, where one fill of a whole area goes to Qt's fill
+        // threads.
+        const int rowsTop = int(rowTop(first));
+        const int rowsBottom = first < last ? int(rowTop(last)) : rowsTop;
+        if (area.top() < rowsTop)
+            painter.fillRect(
+                QRect(area.left(), area.top(), area.width(), rowsTop - area.top()), background);
+        if (area.bottom() >= rowsBottom)
+            painter.fillRect(
+                QRect(area.left(), rowsBottom, area.width(), area.bottom() + 1 - rowsBottom),
+                background);
+        for (int row = first; row < last; ++row) {
+            const qsizetype firstToken = m_wrap.rowStart(row);
+            const qsizetype endToken = m_wrap.rowEnd(row);
+            const qreal top = rowTop(row);
+            painter.fillRect(QRectF(area.left(), top, area.width(), height), background);
+            if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
+                if (selectedPen) {
+                    painter.setPen(textColor);
+                    selectedPen = false;
+                }
+                const qsizetype firstByte = m_text.byteOfToken(firstToken);
+                m_glyphs.draw(painter, bytes, firstByte, m_text.byteOfToken(endToken),
+                    QPointF(HorizontalMargin, top));
+                continue;
             }
-            const qsizetype firstByte = m_text.byteOfToken(firstToken);
-            m_glyphs.draw(painter, bytes, firstByte, m_text.byteOfToken(endToken),
-                QPointF(HorizontalMargin, top));
-            continue;
+            const RowStop end = walkRow(row, [&](qsizetype token, uchar c, qreal x) {
+                const bool selected = token >= selFrom && token < selTo;
+                if (selected)
+                    painter.fillRect(QRectF(x, top, m_glyphs.advance(c), height), highlight);
+                if (selected != selectedPen) {
+                    painter.setPen(selected ? selectedColor : textColor);
+                    selectedPen = selected;
+                }
+                m_glyphs.draw(painter, &c, 0, 1, QPointF(x, top));
+                return false;
+            });
+            if (end.token < endToken && end.token >= selFrom && end.token < selTo)
+                painter.fillRect(QRectF(end.left, top, m_glyphs.blankWidth(), height), highlight);
         }
-        const RowStop end = walkRow(row, [&](qsizetype token, uchar c, qreal x) {
-            const bool selected = token >= selFrom && token < selTo;
-            if (selected)
-                painter.fillRect(QRectF(x, top, m_glyphs.advance(c), height), highlight);
-            if (selected != selectedPen) {
-                painter.setPen(selected ? selectedColor : textColor);
-                selectedPen = selected;
-            }
-            m_glyphs.draw(painter, &c, 0, 1, QPointF(x, top));
-            return false;
-        });
-        if (end.token < endToken && end.token >= selFrom && end.token < selTo)
-            painter.fillRect(QRectF(end.left, top, m_glyphs.blankWidth(), height), highlight);
     }
     // The caret shows where the keyboard is, and that it is here.
-    const int caretRow = m_wrap.rowOfToken(m_cursor);
-    if (hasFocus() && caretRow >= first && caretRow < last)
-        painter.fillRect(QRectF(xOfToken(m_cursor) - 1, rowTop(caretRow), 1, height), textColor);
+    if (hasFocus()) {
+        const QRectF caret(xOfToken(m_cursor) - 1, rowTop(m_wrap.rowOfToken(m_cursor)), 1, height);
+        if (event->region().intersects(caret.toAlignedRect()))
+            painter.fillRect(caret, textColor);
+    }
 }
 
 void ReceiveView::resizeEvent(QResizeEvent *event)
