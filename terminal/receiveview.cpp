@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -348,14 +349,15 @@ void ReceiveView::paintEvent(QPaintEvent *event)
 
     // Each part of the region on its own: a frame that follows the end repaints the margin at the
     // top and the new rows at the bottom, not every row between them.
-    for (const QRect &area : event->region()) {
-        // Only the rows the part touches.
+    const auto rowsOf = [this](const QRect &area) {
         const int first = std::max(verticalScrollBar()->value(), rowAt(area.top()));
-        const int last
-            = std::min({m_wrap.rowCount(), rowAt(area.bottom()) + 1, first + visibleRows() + 1});
-        // Above and below the rows, the margin and the blank rest; each row fills its own band.
-        // Small fills stay on this thread, where one fill of a whole area goes to Qt's fill
-        // threads.
+        return std::pair {first,
+            std::min({m_wrap.rowCount(), rowAt(area.bottom()) + 1, first + visibleRows() + 1})};
+    };
+    // All backgrounds before any item, as an item may reach into the next row's band. A band per
+    // row keeps each fill on this thread, where one fill of a whole area goes to Qt's fill threads.
+    for (const QRect &area : event->region()) {
+        const auto [first, last] = rowsOf(area);
         const int rowsTop = int(rowTop(first));
         const int rowsBottom = first < last ? int(rowTop(last)) : rowsTop;
         if (area.top() < rowsTop)
@@ -365,11 +367,17 @@ void ReceiveView::paintEvent(QPaintEvent *event)
             painter.fillRect(
                 QRect(area.left(), rowsBottom, area.width(), area.bottom() + 1 - rowsBottom),
                 background);
-        for (int row = first; row < last; ++row) {
+        for (int row = first; row < last; ++row)
+            painter.fillRect(QRectF(area.left(), rowTop(row), area.width(), height), background);
+    }
+    // Then each row once, in order: drawn twice, the edges of its glyphs would darken.
+    int nextRow = 0;
+    for (const QRect &area : event->region()) {
+        const auto [first, last] = rowsOf(area);
+        for (int row = std::max(first, nextRow); row < last; ++row) {
             const qsizetype firstToken = m_wrap.rowStart(row);
             const qsizetype endToken = m_wrap.rowEnd(row);
             const qreal top = rowTop(row);
-            painter.fillRect(QRectF(area.left(), top, area.width(), height), background);
             if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
                 if (selectedPen) {
                     painter.setPen(textColor);
@@ -394,6 +402,7 @@ void ReceiveView::paintEvent(QPaintEvent *event)
             if (end.token < endToken && end.token >= selFrom && end.token < selTo)
                 painter.fillRect(QRectF(end.left, top, m_glyphs.blankWidth(), height), highlight);
         }
+        nextRow = std::max(nextRow, last);
     }
     // The caret shows where the keyboard is, and that it is here.
     if (hasFocus()) {
