@@ -29,9 +29,9 @@ constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // and a fast stream would otherwise spend its time painting.
 constexpr int RefreshIntervalMs = 40;
 // After a frame that scrolled by more than a page, whose rows nobody could read before the next
-// one replaced them, frames come this far apart until one scrolls less: a few a second, and
-// the newest bytes still reach the screen within a fifth of a second.
-constexpr int BlurIntervalMs = 180;
+// one replaced them, frames come this far apart until one scrolls less: a few a second, and with
+// the coarse timer's slack and the paint the newest bytes still reach the screen within 200 ms.
+constexpr int BlurIntervalMs = 160;
 
 } // namespace
 
