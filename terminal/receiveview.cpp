@@ -3,6 +3,7 @@
 #include "terminal/receiveview.h"
 
 #include "terminal/receivecopy.h"
+#include "terminal/receivescrollbar.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -24,6 +26,10 @@ constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // New data repaint at most this often: 25 updates a second is as fast as anyone reads a stream,
 // and a fast stream would otherwise spend its time painting.
 constexpr int RefreshIntervalMs = 40;
+// After a frame that scrolled by more than a page, whose rows nobody could read before the next
+// one replaced them, frames come this far apart until one scrolls less: a few a second, and with
+// the coarse timer's slack and the paint the newest bytes still reach the screen within 200 ms.
+constexpr int BlurIntervalMs = 160;
 
 } // namespace
 
@@ -31,10 +37,13 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     : QAbstractScrollArea(parent)
     , m_text(log, kind)
 {
+    setVerticalScrollBar(new ReceiveScrollBar);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
+    // The paint fills each row's background itself, once, and Qt fills nothing beneath it.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     verticalScrollBar()->setSingleStep(1);
     m_layoutTimer.setSingleShot(true);
     m_layoutTimer.setInterval(0);
@@ -200,19 +209,22 @@ void ReceiveView::scheduleRefresh()
 {
     if (m_refreshTimer.isActive())
         return;
-    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : RefreshIntervalMs;
-    m_refreshTimer.start(int(std::max<qint64>(0, RefreshIntervalMs - since)));
+    const int interval = m_blurred ? BlurIntervalMs : RefreshIntervalMs;
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : interval;
+    m_refreshTimer.start(int(std::max<qint64>(0, interval - since)));
 }
 
 void ReceiveView::refresh()
 {
     // Following the end scrolls the drawn pixels (scrollContentsBy); what is left to paint are the
     // rows that changed, when they are in view at all.
+    const int top = verticalScrollBar()->value();
     updateScrollBar();
+    m_blurred = m_follow && verticalScrollBar()->value() - top > visibleRows();
     if (m_dirtyFromRow >= 0) {
-        const int top = std::max(0, int(std::floor(rowTop(m_dirtyFromRow))));
-        if (top < viewport()->height())
-            viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
+        const int dirtyTop = std::max(0, int(std::floor(rowTop(m_dirtyFromRow))));
+        if (dirtyTop < viewport()->height())
+            viewport()->update(0, dirtyTop, viewport()->width(), viewport()->height() - dirtyTop);
         m_dirtyFromRow = -1;
     }
     m_sinceRefresh.restart();
@@ -315,9 +327,12 @@ void ReceiveView::scrollToToken(qsizetype token)
 
 void ReceiveView::paintEvent(QPaintEvent *event)
 {
-    if (!m_text.log())
-        return;
     QPainter painter(viewport());
+    const QBrush background = viewport()->palette().brush(viewport()->backgroundRole());
+    if (!m_text.log()) {
+        painter.fillRect(event->rect(), background);
+        return;
+    }
     painter.setFont(m_glyphs.font());
     const QPalette &pal = palette();
     const QColor textColor = pal.color(QPalette::Text);
@@ -327,45 +342,72 @@ void ReceiveView::paintEvent(QPaintEvent *event)
     const qsizetype selTo = selectionEnd();
     const uchar *bytes = data();
     const qreal height = m_glyphs.lineHeight();
-
-    // Only the rows the paint region touches.
-    const int first = std::max(verticalScrollBar()->value(), rowAt(event->rect().top()));
-    const int last = std::min(
-        {m_wrap.rowCount(), rowAt(event->rect().bottom()) + 1, first + visibleRows() + 1});
     bool selectedPen = false;
     painter.setPen(textColor);
-    for (int row = first; row < last; ++row) {
-        const qsizetype firstToken = m_wrap.rowStart(row);
-        const qsizetype endToken = m_wrap.rowEnd(row);
-        const qreal top = rowTop(row);
-        if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
-            if (selectedPen) {
-                painter.setPen(textColor);
-                selectedPen = false;
+
+    // Each part of the region on its own: a frame that follows the end repaints the margin at the
+    // top and the new rows at the bottom, not every row between them.
+    const auto rowsOf = [this](const QRect &area) {
+        const int first = std::max(verticalScrollBar()->value(), rowAt(area.top()));
+        return std::pair {first,
+            std::min({m_wrap.rowCount(), rowAt(area.bottom()) + 1, first + visibleRows() + 1})};
+    };
+    // All backgrounds before any item, as an item may reach into the next row's band. A band per
+    // row keeps each fill on this thread, where one fill of a whole area goes to Qt's fill threads.
+    for (const QRect &area : event->region()) {
+        const auto [first, last] = rowsOf(area);
+        const int rowsTop = int(rowTop(first));
+        const int rowsBottom = first < last ? int(rowTop(last)) : rowsTop;
+        if (area.top() < rowsTop)
+            painter.fillRect(
+                QRect(area.left(), area.top(), area.width(), rowsTop - area.top()), background);
+        if (area.bottom() >= rowsBottom)
+            painter.fillRect(
+                QRect(area.left(), rowsBottom, area.width(), area.bottom() + 1 - rowsBottom),
+                background);
+        for (int row = first; row < last; ++row)
+            painter.fillRect(QRectF(area.left(), rowTop(row), area.width(), height), background);
+    }
+    // Then each row once, in order: drawn twice, the edges of its glyphs would darken.
+    int nextRow = 0;
+    for (const QRect &area : event->region()) {
+        const auto [first, last] = rowsOf(area);
+        for (int row = std::max(first, nextRow); row < last; ++row) {
+            const qsizetype firstToken = m_wrap.rowStart(row);
+            const qsizetype endToken = m_wrap.rowEnd(row);
+            const qreal top = rowTop(row);
+            if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
+                if (selectedPen) {
+                    painter.setPen(textColor);
+                    selectedPen = false;
+                }
+                const qsizetype firstByte = m_text.byteOfToken(firstToken);
+                m_glyphs.draw(painter, bytes, firstByte, m_text.byteOfToken(endToken),
+                    QPointF(HorizontalMargin, top));
+                continue;
             }
-            const qsizetype firstByte = m_text.byteOfToken(firstToken);
-            m_glyphs.draw(painter, bytes, firstByte, m_text.byteOfToken(endToken),
-                QPointF(HorizontalMargin, top));
-            continue;
+            const RowStop end = walkRow(row, [&](qsizetype token, uchar c, qreal x) {
+                const bool selected = token >= selFrom && token < selTo;
+                if (selected)
+                    painter.fillRect(QRectF(x, top, m_glyphs.advance(c), height), highlight);
+                if (selected != selectedPen) {
+                    painter.setPen(selected ? selectedColor : textColor);
+                    selectedPen = selected;
+                }
+                m_glyphs.draw(painter, &c, 0, 1, QPointF(x, top));
+                return false;
+            });
+            if (end.token < endToken && end.token >= selFrom && end.token < selTo)
+                painter.fillRect(QRectF(end.left, top, m_glyphs.blankWidth(), height), highlight);
         }
-        const RowStop end = walkRow(row, [&](qsizetype token, uchar c, qreal x) {
-            const bool selected = token >= selFrom && token < selTo;
-            if (selected)
-                painter.fillRect(QRectF(x, top, m_glyphs.advance(c), height), highlight);
-            if (selected != selectedPen) {
-                painter.setPen(selected ? selectedColor : textColor);
-                selectedPen = selected;
-            }
-            m_glyphs.draw(painter, &c, 0, 1, QPointF(x, top));
-            return false;
-        });
-        if (end.token < endToken && end.token >= selFrom && end.token < selTo)
-            painter.fillRect(QRectF(end.left, top, m_glyphs.blankWidth(), height), highlight);
+        nextRow = std::max(nextRow, last);
     }
     // The caret shows where the keyboard is, and that it is here.
-    const int caretRow = m_wrap.rowOfToken(m_cursor);
-    if (hasFocus() && caretRow >= first && caretRow < last)
-        painter.fillRect(QRectF(xOfToken(m_cursor) - 1, rowTop(caretRow), 1, height), textColor);
+    if (hasFocus()) {
+        const QRectF caret(xOfToken(m_cursor) - 1, rowTop(m_wrap.rowOfToken(m_cursor)), 1, height);
+        if (event->region().intersects(caret.toAlignedRect()))
+            painter.fillRect(caret, textColor);
+    }
 }
 
 void ReceiveView::resizeEvent(QResizeEvent *event)

@@ -125,6 +125,7 @@ private:
 
     int m_dirtyFromRow = -1; // the first row whose items changed since the last refresh
     bool m_follow = true;
+    bool m_blurred = false; // the last refresh scrolled by more than a page
     bool m_adjustingScroll = false;
     qsizetype m_restoreTopToken = -1;
     QTimer m_refreshTimer;

@@ -136,7 +136,7 @@ double eventTime(PtyPair &pty, Writer &writer, const Sink &sink, PaintCounter &p
     overall.start();
     // A text widget slow enough to take seconds per event gets fewer samples.
     for (int i = 0; i < 15 && !(i >= 3 && overall.elapsed() > 10000); ++i) {
-        TerminalRig::settle(25);
+        TerminalRig::settle(250);
         const QByteArray chunk = nextChunk(seed, 4 * KB);
         const qsizetype target = sink.received() + chunk.size();
         painted.count = 0;

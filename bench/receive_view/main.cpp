@@ -77,7 +77,7 @@ double eventTime(Append append, PaintCounter &painted, int widgets, quint32 &see
 {
     std::vector<double> samples;
     for (int i = 0; i < 15; ++i) {
-        QThread::msleep(50); // longer than the 40 ms between refreshes
+        QThread::msleep(250); // longer than the longest wait between refreshes
         QApplication::processEvents();
         const QByteArray chunk = nextChunk(seed);
         painted.count = 0;

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -31,6 +33,7 @@ class tst_ReceiveView : public QObject
     Q_OBJECT
     std::unique_ptr<ReceiveLog> m_log;
     std::unique_ptr<ReceiveView> m_view;
+    QRegion m_painted; // by the paints of the widgets this filters
 
     // Each step is bytes to append, or "|" for a line break.
     void feed(const QList<QByteArray> &steps)
@@ -45,6 +48,14 @@ class tst_ReceiveView : public QObject
         for (int r = 0; r < m_view->visualRowCount(); ++r)
             all += m_view->visualRowText(r);
         return m_view->isLayoutComplete() && all == m_view->text();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_painted += static_cast<QPaintEvent *>(event)->region();
+        return QObject::eventFilter(watched, event);
     }
 
 private Q_SLOTS:
@@ -197,6 +208,31 @@ private Q_SLOTS:
         const QString answer = text->text(start, end);
         QCOMPARE(answer.size(), size);
         QCOMPARE(answer, area.mid(start, size));
+    }
+
+    // A stream too fast to read is drawn only a few times a second; when it ends, its last row is
+    // drawn, and what the frames left on screen is what a whole paint of the area draws.
+    void drawsTheEndOfAStream()
+    {
+        ReceiveView *view = m_view.get();
+        QWidget *viewport = view->viewport();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        viewport->installEventFilter(this);
+        QByteArray chunk(500, '\0');
+        for (int i = 0; i < 30; ++i) {
+            for (qsizetype b = 0; b < chunk.size(); ++b)
+                chunk[b] = char(b * 13 + i);
+            m_painted = {};
+            m_log->append(chunk);
+            QTest::qWait(10);
+        }
+        QTRY_VERIFY(m_painted.intersects(view->itemRect(m_log->byteCount() - 1).toAlignedRect()));
+        const QPoint at = viewport->mapTo(view, QPoint());
+        const QImage shown
+            = view->screen()
+                  ->grabWindow(view->winId(), at.x(), at.y(), viewport->width(), viewport->height())
+                  .toImage();
+        QCOMPARE(shown, viewport->grab().toImage().convertToFormat(shown.format()));
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes is wrapped
