@@ -56,8 +56,8 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
 void ReceiveView::connectHandlers()
 {
     if (const ReceiveLog *log = m_text.log()) {
-        connect(log, &ReceiveLog::appended, this, &ReceiveView::log_appended);
-        connect(log, &ReceiveLog::lineBreakAdded, this, &ReceiveView::log_lineBreakAdded);
+        connect(log, &ReceiveLog::appended, this, &ReceiveView::log_grown);
+        connect(log, &ReceiveLog::lineBreakAdded, this, &ReceiveView::log_grown);
         connect(log, &ReceiveLog::cleared, this, &ReceiveView::log_cleared);
         // A view outliving its log shows nothing rather than reading freed bytes.
         connect(log, &QObject::destroyed, this, &ReceiveView::log_cleared);
@@ -140,16 +140,9 @@ bool ReceiveView::isLayoutComplete() const
     return m_wrap.laidOutTokens() == m_text.tokenCount();
 }
 
-void ReceiveView::log_appended()
+void ReceiveView::log_grown()
 {
-    // A relayout under way picks up the new bytes itself.
-    if (!m_layoutTimer.isActive())
-        continueLayout();
-    m_notices.grown();
-}
-
-void ReceiveView::log_lineBreakAdded()
-{
+    // A relayout under way picks up the new bytes and breaks itself.
     if (!m_layoutTimer.isActive())
         continueLayout();
     m_notices.grown();

@@ -83,8 +83,7 @@ protected:
 
 private:
     void connectHandlers();
-    void log_appended();
-    void log_lineBreakAdded();
+    void log_grown();
     void log_cleared();
     void verticalScrollBar_valueChanged(int value);
 
