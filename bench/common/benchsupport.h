@@ -11,6 +11,7 @@
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
+#include "terminal/receiveview.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,6 +69,15 @@ inline double peakResidentMB()
         std::fclose(f);
     }
     return kb / 1024.0;
+}
+
+// Starts the high-water mark of resident memory again from what is resident now.
+inline void resetPeak()
+{
+    if (FILE *f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
 }
 
 // User plus system CPU time of this process, in seconds.
@@ -267,6 +277,26 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<frmVedira> m_frame;
     std::unique_ptr<frmRun> m_run;
+};
+
+// A shown hexadecimal receive area at its design size holding the given megabytes of random
+// bytes, a line break after every megabyte, laid out to the end.
+struct FilledHexArea
+{
+    explicit FilledHexArea(qsizetype megabytes)
+    {
+        view.resize(359, 249);
+        view.show();
+        quint32 seed = 1;
+        for (qsizetype i = 0; i < megabytes; ++i) {
+            log.append(nextChunk(seed, MB));
+            log.addLineBreak();
+        }
+        while (!view.isLayoutComplete())
+            TerminalRig::settle(100);
+    }
+    ReceiveLog log;
+    ReceiveView view {&log, ReceiveFormatter::Kind::Hexadecimal};
 };
 
 inline double median(std::vector<double> v)

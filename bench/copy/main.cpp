@@ -24,15 +24,6 @@ using namespace Bench;
 
 namespace {
 
-// Starts the high-water mark of resident memory again from what is resident now.
-void resetPeak()
-{
-    if (FILE *f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
-
 template<class Copy> void measure(const char *what, Copy copy)
 {
     QApplication::clipboard()->clear();
@@ -61,17 +52,9 @@ int main(int argc, char **argv)
     const qsizetype megabytes = argc > 1 && argv[1][0] != '-' ? std::atoi(argv[1]) : 200;
     const bool viewOnly = app.arguments().contains(QStringLiteral("--view-only"));
 
-    ReceiveLog log;
-    ReceiveView view(&log, ReceiveFormatter::Kind::Hexadecimal);
-    view.resize(359, 249);
-    view.show();
-    quint32 seed = 1;
-    for (qsizetype i = 0; i < megabytes; ++i) {
-        log.append(nextChunk(seed, MB));
-        log.addLineBreak();
-    }
-    while (!view.isLayoutComplete())
-        TerminalRig::settle(100);
+    FilledHexArea area(megabytes);
+    ReceiveLog &log = area.log;
+    ReceiveView &view = area.view;
     view.selectAll();
 
     std::printf("copy of the whole hexadecimal area, %lld MB received\n", qlonglong(megabytes));

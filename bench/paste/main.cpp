@@ -25,14 +25,6 @@ using namespace Bench;
 
 namespace {
 
-void resetPeak()
-{
-    if (FILE *f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
-
 // The stall and the memory of one step, the step's own event handling included.
 template<class Step> void measure(const char *what, qsizetype kilobytes, Step step)
 {

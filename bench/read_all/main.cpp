@@ -10,7 +10,6 @@
 
 #include "bench/common/benchsupport.h"
 
-#include "core/receivelog.h"
 #include "terminal/receiveview.h"
 #include "terminal/receiveviewaccessible.h"
 
@@ -22,15 +21,6 @@
 using namespace Bench;
 
 namespace {
-
-// Starts the high-water mark of resident memory again from what is resident now.
-void resetPeak()
-{
-    if (FILE *f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
 
 void measure(const char *what, QAccessibleTextInterface *text, int end)
 {
@@ -53,17 +43,8 @@ int main(int argc, char **argv)
     const qsizetype megabytes = argc > 1 ? std::atoi(argv[1]) : 100;
 
     ReceiveViewAccessible::installFactory();
-    ReceiveLog log;
-    ReceiveView view(&log, ReceiveFormatter::Kind::Hexadecimal);
-    view.resize(359, 249);
-    view.show();
-    quint32 seed = 1;
-    for (qsizetype i = 0; i < megabytes; ++i) {
-        log.append(nextChunk(seed, MB));
-        log.addLineBreak();
-    }
-    while (!view.isLayoutComplete())
-        TerminalRig::settle(100);
+    FilledHexArea area(megabytes);
+    ReceiveView &view = area.view;
     QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(&view)->textInterface();
     const int count = text->characterCount();
 
