@@ -84,11 +84,8 @@ void frmRun::buildControls()
         line->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         line->lineEdit()->setFont(line->font());
         // A pasted line is sent whole up to a length the window still lays out at once; a longer
-        // edit is refused rather than cut. The edit itself stops one character past the limit, so
-        // a paste of any size costs no more than that before it is refused (the line edit keeps
-        // an undo step per character). The numeric lines reject overlong text when encoding.
-        line->lineEdit()->setMaxLength(int(MaxLineLength + 1));
-        line->setValidator(new LengthValidator(MaxLineLength, line));
+        // edit is refused rather than cut. The numeric lines reject overlong text when encoding.
+        m_lineLimits[size_t(r)] = LengthValidator::install(line->lineEdit(), MaxLineLength);
         line->setEditText(initialTexts[size_t(r)]);
         labelFor(Label3[size_t(2 * r)], line);
         line->lineEdit()->setAccessibleName(sendLabels[size_t(r)]);
@@ -229,8 +226,8 @@ void frmRun::connectHandlers()
         connect(line->lineEdit(), &QLineEdit::textEdited, this, [changed] { *changed = true; });
         // Enter in a line sends it, like its button.
         connect(line->lineEdit(), &QLineEdit::returnPressed, this, [this, i] { CmdSend_Click(i); });
-        connect(static_cast<const LengthValidator *>(line->validator()), &LengthValidator::refused,
-            this, [this] { MessageBox::error(this, UiTexts::LineTooLong.arg(MaxLineLength)); });
+        connect(m_lineLimits[size_t(i)], &LengthValidator::refused, this,
+            [this] { MessageBox::error(this, UiTexts::LineTooLong.arg(MaxLineLength)); });
     }
 }
 

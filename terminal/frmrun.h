@@ -19,6 +19,7 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class LampShape;
+class LengthValidator;
 class ReceiveView;
 class SerialPort;
 struct RunTimeError;
@@ -105,6 +106,7 @@ private:
     QComboBox *CobSend1 = nullptr;
     QComboBox *CobSend2 = nullptr;
     QComboBox *CobSend3 = nullptr;
+    std::array<LengthValidator *, 3> m_lineLimits {};
     QAction *m_appendCrc = nullptr;
     std::array<QPushButton *, 3> m_cmdSend {};
     QButtonGroup *m_cmdSendGroup = nullptr;

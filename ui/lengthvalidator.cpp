@@ -2,10 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/lengthvalidator.h"
 
+#include <QLineEdit>
+
 LengthValidator::LengthValidator(qsizetype limit, QObject *parent)
     : QValidator(parent)
     , m_limit(limit)
 { }
+
+LengthValidator *LengthValidator::install(QLineEdit *edit, qsizetype limit)
+{
+    auto *validator = new LengthValidator(limit, edit);
+    edit->setMaxLength(int(limit + 1));
+    edit->setValidator(validator);
+    return validator;
+}
 
 QValidator::State LengthValidator::validate(QString &input, int &) const
 {
