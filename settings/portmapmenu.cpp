@@ -62,13 +62,15 @@ PortMapMenu::PortMapMenu(QButtonGroup *ports, QWidget *dialog)
 
 QString PortMapMenu::describe(int n) const
 {
+    // The folder rule looks at the disk; once is enough for one tooltip.
+    const QString ports = ProgramFolders::ports();
     QString device;
     try {
-        device = PortNumber::devicePath(qint16(n), ProgramFolders::ports());
+        device = PortNumber::devicePath(qint16(n), ports);
     } catch (const RunTimeError &) {
         return {};
     }
-    const QFileInfo entry(PortNumber::entryPath(qint16(n), ProgramFolders::ports()));
+    const QFileInfo entry(PortNumber::entryPath(qint16(n), ports));
     QString text = QStringLiteral("COM%1：%2").arg(n).arg(device);
     if (entry.isSymLink() && entry.symLinkTarget() != device)
         text += QStringLiteral("（經由 %1）").arg(entry.symLinkTarget());
