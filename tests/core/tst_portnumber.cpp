@@ -3,6 +3,7 @@
 #include "serial/portnumber.h"
 
 #include "core/runtimeerror.h"
+#include "tests/support/rows.h"
 
 #include <QTest>
 
@@ -22,22 +23,21 @@ class tst_PortNumber : public QObject
 private Q_SLOTS:
     void fromText_data()
     {
-        QTest::addColumn<QString>("texts"); // separated by |
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("2") << u" \t2 |+002|1.5|2.5|.2E1|&O2"_qs << "2";
-        QTest::newRow("15") << u"&hF|&O17|&17|15.|14.51|1.5e1"_qs << "15";
-        QTest::newRow("-1") << u"&HFFFF|&HFFFFFFFF|-1.4"_qs << "-1";
-        QTest::newRow("largest") << u"32767.4|&H7FFF"_qs << "32767";
-        QTest::newRow("smallest") << u"-32768.5|&H8000"_qs << "-32768";
-        QTest::newRow("no number") << u"|COM1|1a|1 2|1.2.3|&HG"_qs << "error 13";
-        QTest::newRow("overflow") << u"32767.5|-32769|&H10000|&H100000000"_qs << "error 6";
+        addRows({" \t2 ", "+002", "1.5", "2.5", ".2E1", "&O2"}, u"2"_qs);
+        addRows({"&hF", "&O17", "&17", "15.", "14.51", "1.5e1"}, u"15"_qs);
+        addRows({"&HFFFF", "&HFFFFFFFF", "-1.4"}, u"-1"_qs);
+        addRows({"32767.4", "&H7FFF"}, u"32767"_qs);
+        addRows({"-32768.5", "&H8000"}, u"-32768"_qs);
+        addRows({"", "COM1", "1a", "1 2", "1.2.3", "&HG"}, u"error 13"_qs);
+        addRows({"32767.5", "-32769", "&H10000", "&H100000000"}, u"error 6"_qs);
     }
     void fromText()
     {
-        QFETCH(QString, texts);
+        QFETCH(QString, text);
         QFETCH(QString, expected);
-        for (const QString &text : texts.split(u'|'))
-            QCOMPARE(outcome([&] { return PortNumber::fromText(text); }), expected);
+        QCOMPARE(outcome([&] { return PortNumber::fromText(text); }), expected);
     }
 };
 

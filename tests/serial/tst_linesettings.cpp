@@ -3,6 +3,7 @@
 #include "serial/linesettings.h"
 
 #include "core/runtimeerror.h"
+#include "tests/support/rows.h"
 
 #include <QTest>
 
@@ -16,30 +17,27 @@ class tst_LineSettings : public QObject
 private Q_SLOTS:
     void parse_data()
     {
-        QTest::addColumn<QString>("texts"); // separated by |
+        QTest::addColumn<QString>("text");
         QTest::addColumn<LineSettings>("expected"); // speed 0: refused
-        QTest::newRow("none") << "9600,N,8,1" << LineSettings {9600, P::None, 8, S::One};
-        QTest::newRow("even") << "19200,e,7,2" << LineSettings {19200, P::Even, 7, S::Two};
-        QTest::newRow("odd") << " 1 , O , 5 , 1.5 " << LineSettings {1, P::Odd, 5, S::OneAndHalf};
-        QTest::newRow("mark") << "921600,m,6,1" << LineSettings {921600, P::Mark, 6, S::One};
-        QTest::newRow("space") << "12345,s,8,2" << LineSettings {12345, P::Space, 8, S::Two};
-        QTest::newRow("fields") << "|9600,n,8|9600,n,8,1,1|9600，n，8，1" << LineSettings {0};
-        QTest::newRow("speed") << "0,n,8,1|+9600,n,8,1|9600.5,n,8,1|4294967296,n,8,1"
-                               << LineSettings {0};
-        QTest::newRow("parity") << "9600,x,8,1|9600,none,8,1" << LineSettings {0};
-        QTest::newRow("data bits") << "9600,n,4,1|9600,n,9,1|9600,n,08,1" << LineSettings {0};
-        QTest::newRow("stop bits") << "9600,n,8,0|9600,n,8,1.0" << LineSettings {0};
+        addRows({"9600,N,8,1"}, LineSettings {9600, P::None, 8, S::One});
+        addRows({"19200,e,7,2"}, LineSettings {19200, P::Even, 7, S::Two});
+        addRows({" 1 , O , 5 , 1.5 "}, LineSettings {1, P::Odd, 5, S::OneAndHalf});
+        addRows({"921600,m,6,1"}, LineSettings {921600, P::Mark, 6, S::One});
+        addRows({"12345,s,8,2"}, LineSettings {12345, P::Space, 8, S::Two});
+        addRows({"", "9600,n,8", "9600,n,8,1,1", "9600，n，8，1"}, LineSettings {0}); // fields
+        addRows({"0,n,8,1", "+9600,n,8,1", "9600.5,n,8,1", "4294967296,n,8,1"}, LineSettings {0});
+        addRows({"9600,x,8,1", "9600,none,8,1"}, LineSettings {0});
+        addRows({"9600,n,4,1", "9600,n,9,1", "9600,n,08,1"}, LineSettings {0});
+        addRows({"9600,n,8,0", "9600,n,8,1.0"}, LineSettings {0});
     }
     void parse()
     {
-        QFETCH(QString, texts);
+        QFETCH(QString, text);
         QFETCH(LineSettings, expected);
-        for (const QString &text : texts.split(u'|')) {
-            if (expected.speed == 0)
-                QVERIFY_THROWS_EXCEPTION(RunTimeError, LineSettings::parse(text));
-            else
-                QCOMPARE(LineSettings::parse(text), expected);
-        }
+        if (expected.speed == 0)
+            QVERIFY_THROWS_EXCEPTION(RunTimeError, LineSettings::parse(text));
+        else
+            QCOMPARE(LineSettings::parse(text), expected);
     }
 };
 

@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QTest>
+
+// One row per input, named after the input (control characters escaped), so that a failure says
+// which input broke; every row expects the same result.
+template<class Expected>
+void addRows(std::initializer_list<QString> inputs, const Expected &expected)
+{
+    for (QString input : inputs) {
+        QString name = input.isEmpty() ? QStringLiteral("(empty)") : input;
+        name.replace(u'\t', QStringLiteral("\\t"))
+            .replace(u'\r', QStringLiteral("\\r"))
+            .replace(u'\n', QStringLiteral("\\n"));
+        QTest::addRow("%s", qPrintable(name)) << input << expected;
+    }
+}
