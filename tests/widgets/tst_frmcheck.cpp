@@ -28,15 +28,17 @@ private Q_SLOTS:
         QStringList colours;
         for (QWidget *w : check->findChildren<QWidget *>(QRegularExpression("^(L|F|cmd|txt)"))) {
             const QString text = w->property("text").toString() + w->property("title").toString();
-            QVERIFY(w->parentWidget()->rect().contains(w->geometry())
-                && w->fontMetrics().horizontalAdvance(text) <= w->width());
+            QVERIFY2(
+                w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            QVERIFY2(w->fontMetrics().horizontalAdvance(text) <= w->width(), qPrintable(text));
             if (w->objectName().startsWith("txt"))
                 colours << w->grab().toImage().pixelColor(w->rect().center()).name();
         }
         QCOMPARE(colours.join(u' '), "#ffe0c0 #ffffc0 #ffffc0 #ffe0c0 #ffffc0 #ffe0c0 #ffffc0");
 
         // Steps split by ";": "=text" types a text, a control's name clicks it, "Return" and
-        // "Enter" press those keys. Then the seven outputs (CRC to sum), the list, the messages.
+        // "Enter" press those keys, "Down" picks the next listed text. Then the seven outputs (CRC
+        // to sum), the list, the messages.
         const auto run = [&](const QString &steps) {
             boxes.clear();
             for (const QString &step : steps.split(u';')) {
@@ -46,7 +48,10 @@ private Q_SLOTS:
                 } else if (step.startsWith(u'c')) {
                     QTest::mouseClick(check->findChild<QWidget *>(step), Qt::LeftButton);
                 } else {
-                    QTest::keyClick(combo, step == u"Return" ? Qt::Key_Return : Qt::Key_Enter);
+                    QTest::keyClick(combo,
+                        step == u"Return"     ? Qt::Key_Return
+                            : step == u"Down" ? Qt::Key_Down
+                                              : Qt::Key_Enter);
                 }
             }
             QStringList outputs;
@@ -66,6 +71,8 @@ private Q_SLOTS:
         // The combo box must neither insert the text nor turn Enter on a listed text into a pick.
         QCOMPARE(run("=1234;Return"), (QStringList {"97AC|97|AC||||", bad, a, a, "1234"}));
         QCOMPARE(run("=41,42,43;Enter"), (QStringList {"8550|85|50||||", bad, a, a, "1234", a}));
+        // A text picked from the list empties the outputs too.
+        QCOMPARE(run("cmdSum;Down"), (QStringList {none, bad, a, a, "1234", a}));
         // CRC說明 shows the one help window in the frame, however often it is clicked.
         for (int i = 0; i < 2; ++i)
             QTest::mouseClick(check->findChild<QWidget *>("cmdCRCbook"), Qt::LeftButton);

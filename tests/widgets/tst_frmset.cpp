@@ -88,7 +88,9 @@ private Q_SLOTS:
         QVERIFY(!port.portOpen());
         QCOMPARE(PortIsOpen, VbFalse);
         QVERIFY(set);
-        click("optPort_0 cmdSure");
+        // The first button of each group counts too.
+        QCOMPARE(click("optPort_0 optSpeed_0 optCheck_0 optData_0 cmdSure"),
+            "COM1|115200| 2 bits| 8 bits|奇數 (Odd)|COM1 115200,o,8,2");
         QTRY_VERIFY(set.isNull());
         QCOMPARE(boxes.boxes().size(), 1);
 
