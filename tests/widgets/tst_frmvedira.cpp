@@ -7,6 +7,8 @@
 #include "settings/module1.h"
 #include "tests/support/messageboxrecorder.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -70,6 +72,34 @@ private Q_SLOTS:
         frame->memEnd_Click();
         QCOMPARE(buttons, (QStringList {"是(&Y)", "否(&N)"}));
         QCOMPARE(quits, 1);
+    }
+
+    // The window menu lists the windows shown, the active one checked, and activates the one
+    // picked; a menu command brings its window to the front again.
+    void windowMenu()
+    {
+        QTemporaryDir dir;
+        ProgramFolders::setProgram(dir.path());
+        MessageBoxRecorder boxes; // no port to open
+        frmVedira frame;
+        frame.show();
+        frame.memRun_Click();
+        frame.memCheck_Click();
+        auto *menu = frame.findChild<QMenu *>("memWindow");
+        const auto listed = [menu] {
+            Q_EMIT menu->aboutToShow();
+            QStringList entries;
+            for (QAction *a : menu->actions())
+                entries << (a->isChecked() ? u"* "_qs : QString()) + a->text();
+            return entries;
+        };
+        QCOMPARE(listed(), (QStringList {"執行", "* 計算檢查碼"}));
+        menu->actions().first()->trigger();
+        QCOMPARE(listed(), (QStringList {"* 執行", "計算檢查碼"}));
+        frame.memCheck_Click();
+        const auto stack = frame.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(stack.last()->widget()->objectName(), "frmCheck");
+        Module1::Reset();
     }
 };
 
