@@ -18,25 +18,21 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("err");
         const QString vedira = QStringLiteral(VEDIRA), sim = QStringLiteral(VEDIRA_SIM);
         const QByteArray version = "vedira " VEDIRA_VERSION "\n", none;
-        QTest::newRow("--version") << vedira << QStringList {"--version"} << 0 << version << none;
-        QTest::newRow("-v") << vedira << QStringList {"-v"} << 0 << version << none;
-        QTest::newRow("--help") << vedira << QStringList {"--help"} << 0
-                                << QByteArray("Usage: " VEDIRA " [options]\n") << none;
-        QTest::newRow("--help-all") << vedira << QStringList {"--help-all"} << 0
-                                    << QByteArray("Usage: " VEDIRA " [options]\n") << none;
-        QTest::newRow("Qt's -platform")
-            << vedira << QStringList {"-platform", "offscreen", "--version"} << 0 << version
-            << none;
-        QTest::newRow("Qt's -style=")
-            << vedira << QStringList {"-style=fusion", "--version"} << 0 << version << none;
-        QTest::newRow("--bogus") << vedira << QStringList {"--bogus"} << 2 << none
-                                 << QByteArray("vedira: Unknown option 'bogus'.\n");
-        QTest::newRow("argument") << vedira << QStringList {"COM1"} << 2 << none
-                                  << QByteArray("vedira: unexpected argument 'COM1'\n");
-        QTest::newRow("sim --version") << sim << QStringList {"--version"} << 0
-                                       << QByteArray("vedira-sim " VEDIRA_VERSION "\n") << none;
-        QTest::newRow("sim --bogus") << sim << QStringList {"--bogus"} << 2 << none
-                                     << QByteArray("vedira-sim: Unknown option 'bogus'.\n");
+        const QByteArray usage = "Usage: " VEDIRA " [options]\n";
+        const auto row = [](const char *name, const QString &program, const QStringList &arguments,
+                             int exitCode, const QByteArray &out, const QByteArray &err) {
+            QTest::newRow(name) << program << arguments << exitCode << out << err;
+        };
+        row("--version", vedira, {"--version"}, 0, version, none);
+        row("-v", vedira, {"-v"}, 0, version, none);
+        row("--help", vedira, {"--help"}, 0, usage, none);
+        row("--help-all", vedira, {"--help-all"}, 0, usage, none);
+        row("Qt's -platform", vedira, {"-platform", "offscreen", "--version"}, 0, version, none);
+        row("Qt's -style=", vedira, {"-style=fusion", "--version"}, 0, version, none);
+        row("--bogus", vedira, {"--bogus"}, 2, none, "vedira: Unknown option 'bogus'.\n");
+        row("argument", vedira, {"COM1"}, 2, none, "vedira: unexpected argument 'COM1'\n");
+        row("sim --version", sim, {"--version"}, 0, "vedira-sim " VEDIRA_VERSION "\n", none);
+        row("sim --bogus", sim, {"--bogus"}, 2, none, "vedira-sim: Unknown option 'bogus'.\n");
     }
     void answer()
     {
