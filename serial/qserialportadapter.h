@@ -68,7 +68,8 @@ private:
     bool line(QSerialPort::PinoutSignal signal) const;
     void requireOpen() const;
 
-    mutable QSerialPort m_port;
+    // A child, so that a test can play the errors only real hardware gives.
+    mutable QSerialPort m_port {this};
     QTimer m_lineTimer;
     qint16 m_commPort = 1;
     QString m_portsFolder;

@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/receiveformatter.h"
+#include "core/receivelog.h"
 #include "core/receivetext.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using Kind = ReceiveFormatter::Kind;
@@ -101,6 +104,64 @@ private Q_SLOTS:
         QCOMPARE(text.charCount(), 10000);
         log.reset();
         QCOMPARE(text.charCount(), 0);
+    }
+
+    void bytesAndBreaksInStep()
+    {
+        ReceiveLog log;
+        QSignalSpy appended(&log, &ReceiveLog::appended);
+        QSignalSpy breaks(&log, &ReceiveLog::lineBreakAdded);
+        QSignalSpy cleared(&log, &ReceiveLog::cleared);
+        log.addLineBreak();
+        QVERIFY(!log.isEmpty());
+        log.append("AB");
+        log.append(QByteArrayView()); // an empty read changes nothing
+        log.addLineBreak();
+        log.addLineBreak();
+        // A break at p stands before byte p; several may share a place.
+        QCOMPARE(log.text(ReceiveFormatter::Kind::Decimal), QLatin1String("\r\n65 66 \r\n\r\n"));
+        log.append(QByteArray(40000, 'Z')); // one event beyond the old limit of 32767 bytes
+        QCOMPARE(log.bytes(), "AB" + QByteArray(40000, 'Z'));
+        QCOMPARE(log.lineBreaks(), (std::vector<qsizetype> {0, 2, 2}));
+        QCOMPARE(appended.size(), 2);
+        QCOMPARE(appended.last().at(0).value<qsizetype>(), 2);
+        QCOMPARE(breaks.size(), 3);
+        log.clear();
+        QCOMPARE(cleared.size(), 1);
+        QVERIFY(log.isEmpty());
+    }
+
+    void everyByte_data()
+    {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<QStringList>("items"); // character, decimal, hexadecimal
+        // Control pictures, printable ASCII, the DEL picture, and a dot for each byte above 127.
+        const QString characters = u"␀␁␂␃␄␅␆␇␈␉␊␋␌␍␎␏␐␑␒␓␔␕␖␗␘␙␚␛␜␝␞␟"_qs
+            + u" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"_qs
+            + u"abcdefghijklmnopqrstuvwxyz{|}~␡"_qs + QString(128, u'·');
+        for (int b = 0; b < 256; ++b) {
+            QTest::addRow("%d", b) << b
+                                   << QStringList {QString(characters.at(b)),
+                                          QString::asprintf("%d", b), QString::asprintf("%X", b)};
+        }
+    }
+    // Through text() as well, where the bytes above 127 pass a char buffer.
+    void everyByte()
+    {
+        QFETCH(int, byte);
+        QFETCH(QStringList, items);
+        for (Kind kind : {Kind::Character, Kind::Decimal, Kind::Hexadecimal}) {
+            QCOMPARE(ReceiveFormatter::item(kind, uchar(byte)), items.at(int(kind)));
+            QCOMPARE(ReceiveFormatter::text(kind, QByteArray(1, char(byte)), {}),
+                items.at(int(kind)) + u' ');
+        }
+        QCOMPARE(ReceiveFormatter::byteList(QByteArray(1, char(byte)), {}),
+            QString::asprintf("%02X", byte));
+    }
+    // A byte list has one line per received line, none empty, and no comma at either end.
+    void byteListLines()
+    {
+        QCOMPARE(ReceiveFormatter::byteList("\x01\x03\xFF", {0, 2, 2, 3}), u"01,03\r\nFF"_qs);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSemaphore>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -173,23 +174,45 @@ private Q_SLOTS:
             qPrintable(line));
     }
 
+    // COM1 opened on a pty.
+    static std::unique_ptr<QSerialPortAdapter> openCom1(
+        const QTemporaryDir &folder, const PtyPair &pty)
+    {
+        ProgramFolders::setProgram(folder.path());
+        if (!QDir(folder.path()).mkpath("ports")
+            || !QFile::link(pty.slavePath(), folder.filePath("ports/com1")))
+            return nullptr;
+        auto port = std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
+        port->setCommPort(1);
+        port->setPortOpen(true);
+        return port;
+    }
+
     // Closing on purpose while bytes still wait for a device that does not read drops them, and
     // standard error says how many.
     void closeWithBytesWaiting()
     {
         QTemporaryDir folder;
-        ProgramFolders::setProgram(folder.path());
         PtyPair pty;
-        QVERIFY(QDir(folder.path()).mkpath("ports")
-            && QFile::link(pty.slavePath(), folder.filePath("ports/com1")));
-        QSerialPortAdapter port(ProgramFolders::ports());
-        port.setCommPort(1);
-        port.setPortOpen(true);
-        port.output(QByteArray(256 * 1024, 'x')); // more than a pty holds
-        const qint64 waiting = port.outBufferCount();
+        const auto port = openCom1(folder, pty);
+        port->output(QByteArray(256 * 1024, 'x')); // more than a pty holds
+        const qint64 waiting = port->outBufferCount();
         QVERIFY(waiting > 0);
-        QCOMPARE(stderrOf([&] { port.setPortOpen(false); }),
+        QCOMPARE(stderrOf([&] { port->setPortOpen(false); }),
             u"COM1 (%1): closed with %2 bytes unsent\n"_qs.arg(pty.slavePath()).arg(waiting));
+    }
+
+    // A USB adapter pulled out gives a resource error (a pty cannot): the port closes and says so
+    // once.
+    void resourceError()
+    {
+        QTemporaryDir folder;
+        PtyPair pty;
+        const auto port = openCom1(folder, pty);
+        QSignalSpy lost(port.get(), &SerialPort::ConnectionLost);
+        Q_EMIT port->findChild<QSerialPort *>()->errorOccurred(QSerialPort::ResourceError);
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(!port->portOpen());
     }
 
     void contract()

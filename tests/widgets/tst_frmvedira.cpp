@@ -6,11 +6,18 @@
 #include "resources/qttranslation.h"
 #include "settings/module1.h"
 #include "tests/support/messageboxrecorder.h"
+#include "tools/frmabout.h"
+#include "tools/frmascii.h"
+#include "tools/frmcrcbook.h"
+#include "ui/designfonts.h"
+#include "ui/mdichild.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -100,6 +107,51 @@ private Q_SLOTS:
         const auto stack = frame.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(stack.last()->widget()->objectName(), "frmCheck");
         Module1::Reset();
+    }
+
+    // The menu runs the box modal; 確 定 closes it.
+    void modalBox()
+    {
+        frmVedira frame;
+        bool modal = false, closed = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *about = frame.findChild<frmAbout *>();
+            auto *ok = about->findChild<QWidget *>("CmdOk");
+            modal = QApplication::activeModalWidget() == about;
+            QTest::mouseClick(ok, Qt::LeftButton);
+            closed = !about->isVisible();
+            about->close();
+        });
+        frame.findChild<QAction *>("memAbout2")->trigger();
+        QVERIFY(modal);
+        QVERIFY(closed);
+    }
+
+    // Centred on the screen's width, a quarter of the free height down, in the frame's client
+    // area; a close destroys it, so every command places a new one.
+    void placement()
+    {
+        frmVedira frame;
+        frame.findChild<QAction *>("memASC")->trigger();
+        QPointer<frmAscii> chart = frame.findChild<frmAscii *>();
+        QWidget *sub = MdiChild::frameOf(chart);
+        const QSize free = frame.screen()->size() - sub->size();
+        QCOMPARE(sub->pos(), QPoint(qRound(free.width() / 2.0), qRound(free.height() / 4.0)));
+        sub->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!chart);
+    }
+
+    // Every line of the steps whole inside the window with the installed look-alike fonts too.
+    void fit()
+    {
+        DesignFonts::install();
+        frmCRCbook book;
+        int lines = 0;
+        for (QWidget *l : book.findChildren<QWidget *>())
+            lines += l->geometry().right() < book.width()
+                && l->fontMetrics().horizontalAdvance(l->property("text").toString()) <= l->width();
+        QCOMPARE(lines, 9);
     }
 };
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial/portnumber.h"
-
 #include "core/runtimeerror.h"
+#include "serial/portnumber.h"
+#include "terminal/basicval.h"
 #include "tests/support/rows.h"
 
 #include <QTest>
@@ -17,7 +17,7 @@ template<class F> QString outcome(F f)
     }
 }
 
-class tst_PortNumber : public QObject
+class tst_Numbers : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -39,7 +39,31 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(outcome([&] { return PortNumber::fromText(text); }), expected);
     }
+
+    void read_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        addRows({"", "例如：65", "& HF", "1E-400"}, 0.0);
+        addRows({"65abc", " 6\t5\n", "+65", "65\r9"}, 65.0); // the rest ignored
+        addRows({"&H41G", "&h 04 1", " &O101", "&o1018"}, 65.0);
+        addRows({"- 9.5.1", "-.95D1", "-950D-2"}, -9.5);
+        addRows({"1E2", "1e+2", "1d2", ".1 E 3"}, 100.0);
+        addRows({"1E+x", "1e"}, 1.0); // an exponent without digits
+        addRows({"1E400", "0.5E400"}, qInf());
+        addRows({"-1E400"}, -qInf());
+        addRows({"&H7FFF", "&O77777"}, 32767.0); // the 16-bit top
+        addRows({"&HFFFF", "&O177777", "&HFFFFFFFF"}, -1.0); // wraps
+        addRows({"&H7FFFFFFF"}, 2147483647.0); // the 32-bit top
+        addRows({"&H10000"}, 65536.0); // five digits widen to 32 bits
+    }
+    void read()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(BasicVal::read(text), expected);
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_PortNumber)
-#include "tst_portnumber.moc"
+QTEST_GUILESS_MAIN(tst_Numbers)
+#include "tst_numbers.moc"
