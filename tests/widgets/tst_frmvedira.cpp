@@ -79,6 +79,32 @@ private Q_SLOTS:
         frame->memEnd_Click();
         QCOMPARE(buttons, (QStringList {"是(&Y)", "否(&N)"}));
         QCOMPARE(quits, 1);
+        frame.reset();
+        QCOMPARE(frmVedira::instance(), nullptr);
+    }
+
+    // Each menu command is found by its name, as test tools and scripts find it.
+    void menus_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        for (const auto &[name, text, enabled] : {std::tuple {"memSet", "設定(&S)", true},
+                 {"memRun", "執行(&R)", true}, {"memModem", "數據機(&M)", false},
+                 {"memCheck", "檢查碼(&B)", true}, {"memASC", "ASCII碼(I)", true},
+                 {"memCalc", "計算機(&C)", true}, {"memWindow", "視窗(&W)", true},
+                 {"memAbout", "說明(&A)", true}, {"memAbout1", "內容", false},
+                 {"memAbout2", "關於", true}, {"memEnd", "結束(&E)", true}})
+            QTest::newRow(name) << QString(text) << enabled;
+    }
+    void menus()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        frmVedira frame;
+        const QObject *command = frame.findChild<QObject *>(QTest::currentDataTag());
+        QVERIFY(command);
+        QCOMPARE(command->property(command->inherits("QMenu") ? "title" : "text").toString(), text);
+        QCOMPARE(command->property("enabled").toBool(), enabled);
     }
 
     // The window menu lists the windows shown, the active one checked, and activates the one
