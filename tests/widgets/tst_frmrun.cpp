@@ -136,9 +136,14 @@ private Q_SLOTS:
         // Two receive events and no send between them: one line.
         received("AB", 2);
         received("\r", 3);
-        line(index)->setEditText(text);
+        // A typed line joins the line's list at its first send.
+        const int listed = line(index)->count();
+        line(index)->clearEditText();
+        QTest::keyClicks(line(index), text);
         send(index);
         send(index);
+        QCOMPARE(line(index)->count(), listed + 1);
+        QCOMPARE(line(index)->itemText(listed), text);
         received("B", 4);
         QCOMPARE((QStringList {area(0), area(1), area(2)}),
             (QStringList {u"A B \u240D \r\nB "_qs, "65 66 13 \r\n66 ", "41 42 D \r\n42 "}));
