@@ -18,6 +18,17 @@ constexpr int IntervalMs = 250;
 // 100 MB area would otherwise be copied whole into every notice.
 constexpr qsizetype NoticeChars = qsizetype(1) << 20;
 
+bool listening()
+{
+    return ReceiveNotices::Listener || QAccessible::isActive();
+}
+
+void tell(QAccessibleEvent *event)
+{
+    ReceiveNotices::Listener ? ReceiveNotices::Listener(event)
+                             : QAccessible::updateAccessibility(event);
+}
+
 int clampToInt(qsizetype value)
 {
     return int(std::min<qsizetype>(value, std::numeric_limits<int>::max()));
@@ -42,14 +53,14 @@ void ReceiveNotices::listen()
 
 void ReceiveNotices::grown()
 {
-    if (QAccessible::isActive() && !m_timer.isActive())
+    if (listening() && !m_timer.isActive())
         m_timer.start();
 }
 
 void ReceiveNotices::cleared()
 {
     m_timer.stop();
-    if (!QAccessible::isActive()) {
+    if (!listening()) {
         m_told = std::min<qsizetype>(m_told, 0);
         return;
     }
@@ -57,14 +68,14 @@ void ReceiveNotices::cleared()
     if (m_told > 0) {
         QAccessibleTextRemoveEvent removed(
             m_area, 0, QString(clampToInt(std::min(m_told, NoticeChars)), QLatin1Char(' ')));
-        QAccessible::updateAccessibility(&removed);
+        tell(&removed);
     }
     m_told = 0;
 }
 
 void ReceiveNotices::tellGrowth()
 {
-    if (!QAccessible::isActive())
+    if (!listening())
         return;
     listen();
     const qsizetype count = m_text.charCount();
@@ -73,21 +84,21 @@ void ReceiveNotices::tellGrowth()
     const qsizetype from = std::max(m_told, count - NoticeChars);
     QAccessibleTextInsertEvent inserted(
         m_area, clampToInt(from), m_text.chars(clampToInt(from), clampToInt(count)));
-    QAccessible::updateAccessibility(&inserted);
+    tell(&inserted);
     m_told = count;
 }
 
 void ReceiveNotices::caretMoved(qsizetype cursor, qsizetype from, qsizetype to)
 {
-    if (!QAccessible::isActive())
+    if (!listening())
         return;
     listen();
     QAccessibleTextCursorEvent caret(m_area, clampToInt(m_text.charOfToken(cursor)));
-    QAccessible::updateAccessibility(&caret);
+    tell(&caret);
     const bool selected = from != to;
     QAccessibleTextSelectionEvent selection(m_area,
         selected ? clampToInt(m_text.charOfToken(from)) : 0,
         selected ? clampToInt(m_text.charOfToken(to)) : 0);
     selection.setCursorPosition(caret.cursorPosition());
-    QAccessible::updateAccessibility(&selection);
+    tell(&selection);
 }

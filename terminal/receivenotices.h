@@ -4,6 +4,9 @@
 
 #include <QTimer>
 
+#include <functional>
+
+class QAccessibleEvent;
 class QWidget;
 class ReceiveText;
 
@@ -23,6 +26,9 @@ public:
     void cleared();
     // The caret is at token cursor and tokens from..to are selected (none when from == to).
     void caretMoved(qsizetype cursor, qsizetype from, qsizetype to);
+
+    // Set by a test standing in for a screen reader where the platform has none: notices go there.
+    static inline std::function<void(QAccessibleEvent *)> Listener;
 
 private:
     void tellGrowth();

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receivecopy.h"
+#include "terminal/receivenotices.h"
 #include "terminal/receiveview.h"
 #include "terminal/receiveviewaccessible.h"
 
@@ -208,6 +209,34 @@ private Q_SLOTS:
         const QString answer = text->text(start, end);
         QCOMPARE(answer.size(), size);
         QCOMPARE(answer, area.mid(start, size));
+    }
+
+    // With a screen reader listening, an area tells what it gained (a few times a second, however
+    // many reads brought it), what it lost at a clear, and where its caret and selection went.
+    void notices()
+    {
+        static QStringList told;
+        told.clear();
+        ReceiveNotices::Listener = [](QAccessibleEvent *event) {
+            if (event->type() == QAccessible::TextInserted) {
+                const auto *e = static_cast<QAccessibleTextInsertEvent *>(event);
+                told << u"+%1 %2"_qs.arg(e->changePosition()).arg(e->textInserted());
+            } else if (event->type() == QAccessible::TextRemoved) {
+                told << u"-%1"_qs.arg(
+                    static_cast<QAccessibleTextRemoveEvent *>(event)->textRemoved().size());
+            } else if (event->type() == QAccessible::TextCaretMoved) {
+                told << u"caret %1"_qs.arg(
+                    static_cast<QAccessibleTextCursorEvent *>(event)->cursorPosition());
+            }
+        };
+        feed({"A", "B"});
+        feed({"|", "C"});
+        QTRY_COMPARE(told, QStringList {u"+0 41 42 \r\n43 "_qs});
+        QTest::keyClick(m_view.get(), Qt::Key_Right, Qt::ShiftModifier);
+        m_log->clear();
+        ReceiveNotices::Listener = {};
+        QCOMPARE(told.value(1), u"caret 3"_qs);
+        QCOMPARE(told.value(2), u"-11"_qs);
     }
 
     // A stream too fast to read is drawn only a few times a second; when it ends, its last row is
