@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receiveview.h"
 
+#include "terminal/frameclock.h"
 #include "terminal/receivecopy.h"
 #include "terminal/receivescrollbar.h"
 
@@ -25,7 +26,7 @@ constexpr qreal TopMargin = 1;
 constexpr qsizetype LayoutChunk = 2 * 1024 * 1024;
 // New data repaint at most this often: 25 updates a second is as fast as anyone reads a stream,
 // and a fast stream would otherwise spend its time painting.
-constexpr int RefreshIntervalMs = 40;
+constexpr int RefreshIntervalMs = FrameClock::FrameMs;
 // After a frame that scrolled by more than a page, whose rows nobody could read before the next
 // one replaced them, frames come this far apart until one scrolls less: a few a second, and with
 // the coarse timer's slack and the paint the newest bytes still reach the screen within 200 ms.
@@ -47,7 +48,6 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     verticalScrollBar()->setSingleStep(1);
     m_layoutTimer.setSingleShot(true);
     m_layoutTimer.setInterval(0);
-    m_refreshTimer.setSingleShot(true);
     measureItems();
     connectHandlers();
     restartLayout();
@@ -63,7 +63,6 @@ void ReceiveView::connectHandlers()
         connect(log, &QObject::destroyed, this, &ReceiveView::log_cleared);
     }
     connect(&m_layoutTimer, &QTimer::timeout, this, &ReceiveView::continueLayout);
-    connect(&m_refreshTimer, &QTimer::timeout, this, &ReceiveView::refresh);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
         &ReceiveView::verticalScrollBar_valueChanged);
 }
@@ -157,7 +156,7 @@ void ReceiveView::log_cleared()
     m_selecting = false;
     m_follow = true;
     m_restoreTopToken = -1;
-    m_refreshTimer.stop();
+    FrameClock::shared().cancel(this);
     m_dirtyFromRow = 0;
     refresh();
 }
@@ -200,11 +199,12 @@ void ReceiveView::continueLayout()
 
 void ReceiveView::scheduleRefresh()
 {
-    if (m_refreshTimer.isActive())
+    FrameClock &clock = FrameClock::shared();
+    if (clock.isScheduled(this))
         return;
     const int interval = m_blurred ? BlurIntervalMs : RefreshIntervalMs;
     const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : interval;
-    m_refreshTimer.start(int(std::max<qint64>(0, interval - since)));
+    clock.schedule(this, int(std::max<qint64>(0, interval - since)), [this] { refresh(); });
 }
 
 void ReceiveView::refresh()

@@ -127,7 +127,6 @@ private:
     bool m_blurred = false; // the last refresh scrolled by more than a page
     bool m_adjustingScroll = false;
     qsizetype m_restoreTopToken = -1;
-    QTimer m_refreshTimer;
     QElapsedTimer m_sinceRefresh;
     ReceiveNotices m_notices {this, m_text};
 };

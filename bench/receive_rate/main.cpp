@@ -22,7 +22,10 @@
 #include <QPaintEvent>
 
 #include <csignal>
+#include <cstring>
 #include <ctime>
+#include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 #include <utility>
 
@@ -39,13 +42,21 @@ qint64 monotonicNs()
     return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
-// The device: paced writes every 10 ms from start (monotonic), in a child process that touches
-// nothing of Qt.
+// The device: paced writes every 10 ms from start (monotonic), in a program of its own (this one
+// again, with --device): a forked copy would share this process's pages, and every page the
+// terminal then wrote would cost it a copy-on-write fault that no real device causes.
 pid_t startDevice(int masterFd, qsizetype bytesPerSecond, int seconds, qint64 start)
 {
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
+    std::string args[] {"receive_rate_bench", "--device", std::to_string(masterFd),
+        std::to_string(bytesPerSecond), std::to_string(seconds), std::to_string(start)};
+    char *argv[] {args[0].data(), args[1].data(), args[2].data(), args[3].data(), args[4].data(),
+        args[5].data(), nullptr};
+    pid_t pid = 0;
+    return ::posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) == 0 ? pid : 0;
+}
+
+int runDevice(int masterFd, qsizetype bytesPerSecond, int seconds, qint64 start)
+{
     quint32 seed = 7;
     const qsizetype perTick = bytesPerSecond / 100;
     std::vector<char> chunk(static_cast<size_t>(perTick));
@@ -69,7 +80,7 @@ pid_t startDevice(int masterFd, qsizetype bytesPerSecond, int seconds, qint64 st
         }
         clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
     }
-    _exit(0);
+    return 0;
 }
 
 // When each receive event's bytes reached the program: the end of the log after it, and the time.
@@ -271,6 +282,9 @@ Result measure(const char *what, qsizetype bytesPerSecond, int seconds, Meter me
 
 int main(int argc, char *argv[])
 {
+    if (argc == 6 && std::strcmp(argv[1], "--device") == 0)
+        return runDevice(
+            std::atoi(argv[2]), std::atoll(argv[3]), std::atoi(argv[4]), std::atoll(argv[5]));
     QApplication app(argc, argv);
     DesignFonts::install();
     int seconds = 20;
