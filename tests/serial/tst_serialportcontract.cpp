@@ -22,6 +22,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -213,6 +214,31 @@ private Q_SLOTS:
         Q_EMIT port->findChild<QSerialPort *>()->errorOccurred(QSerialPort::ResourceError);
         QTRY_COMPARE(lost.size(), 1);
         QVERIFY(!port->portOpen());
+    }
+
+    // The speed and the stop bits reach the line as the device sees them (a pty keeps neither
+    // parity nor data size).
+    void lineAtTheDevice_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<uint>("speed");
+        QTest::addColumn<bool>("twoStopBits");
+        QTest::newRow("19200, 2 stop bits") << u"19200,n,8,2"_qs << uint(B19200) << true;
+        QTest::newRow("115200, 1 stop bit") << u"115200,n,8,1"_qs << uint(B115200) << false;
+    }
+    void lineAtTheDevice()
+    {
+        QFETCH(QString, settings);
+        QTemporaryDir folder;
+        PtyPair pty;
+        const auto port = openCom1(folder, pty);
+        port->setSettings(settings);
+        termios tio {};
+        const int device = ::open(qPrintable(pty.slavePath()), O_RDWR | O_NOCTTY);
+        QVERIFY(::tcgetattr(device, &tio) == 0);
+        ::close(device);
+        QTEST(uint(cfgetospeed(&tio)), "speed");
+        QTEST((tio.c_cflag & CSTOPB) != 0, "twoStopBits");
     }
 
     void contract()

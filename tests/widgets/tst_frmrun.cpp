@@ -294,8 +294,9 @@ private Q_SLOTS:
             taken ? QStringList() : QStringList {LineTooLong.arg(frmRun::MaxLineLength)});
     }
 
-    // Saving and printing are unavailable; every named control lies inside its named parent. A lamp
-    // follows its own line's events from the first on, a ring flips it, closing leaves the lamps.
+    // The window opens at the frame's top left; saving and printing are unavailable; every named
+    // control lies inside its named parent. A lamp follows its own line's events from the first on,
+    // a ring flips it, closing leaves the lamps.
     void lampsAndLayout()
     {
         FakeSerialPort *fake = nullptr;
@@ -306,6 +307,7 @@ private Q_SLOTS:
             return std::unique_ptr<SerialPort>(std::move(port));
         };
         open();
+        QCOMPARE(m_run->parentWidget()->pos(), QPoint(0, 0)); // top left in the frame
         QVERIFY(!button("cmdRec")->isEnabled());
         QVERIFY(!button("cmdPrint")->isEnabled());
         for (const QWidget *w : m_run->findChildren<QWidget *>(QRegularExpression(u"^[^q]"_qs))) {
