@@ -5,15 +5,14 @@
 #include <QTest>
 
 // One row per input, named after the input (control characters escaped), so that a failure says
-// which input broke; every row expects the same result.
-template<class Expected>
-void addRows(std::initializer_list<QString> inputs, const Expected &expected)
+// which input broke; the input is the first column, the same values fill the others.
+template<class... Rest> void addRows(std::initializer_list<QString> inputs, const Rest &...rest)
 {
     for (QString input : inputs) {
         QString name = input.isEmpty() ? QStringLiteral("(empty)") : input;
         name.replace(u'\t', QStringLiteral("\\t"))
             .replace(u'\r', QStringLiteral("\\r"))
             .replace(u'\n', QStringLiteral("\\n"));
-        QTest::addRow("%s", qPrintable(name)) << input << expected;
+        ((QTest::addRow("%s", qPrintable(name)) << input) << ... << rest);
     }
 }

@@ -22,38 +22,55 @@ using namespace Module1;
 class tst_FrmSet : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    // Stored parts no button matches leave the designed choice selected and are saved as they
-    // were; a setting too short to split gives the designed one. An open port is reopened on the
-    // new device with the new settings; one that cannot be leaves them standing, the terminal
-    // saying the port is closed, and the dialog open. Every control and caption fits its frame.
-    void settings()
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PtyPair> m_com1, m_com3;
+    MessageBoxRecorder m_boxes;
+    std::unique_ptr<frmVedira> m_frame;
+    QPointer<frmSet> m_set;
+
+    // Opens the dialog and clicks the named buttons; then the selection and the port panels.
+    QString click(const QString &names)
     {
-        DesignStyle::install();
-        QTemporaryDir dir;
-        ProgramFolders::setProgram(dir.path());
-        QDir(dir.path()).mkdir("ports");
-        PtyPair com1, com3;
-        QFile::link(com1.slavePath(), dir.filePath("ports/com1"));
-        QFile::link(com3.slavePath(), dir.filePath("ports/com3"));
-        QFile::link(dir.filePath("gone"), dir.filePath("ports/com4"));
-        MessageBoxRecorder boxes;
-        frmVedira frame;
-        frame.MDIForm_Load();
-        QPointer<frmSet> set;
-        // Opens the dialog and clicks the named buttons; then the selection and the port panels.
-        const auto click = [&frame, &set](const QString &names) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            frame.memSet_Click();
-            set = frame.findChild<frmSet *>();
-            for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
-                QTest::mouseClick(set->findChild<QWidget *>(name), Qt::LeftButton, {}, {8, 8});
-            QString shown;
-            for (QWidget *b : set->findChildren<QWidget *>())
-                if (b->property("checked").toBool())
-                    shown += b->property("text").toString() + u'|';
-            return shown + frame.panelText(1) + u' ' + frame.panelText(2);
-        };
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_frame->memSet_Click();
+        m_set = m_frame->findChild<frmSet *>();
+        for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
+            QTest::mouseClick(m_set->findChild<QWidget *>(name), Qt::LeftButton, {}, {8, 8});
+        QString shown;
+        for (QWidget *b : m_set->findChildren<QWidget *>())
+            if (b->property("checked").toBool())
+                shown += b->property("text").toString() + u'|';
+        return shown + m_frame->panelText(1) + u' ' + m_frame->panelText(2);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { DesignStyle::install(); }
+    // COM1 and COM3 are ptys, COM4 links to nothing.
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        ProgramFolders::setProgram(m_dir->path());
+        QDir(m_dir->path()).mkdir("ports");
+        m_com1 = std::make_unique<PtyPair>();
+        m_com3 = std::make_unique<PtyPair>();
+        QFile::link(m_com1->slavePath(), m_dir->filePath("ports/com1"));
+        QFile::link(m_com3->slavePath(), m_dir->filePath("ports/com3"));
+        QFile::link(m_dir->filePath("gone"), m_dir->filePath("ports/com4"));
+        m_boxes.clear();
+        m_frame = std::make_unique<frmVedira>();
+        m_frame->MDIForm_Load();
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        PortMapMenu::Detect = {};
+        Reset();
+    }
+
+    // Stored parts no button matches leave the designed choice selected and are saved as they
+    // were; a setting too short to split gives the designed one; 取消 saves nothing.
+    void storedSettings()
+    {
         const QString designed = "COM1|9600| 1 bit| 8 bits|無 (None)|";
         ComPortNo = "11";
         ComSetting = "2400,N,9,3";
@@ -63,12 +80,18 @@ private Q_SLOTS:
         // 取消 saves nothing and reads the stored setting back; port 11 has no button to select.
         QCOMPARE(click("optPort_1 optCheck_1 cmdCancel"),
             "COM2|9600| 1 bit| 8 bits|無 (None)|COM11 9600,n,8,1");
-        QTRY_VERIFY(set.isNull());
+        QTRY_VERIFY(m_set.isNull());
+    }
 
+    // An open port is reopened on the new device with the new settings; one that cannot be leaves
+    // them standing, the terminal saying the port is closed, and the dialog open. Every control
+    // and caption fits its frame.
+    void reopensThePort()
+    {
         ComPortNo = "1";
-        frame.memRun_Click();
+        m_frame->memRun_Click();
         click("optPort_2 optSpeed_3 optCheck_1 optData_1 optStop_0");
-        for (auto *w : set->findChildren<QWidget *>()) {
+        for (auto *w : m_set->findChildren<QWidget *>()) {
             QVERIFY2(
                 w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
             if (w->inherits("QRadioButton"))
@@ -76,36 +99,42 @@ private Q_SLOTS:
         }
         const QString even = "|19200| 2 bits| 7 bits|偶數 (Even)|";
         QCOMPARE(click("cmdSure"), "COM3" + even + "COM3 19200,e,7,2");
-        SerialPort &port = frame.findChild<frmRun *>()->Comm1();
+        SerialPort &port = m_frame->findChild<frmRun *>()->Comm1();
         port.output(QByteArray("hi"));
-        QCOMPARE(com3.read(2), "hi");
-        QCOMPARE(frame.findChildren<frmSet *>().size(), 1);
-        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(m_com3->read(2), "hi");
+        QCOMPARE(m_frame->findChildren<frmSet *>().size(), 1);
+        QCOMPARE(m_boxes.texts(), QStringList());
         QCOMPARE(click("optPort_3 cmdSure"), "COM4" + even + "COM4 19200,e,7,2");
-        QCOMPARE(boxes.texts() << frame.panelText(6),
+        QCOMPARE(m_boxes.texts() << m_frame->panelText(6),
             (QStringList {UiTexts::PortOpenError, UiTexts::PanelPortClosed}));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!port.portOpen());
         QCOMPARE(PortIsOpen, VbFalse);
-        QVERIFY(set);
+        QVERIFY(m_set);
         // The first button of each group counts too.
         QCOMPARE(click("optPort_0 optSpeed_0 optCheck_0 optData_0 cmdSure"),
             "COM1|115200| 2 bits| 8 bits|奇數 (Odd)|COM1 115200,o,8,2");
-        QTRY_VERIFY(set.isNull());
-        QCOMPARE(boxes.boxes().size(), 1);
+        QTRY_VERIFY(m_set.isNull());
+        QCOMPARE(m_boxes.boxes().size(), 1);
+    }
 
-        // COM5's right-click menu links ports/com5 to a detected device, where the port then
-        // opens; its removal gives the number back to /dev/ttyS4. The tooltip tells.
+    // COM5's right-click menu links ports/com5 to a detected device, where the open port then
+    // goes; its removal gives the number back to /dev/ttyS4. The tooltip tells.
+    void portMapMenu()
+    {
+        ComPortNo = "1";
+        m_frame->memRun_Click();
+        SerialPort &port = m_frame->findChild<frmRun *>()->Comm1();
         PtyPair usb;
         PortMapMenu::Detect = [&usb] {
             return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
         };
-        const auto menu = [&set](const QString &choice) {
-            QWidget *com5 = set->findChild<QWidget *>("optPort_4");
+        const auto menu = [this](const QString &choice) {
+            QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
             QContextMenuEvent event(
                 QContextMenuEvent::Mouse, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
             QCoreApplication::sendEvent(com5, &event);
-            auto *popup = set->findChild<QMenu *>("portMapMenu");
+            auto *popup = m_set->findChild<QMenu *>("portMapMenu");
             for (QAction *a : popup->actions())
                 if (a->text().contains(choice))
                     a->trigger();
@@ -113,27 +142,25 @@ private Q_SLOTS:
             return com5->toolTip();
         };
         // A file of the user's named like a scratch link is left alone.
-        QFile scratch(dir.filePath("ports/com5.new"));
+        QFile scratch(m_dir->filePath("ports/com5.new"));
         QVERIFY(scratch.open(QIODevice::WriteOnly) && scratch.write("mine") == 4);
         scratch.close();
         click("");
         QCOMPARE(menu("USB"), "COM5：" + usb.slavePath() + "\n裝置存在，可以開啟");
         QCOMPARE(QFileInfo(scratch).size(), 4);
         click("optPort_4 cmdSure");
-        QTest::mouseClick(
-            frame.findChild<frmRun *>()->findChild<QWidget *>("cmdPort"), Qt::LeftButton);
         port.output(QByteArray("ok"));
         QCOMPARE(usb.read(2), "ok");
         click("");
         QVERIFY(menu("移除對應").startsWith("COM5：/dev/ttyS4\n"));
-        QVERIFY(!QFileInfo(dir.filePath("ports/com5")).isSymLink());
-        QCOMPARE(boxes.boxes().size(), 1);
+        QVERIFY(!QFileInfo(m_dir->filePath("ports/com5")).isSymLink());
+        QCOMPARE(m_boxes.texts(), QStringList());
         // A device node or file of the user's own is never replaced.
-        QFile own(dir.filePath("ports/com5"));
+        QFile own(m_dir->filePath("ports/com5"));
         QVERIFY(own.open(QIODevice::WriteOnly) && own.write("x") == 1);
         own.close();
         menu("USB");
-        QVERIFY(boxes.texts().last().contains("不是連結"));
+        QVERIFY(m_boxes.texts().last().contains("不是連結"));
         QCOMPARE(QFileInfo(own).size(), 1);
     }
 };
