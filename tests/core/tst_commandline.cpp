@@ -40,7 +40,6 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QByteArray, outStart);
-        QFETCH(QByteArray, err);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QLatin1String(name));
@@ -51,7 +50,7 @@ private Q_SLOTS:
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), exitCode);
         QCOMPARE(process.readAllStandardOutput().left(outStart.size()), outStart);
-        QCOMPARE(process.readAllStandardError(), err);
+        QTEST(process.readAllStandardError(), "err");
     }
 };
 

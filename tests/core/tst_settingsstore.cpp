@@ -72,7 +72,6 @@ private Q_SLOTS:
     void loadThenSave()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QString, loaded);
         QFETCH(QByteArray, saved);
         const QByteArray tag = QTest::currentDataTag();
         QTemporaryDir dir;
@@ -93,7 +92,7 @@ private Q_SLOTS:
                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
         const QFileDevice::Permissions mode = ini.permissions();
         Module1::LoadSettings();
-        QCOMPARE(Module1::ComPortNo + u'|' + Module1::ComSetting, loaded);
+        QTEST(Module1::ComPortNo + u'|' + Module1::ComSetting, "loaded");
         QCOMPARE(ini.exists(), !file.isNull() || saved == "special");
         if (saved.isNull())
             return;
@@ -240,11 +239,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, section);
         QFETCH(QByteArray, value);
-        QFETCH(QByteArray, after);
         const std::optional<QByteArray> read = PrivateProfile::readValue(file, section, "k");
         QCOMPARE(read.has_value(), !value.isNull());
         QCOMPARE(read.value_or(QByteArray()), value);
-        QCOMPARE(PrivateProfile::writeValue(file, section, "k", "v"), after);
+        QTEST(PrivateProfile::writeValue(file, section, "k", "v"), "after");
     }
 };
 

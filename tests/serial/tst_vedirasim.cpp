@@ -136,7 +136,6 @@ private Q_SLOTS:
         QFETCH(QString, requests);
         QFETCH(int, rate);
         QFETCH(int, gap);
-        QFETCH(QString, replies);
         const auto text
             = [](QByteArray r) { return r.isEmpty() ? "-" : QString(r.toHex().toUpper()); };
         ModbusSlave slave(rate);
@@ -150,7 +149,7 @@ private Q_SLOTS:
             at += 12;
         }
         got << text(slave.poll(at));
-        QCOMPARE(got.mid(1).join(u' '), replies);
+        QTEST(got.mid(1).join(u' '), "replies");
     }
 };
 
