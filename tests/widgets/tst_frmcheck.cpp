@@ -14,9 +14,8 @@ class tst_FrmCheck : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Every caption whole inside its frame, whole values and their parts in two colours. A text
-    // joins the list at its first calculation after an edit, even a failing one, and an edit
-    // empties the outputs. The CRC help opens through the frame.
+    // Every caption whole inside its frame. A text joins the list at its first calculation after
+    // an edit, even a failing one, and an edit empties the outputs. The CRC help opens in the frame.
     void calculator()
     {
         DesignStyle::install();
@@ -25,16 +24,12 @@ private Q_SLOTS:
         frame.findChild<QAction *>("memCheck")->trigger();
         auto *check = frame.findChild<frmCheck *>();
         auto *combo = check->findChild<QComboBox *>();
-        QStringList colours;
         for (QWidget *w : check->findChildren<QWidget *>(QRegularExpression("^(L|F|cmd|txt)"))) {
             const QString text = w->property("text").toString() + w->property("title").toString();
             QVERIFY2(
                 w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
             QVERIFY2(w->fontMetrics().horizontalAdvance(text) <= w->width(), qPrintable(text));
-            if (w->objectName().startsWith("txt"))
-                colours << w->grab().toImage().pixelColor(w->rect().center()).name();
         }
-        QCOMPARE(colours.join(u' '), "#ffe0c0 #ffffc0 #ffffc0 #ffe0c0 #ffffc0 #ffe0c0 #ffffc0");
 
         // Steps split by ";": "=text" types a text, a control's name clicks it, "Return" and
         // "Enter" press those keys, "Down" picks the next listed text. Then the seven outputs (CRC

