@@ -15,7 +15,7 @@ class tst_FrmCheck : public QObject
     Q_OBJECT
 private Q_SLOTS:
     // Every caption whole inside its frame. A text joins the list at its first calculation after
-    // an edit, even a failing one, and an edit empties the outputs. The CRC help opens in the frame.
+    // an edit, even a failing one, and an edit empties the outputs. CRC help opens in the frame.
     void calculator()
     {
         DesignStyle::install();
