@@ -10,7 +10,6 @@ FrameClock::FrameClock(QObject *parent)
     : QObject(parent)
 {
     m_timer.setSingleShot(true);
-    m_clock.start();
     connect(&m_timer, &QTimer::timeout, this, &FrameClock::tick);
 }
 
@@ -23,54 +22,48 @@ FrameClock &FrameClock::shared()
     return *clock;
 }
 
-void FrameClock::schedule(QObject *client, int delayMs, std::function<void()> draw)
+void FrameClock::schedule(QObject *client, int intervalMs, std::function<void()> draw)
 {
     cancel(client);
-    m_frames.push_back({client, m_clock.elapsed() + std::max(0, delayMs), std::move(draw)});
+    m_waiting.push_back({client, intervalMs, std::move(draw)});
     startTimer();
 }
 
 void FrameClock::cancel(const QObject *client)
 {
-    std::erase_if(m_frames, [client](const Frame &f) { return f.client == client; });
-    if (m_frames.empty())
+    std::erase_if(m_waiting, [client](const Waiting &w) { return w.client == client; });
+    if (m_waiting.empty())
         m_timer.stop();
 }
 
 bool FrameClock::isScheduled(const QObject *client) const
 {
-    return std::any_of(
-        m_frames.begin(), m_frames.end(), [client](const Frame &f) { return f.client == client; });
+    return std::any_of(m_waiting.begin(), m_waiting.end(),
+        [client](const Waiting &w) { return w.client == client; });
 }
 
 void FrameClock::startTimer()
 {
-    std::erase_if(m_frames, [](const Frame &f) { return f.client.isNull(); });
-    if (m_frames.empty()) {
+    std::erase_if(m_waiting, [](const Waiting &w) { return w.client.isNull(); });
+    if (m_waiting.empty()) {
         m_timer.stop();
         return;
     }
-    const auto first = std::min_element(m_frames.begin(), m_frames.end(),
-        [](const Frame &a, const Frame &b) { return a.due < b.due; });
-    m_timer.start(int(std::max<qint64>(0, first->due - m_clock.elapsed())));
+    const int interval = std::min_element(
+        m_waiting.begin(), m_waiting.end(), [](const Waiting &a, const Waiting &b) {
+            return a.intervalMs < b.intervalMs;
+        })->intervalMs;
+    const qint64 since = m_sinceFrame.isValid() ? m_sinceFrame.elapsed() : interval;
+    m_timer.start(int(std::max<qint64>(0, interval - since)));
 }
 
 void FrameClock::tick()
 {
-    // Everything due by the middle of the next frame draws now; a draw may schedule again.
-    const qint64 until = m_clock.elapsed() + FrameMs / 2;
-    std::vector<Frame> due;
-    for (auto it = m_frames.begin(); it != m_frames.end();) {
-        if (it->due <= until) {
-            due.push_back(std::move(*it));
-            it = m_frames.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (Frame &f : due) {
-        if (f.client)
-            f.draw();
+    m_sinceFrame.start();
+    // A draw may ask for the next frame.
+    for (Waiting &w : std::exchange(m_waiting, {})) {
+        if (w.client)
+            w.draw();
     }
     startTimer();
 }

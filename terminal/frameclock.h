@@ -10,20 +10,20 @@
 #include <functional>
 #include <vector>
 
-// One clock for every receive area's frames. Areas whose next frame falls due within half a
-// frame of each other draw together, so the window repaints and reaches the screen once per
-// frame rather than once per area; with nothing due the clock does not run.
+// One clock for every receive area's frames. A frame draws every area that has something new, so
+// the window repaints and reaches the screen once per frame rather than once per area. Frames
+// come no closer than the shortest interval any waiting area asks for; with nothing waiting the
+// clock does not run.
 class FrameClock : public QObject
 {
 public:
-    // Frames come at most this often; areas due within half of it draw in the same frame.
-    static constexpr int FrameMs = 40;
+    static constexpr int FrameMs = 40; // the shortest interval: 25 frames a second
 
     static FrameClock &shared();
 
-    // Runs draw once, delayMs from now or with an earlier frame that falls close to it. A
-    // client has at most one frame waiting; it is dropped when the client goes.
-    void schedule(QObject *client, int delayMs, std::function<void()> draw);
+    // client draws with the next frame, intervalMs or more after the last one. A client has at
+    // most one draw waiting; it is dropped when the client goes.
+    void schedule(QObject *client, int intervalMs, std::function<void()> draw);
     void cancel(const QObject *client);
     bool isScheduled(const QObject *client) const;
 
@@ -32,13 +32,13 @@ private:
     void tick();
     void startTimer();
 
-    struct Frame
+    struct Waiting
     {
         QPointer<QObject> client;
-        qint64 due;
+        int intervalMs;
         std::function<void()> draw;
     };
-    std::vector<Frame> m_frames;
+    std::vector<Waiting> m_waiting;
     QTimer m_timer;
-    QElapsedTimer m_clock;
+    QElapsedTimer m_sinceFrame; // invalid before the first frame
 };

@@ -202,9 +202,7 @@ void ReceiveView::scheduleRefresh()
     FrameClock &clock = FrameClock::shared();
     if (clock.isScheduled(this))
         return;
-    const int interval = m_blurred ? BlurIntervalMs : RefreshIntervalMs;
-    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : interval;
-    clock.schedule(this, int(std::max<qint64>(0, interval - since)), [this] { refresh(); });
+    clock.schedule(this, m_blurred ? BlurIntervalMs : RefreshIntervalMs, [this] { refresh(); });
 }
 
 void ReceiveView::refresh()
@@ -220,7 +218,6 @@ void ReceiveView::refresh()
             viewport()->update(0, dirtyTop, viewport()->width(), viewport()->height() - dirtyTop);
         m_dirtyFromRow = -1;
     }
-    m_sinceRefresh.restart();
 }
 
 void ReceiveView::updateScrollBar()

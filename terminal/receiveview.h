@@ -10,7 +10,6 @@
 #include "terminal/receivewrap.h"
 
 #include <QAbstractScrollArea>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <algorithm>
@@ -127,6 +126,5 @@ private:
     bool m_blurred = false; // the last refresh scrolled by more than a page
     bool m_adjustingScroll = false;
     qsizetype m_restoreTopToken = -1;
-    QElapsedTimer m_sinceRefresh;
     ReceiveNotices m_notices {this, m_text};
 };
