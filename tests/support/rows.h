@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-// One row per input, named after the input (control characters escaped), so that a failure says
-// which input broke; the input is the first column, the same values fill the others.
+// One row per input, named after it: the input is the first column, the same values fill the rest.
 template<class... Rest> void addRows(std::initializer_list<QString> inputs, const Rest &...rest)
 {
     for (QString input : inputs) {

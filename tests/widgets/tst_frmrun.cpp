@@ -12,7 +12,6 @@
 #include "tests/support/ptypair.h"
 #include "ui/uitexts.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>

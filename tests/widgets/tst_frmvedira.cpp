@@ -43,7 +43,6 @@ private Q_SLOTS:
         QCOMPARE(splash->timer()->interval(), 2000);
         QMetaObject::invokeMethod(splash->timer(), "timeout");
         std::unique_ptr<frmVedira> frame(frmVedira::instance());
-        QVERIFY(frame);
         QTRY_VERIFY(splash.isNull());
         QVERIFY(frame->isMaximized());
         QCOMPARE(SendOpt(1) + SendOpt(2) + ReceiveClearOpt + SendOpt(3), "0001000");

@@ -215,9 +215,8 @@ private Q_SLOTS:
     // many reads brought it), what it lost at a clear, and where its caret and selection went.
     void notices()
     {
-        static QStringList told;
-        told.clear();
-        ReceiveNotices::Listener = [](QAccessibleEvent *event) {
+        QStringList told;
+        ReceiveNotices::Listener = [&told](QAccessibleEvent *event) {
             if (event->type() == QAccessible::TextInserted) {
                 const auto *e = static_cast<QAccessibleTextInsertEvent *>(event);
                 told << u"+%1 %2"_qs.arg(e->changePosition()).arg(e->textInserted());
