@@ -356,7 +356,6 @@ private Q_SLOTS:
                 {m_run, "txtReceive_2", QAccessible::EditableText, u"16進制字串顯示"_qs, {}},
                 {m_run, "txtReceive_0", QAccessible::EditableText, u"ASCII字元顯示"_qs, {}},
                 {m_run, "spDSR", QAccessible::CheckBox, u"DSR"_qs, {}},
-                {m_run, "spRI", QAccessible::CheckBox, u"RI"_qs, {}},
                 {check, "txtCRClow", QAccessible::EditableText, u"CRC  low"_qs, u"CRC-16"_qs},
                 {check, "txtSumHex", QAccessible::EditableText, u"ASCII (Hex)"_qs, u"CheckSum"_qs},
                 {check, "CobTxt", QAccessible::ComboBox, u"請輸入16進制字串 , 使用\"，\"分隔"_qs,
