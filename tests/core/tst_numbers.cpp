@@ -31,7 +31,8 @@ private Q_SLOTS:
         addRows({"32767.4", "&H7FFF"}, u"32767"_qs);
         addRows({"-32768.5", "&H8000"}, u"-32768"_qs);
         addRows({"", "COM1", "1a", "1 2", "1.2.3", "&HG"}, u"error 13"_qs);
-        addRows({"32767.5", "-32769", "&H10000", "&H100000000"}, u"error 6"_qs);
+        addRows(
+            {"32767.5", "-32769", "&H10000", "&H100000000", "&H10000000000000000"}, u"error 6"_qs);
     }
     void fromText()
     {

@@ -201,6 +201,7 @@ private Q_SLOTS:
         QAccessibleTextInterface *text
             = QAccessible::queryAccessibleInterface(m_view.get())->textInterface();
         QCOMPARE(text->characterCount(), area.size());
+        QCOMPARE(text->offsetAtPoint(m_view->viewport()->mapToGlobal(QPoint(-1, 0))), -1);
         if (start < 0)
             start += int(area.size());
         const QString answer = text->text(start, end);
