@@ -218,8 +218,7 @@ private Q_SLOTS:
         QVERIFY(!port->portOpen());
     }
 
-    // The speed and the stop bits reach the line as the device sees them (a pty keeps neither
-    // parity nor data size).
+    // Speed and stop bits reach the line as the device sees it (a pty keeps no parity or size).
     void lineAtTheDevice_data()
     {
         QTest::addColumn<QString>("settings");

@@ -152,6 +152,8 @@ private Q_SLOTS:
         QCOMPARE(hex->selectedText(), u"42 D "_qs);
         QCOMPARE(from, 3);
         QCOMPARE(to, 8);
+        said(hex)->textInterface()->setSelection(1, 0, 2); // there is only the one selection
+        QCOMPARE(hex->selectedText(), u"42 D "_qs);
         // After 清除接收區 the next send adds no break.
         click("cmdReceive");
         send(index);
@@ -195,8 +197,7 @@ private Q_SLOTS:
         QCOMPARE(m_pty->read(4), QByteArray(4, '\x01'));
     }
 
-    // The load opens the port; a failure shows its box, leaves the port closed, and the port
-    // button tries again.
+    // The load opens the port; a failure shows its box, leaves it closed; the button tries again.
     void portErrorsOnLoad_data()
     {
         QTest::addColumn<QString>("how");
