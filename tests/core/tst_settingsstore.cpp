@@ -66,6 +66,7 @@ private Q_SLOTS:
         // Mended: quotes keep what the reader strips; the trim then takes ASCII blanks only.
         row("quoted", "[Setup]\ncomSet=\" \t\xA1\x40 \"", "1|\t\u3000");
         // 例 is A8 D2: a cut to 11 bytes never splits it. Mended: a lone lead byte used to vanish.
+        row("eleven bytes kept", "[Setup]\ncomPort=123456789012", "12345678901|9600,n,8,1");
         row("Big5 at the ends", "[Setup]\ncomPort=1234567890\xA8\xD2\ncomSet=12\xA4",
             "1234567890|12\uFFFD");
     }

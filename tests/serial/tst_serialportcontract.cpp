@@ -105,7 +105,6 @@ private Q_SLOTS:
         QFETCH(int, error);
         QFETCH(QString, reason);
         QTemporaryDir folder; // the program's, with ports/com3, and the lock folder
-
         ProgramFolders::setProgram(folder.path());
         DeviceCheck::setLockFolder(folder.filePath("lock"));
         const QString com3 = folder.filePath("ports/com3");

@@ -225,10 +225,9 @@ private Q_SLOTS:
         QCOMPARE(m_boxes.texts(), (QStringList {message, message}));
     }
 
-    // A far end that does not read: long lines (sent whole, past the line edit's usual 32,767) and
-    // continuous sending wait in order and the port stays open; a send that would take the queue
-    // past its limit is refused once, naming what still waits, and nothing queued is lost or
-    // doubled.
+    // A far end that does not read: long lines (past the line edit's usual 32,767) and continuous
+    // sending wait in order, the port open; a send taking the queue past its limit is refused
+    // once, naming what waits, and nothing queued is lost or doubled.
     void backPressure()
     {
         SendOpt(2) = u"1"_qs;

@@ -129,7 +129,8 @@ private Q_SLOTS:
         menu->actions().first()->trigger();
         QCOMPARE(listed(), (QStringList {"* 執行", "計算檢查碼"}));
         frame.memCheck_Click();
-        const auto stack = frame.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder);
+        const auto stack
+            = frame.findChild<QMdiArea *>("MDIClient")->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(stack.last()->widget()->objectName(), "frmCheck");
     }
 
