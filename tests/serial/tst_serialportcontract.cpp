@@ -202,6 +202,8 @@ private Q_SLOTS:
         QVERIFY(waiting > 0);
         QCOMPARE(stderrOf([&] { port->setPortOpen(false); }),
             u"COM1 (%1): closed with %2 bytes unsent\n"_qs.arg(pty.slavePath()).arg(waiting));
+        port->setPortOpen(true); // nothing left over for the next close
+        QCOMPARE(stderrOf([&] { port->setPortOpen(false); }), QString());
     }
 
     // A USB adapter pulled out gives a resource error (a pty cannot): the port closes and says so

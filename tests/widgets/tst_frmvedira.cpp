@@ -129,9 +129,10 @@ private Q_SLOTS:
         menu->actions().first()->trigger();
         QCOMPARE(listed(), (QStringList {"* 執行", "計算檢查碼"}));
         frame.memCheck_Click();
-        const auto stack
-            = frame.findChild<QMdiArea *>("MDIClient")->subWindowList(QMdiArea::StackingOrder);
+        const QMdiArea *area = frame.findChild<QMdiArea *>("MDIClient");
+        const auto stack = area->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(stack.last()->widget()->objectName(), "frmCheck");
+        QCOMPARE(area->width(), frame.width()); // the area fills the frame
     }
 
     // The menu runs the About box modal; 確 定 closes it.
