@@ -119,6 +119,7 @@ private Q_SLOTS:
             {shift | Qt::Key_Up, u"41 42 "_qs},
             {shift | Qt::Key_Down, u"41 42 43 \r\n44 45 "_qs},
             {shift | Qt::Key_PageUp, u"41 42 "_qs},
+            {shift | Qt::Key_PageDown, u"41 42 43 \r\n44 45 "_qs},
             {shift | ctrl | Qt::Key_End, all},
             {shift | ctrl | Qt::Key_Home, QString()},
             {ctrl | Qt::Key_A, all},
