@@ -51,6 +51,7 @@ private Q_SLOTS:
         addRows({"1E2", "1e+2", "1d2", ".1 E 3"}, 100.0);
         addRows({"1E+x", "1e"}, 1.0); // an exponent without digits
         addRows({"1E400", "0.5E400"}, qInf());
+        QTest::newRow("underflow past 400 zeros") << "0." + QString(400, u'0') + "1E5" << 0.0;
         addRows({"-1E400"}, -qInf());
         addRows({"&H7FFF", "&O77777"}, 32767.0); // the 16-bit top
         addRows({"&HFFFF", "&O177777", "&HFFFFFFFF"}, -1.0); // wraps

@@ -260,7 +260,6 @@ private Q_SLOTS:
         };
 
         auto port = newPort(2);
-
         // Numbers that name no port, and for the adapter a link to a device that is not there.
         for (const int number : {0, -1, 7})
             QCOMPARE(errorOf([&] { newPort(qint16(number))->setPortOpen(true); }),
