@@ -23,7 +23,6 @@ public:
     };
 
     using SerialPort::SerialPort;
-
     void setCommPort(qint16 number) override { m_commPort = number; }
     qint16 commPort() const override { return m_commPort; }
     void setSettings(const QString &settings) override { m_settings = settings; }

@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -303,6 +304,8 @@ private Q_SLOTS:
         };
         open();
         QCOMPARE(m_run->parentWidget()->pos(), QPoint(0, 0)); // top left in the frame
+        for (const QToolButton *b : m_run->findChildren<QToolButton *>()) // captioned pictures
+            QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
         QVERIFY(!button("cmdRec")->isEnabled());
         QVERIFY(!button("cmdPrint")->isEnabled());
         for (const QWidget *w : m_run->findChildren<QWidget *>(QRegularExpression(u"^[^q]"_qs))) {
