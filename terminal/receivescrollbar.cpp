@@ -18,11 +18,15 @@ ReceiveScrollBar::Look ReceiveScrollBar::look() const
         option.sliderPosition == option.maximum};
 }
 
-void ReceiveScrollBar::sliderChange(SliderChange change)
+void ReceiveScrollBar::quietly(const std::function<void()> &change)
 {
-    // A repaint already pending draws the new look anyway.
-    if (change == SliderOrientationChange || look() != m_drawn)
-        QScrollBar::sliderChange(change);
+    // QAbstractSlider repaints on every range or value change, whatever a subclass says.
+    const bool disabled = testAttribute(Qt::WA_UpdatesDisabled);
+    setAttribute(Qt::WA_UpdatesDisabled);
+    change();
+    setAttribute(Qt::WA_UpdatesDisabled, disabled);
+    if (look() != m_drawn)
+        update();
 }
 
 void ReceiveScrollBar::paintEvent(QPaintEvent *event)

@@ -5,16 +5,21 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <functional>
+
 // A receive area's vertical scroll bar: its range, value and signals are those of any scroll bar,
-// but a change repaints it only when it would be drawn differently. Following the end of a long
-// log changes the range every frame while the thumb moves by a pixel every few thousand rows.
+// but the area's own changes repaint it only when it would be drawn differently. Following the end
+// of a long log changes the range every frame while the thumb moves by a pixel every few thousand
+// rows.
 class ReceiveScrollBar : public QScrollBar
 {
 public:
     explicit ReceiveScrollBar(QWidget *parent = nullptr);
 
+    // Runs change (range, page, value) and repaints once, if the look changed.
+    void quietly(const std::function<void()> &change);
+
 protected:
-    void sliderChange(SliderChange change) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -222,17 +222,19 @@ void ReceiveView::refresh()
 
 void ReceiveView::updateScrollBar()
 {
-    QScrollBar *bar = verticalScrollBar();
+    auto *bar = static_cast<ReceiveScrollBar *>(verticalScrollBar());
     const int visible = visibleRows();
     m_adjustingScroll = true;
-    bar->setPageStep(visible);
-    bar->setRange(0, std::max(0, m_wrap.rowCount() - visible));
-    if (m_follow) {
-        bar->setValue(bar->maximum());
-    } else if (m_restoreTopToken >= 0 && m_restoreTopToken < m_wrap.laidOutTokens()) {
-        bar->setValue(m_wrap.rowOfToken(m_restoreTopToken));
-        m_restoreTopToken = -1;
-    }
+    bar->quietly([&] {
+        bar->setPageStep(visible);
+        bar->setRange(0, std::max(0, m_wrap.rowCount() - visible));
+        if (m_follow) {
+            bar->setValue(bar->maximum());
+        } else if (m_restoreTopToken >= 0 && m_restoreTopToken < m_wrap.laidOutTokens()) {
+            bar->setValue(m_wrap.rowOfToken(m_restoreTopToken));
+            m_restoreTopToken = -1;
+        }
+    });
     m_adjustingScroll = false;
 }
 
