@@ -105,6 +105,15 @@ private Q_SLOTS:
             view->copyByteList();
             QCOMPARE(QApplication::clipboard()->text(), byteList);
         }
+        // Selected glyphs are lighter than their highlight, as the highlighted text colour is.
+        const QImage marked = viewport->grab().toImage();
+        const QRect item = view->itemRect(1).toAlignedRect().adjusted(2, 2, -2, -2);
+        const int mark = qGray(view->palette().color(QPalette::Highlight).rgb());
+        int lighter = 0;
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            for (int x = item.left(); x <= item.right(); ++x)
+                lighter += qGray(marked.pixel(x, y)) > mark;
+        QVERIFY(lighter > 0);
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(1.5));
         QCOMPARE(view->selectedText(), u"42 "_qs);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.1));
@@ -238,7 +247,7 @@ private Q_SLOTS:
     }
 
     // A stream too fast to read is drawn only a few times a second; when it ends, its last row is
-    // drawn, and what the frames left on screen is what a whole paint of the area draws.
+    // drawn, and what the frames left on screen, scroll bar included, is what a whole paint draws.
     void drawsTheEndOfAStream()
     {
         ReceiveView *view = m_view.get();
@@ -254,12 +263,10 @@ private Q_SLOTS:
             QTest::qWait(10);
         }
         QTRY_VERIFY(m_painted.intersects(view->itemRect(m_log->byteCount() - 1).toAlignedRect()));
-        const QPoint at = viewport->mapTo(view, QPoint());
-        const QImage shown
-            = view->screen()
-                  ->grabWindow(view->winId(), at.x(), at.y(), viewport->width(), viewport->height())
-                  .toImage();
-        QCOMPARE(shown, viewport->grab().toImage().convertToFormat(shown.format()));
+        const QImage shown = view->screen()
+                                 ->grabWindow(view->winId(), 0, 0, view->width(), view->height())
+                                 .toImage();
+        QCOMPARE(shown, view->grab().toImage().convertToFormat(shown.format()));
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes is wrapped
