@@ -105,17 +105,21 @@ private Q_SLOTS:
             view->copyByteList();
             QCOMPARE(QApplication::clipboard()->text(), byteList);
         }
-        // Selected glyphs are lighter than their highlight, as the highlighted text colour is.
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(1.5));
+        QCOMPARE(view->selectedText(), u"42 "_qs);
+        // Selected glyphs are lighter than their highlight, as the highlighted text colour is; the
+        // line break after the row is not marked.
         const QImage marked = viewport->grab().toImage();
         const QRect item = view->itemRect(1).toAlignedRect().adjusted(2, 2, -2, -2);
-        const int mark = qGray(view->palette().color(QPalette::Highlight).rgb());
+        const QColor highlight = view->palette().color(QPalette::Highlight);
         int lighter = 0;
         for (int y = item.top(); y <= item.bottom(); ++y)
             for (int x = item.left(); x <= item.right(); ++x)
-                lighter += qGray(marked.pixel(x, y)) > mark;
+                lighter += qGray(marked.pixel(x, y)) > qGray(highlight.rgb());
         QVERIFY(lighter > 0);
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(1.5));
-        QCOMPARE(view->selectedText(), u"42 "_qs);
+        const QRectF rowEnd = view->itemRect(2);
+        for (int x = int(rowEnd.right()) + 1; x <= rowEnd.right() + rowEnd.height() / 2; ++x)
+            QVERIFY(marked.pixelColor(x, int(rowEnd.center().y())) != highlight);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.1));
         QVERIFY(!view->hasSelectedText());
         const Qt::KeyboardModifiers shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
@@ -262,7 +266,13 @@ private Q_SLOTS:
             m_log->append(chunk);
             QTest::qWait(10);
         }
-        QTRY_VERIFY(m_painted.intersects(view->itemRect(m_log->byteCount() - 1).toAlignedRect()));
+        const auto lastDrawn = [&] {
+            return m_painted.intersects(view->itemRect(m_log->byteCount() - 1).toAlignedRect());
+        };
+        QTRY_VERIFY(lastDrawn());
+        m_painted = {};
+        m_log->append("Z"); // onto the last row: nothing scrolls
+        QTRY_VERIFY(lastDrawn());
         const QImage shown = view->screen()
                                  ->grabWindow(view->winId(), 0, 0, view->width(), view->height())
                                  .toImage();
