@@ -129,15 +129,20 @@ private Q_SLOTS:
         PortMapMenu::Detect = [&usb] {
             return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
         };
-        const auto menu = [this](const QString &choice) {
+        QStringList greyed; // the entries of the last menu that cannot be picked
+        const auto menu = [this, &greyed](const QString &choice) {
             QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
             QContextMenuEvent event(
                 QContextMenuEvent::Mouse, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
             QCoreApplication::sendEvent(com5, &event);
             auto *popup = m_set->findChild<QMenu *>("portMapMenu");
-            for (QAction *a : popup->actions())
+            greyed.clear();
+            for (QAction *a : popup->actions()) {
+                if (!a->isEnabled())
+                    greyed << a->text();
                 if (a->text().contains(choice))
                     a->trigger();
+            }
             delete popup;
             return com5->toolTip();
         };
@@ -162,6 +167,10 @@ private Q_SLOTS:
         menu("USB");
         QVERIFY(m_boxes.texts().last().contains("不是連結"));
         QCOMPARE(QFileInfo(own).size(), 1);
+        PortMapMenu::Detect = [] { return QList<PortMapMenu::Device> {}; };
+        menu("沒有");
+        QCOMPARE(
+            greyed, (QStringList {"沒有偵測到序列埠裝置", "移除對應（COM5 回到 /dev/ttyS4）"}));
     }
 };
 
