@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/runtimeerror.h"
+#include "terminal/basicval.h"
 #include "terminal/sendencoding.h"
 #include "tests/support/rows.h"
 #include "tools/checksum.h"
@@ -11,12 +12,36 @@ using Encoder = QByteArray (*)(const QString &);
 Q_DECLARE_METATYPE(Encoder)
 using Kind = Checksum::Kind;
 
-// The byte lists a user types: the send lines' encodings, and the calculator's folds, whose
-// expected boxes come from worked examples, the CRC-16/MODBUS check value and a bit-by-bit script.
+// The byte lists a user types: the numbers a decimal item is read as, the send lines' encodings,
+// and the calculator's folds, whose expected boxes come from worked examples, the CRC-16/MODBUS
+// check value and a bit-by-bit script.
 class tst_ByteLists : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void read_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        addRows({"", "例如：65", "& HF", "1E-400"}, 0.0);
+        addRows({"65abc", " 6\t5\n", "+65", "65\r9"}, 65.0); // the rest ignored
+        addRows({"&H41G", "&h 04 1", " &O101", "&o1018"}, 65.0);
+        addRows({"- 9.5.1", "-.95D1", "-950D-2"}, -9.5);
+        addRows({"1E2", "1e+2", "1d2", ".1 E 3"}, 100.0);
+        addRows({"1E+x", "1e"}, 1.0); // an exponent without digits
+        addRows({"1E400", "0.5E400"}, qInf());
+        QTest::newRow("underflow past 400 zeros") << "0." + QString(400, u'0') + "1E5" << 0.0;
+        addRows({"-1E400"}, -qInf());
+        addRows({"&H7FFF", "&O77777"}, 32767.0); // the 16-bit top
+        addRows({"&HFFFF", "&O177777", "&HFFFFFFFF"}, -1.0); // wraps
+        addRows({"&H7FFFFFFF"}, 2147483647.0); // the 32-bit top
+        addRows({"&H10000"}, 65536.0); // five digits widen to 32 bits
+    }
+    void read()
+    {
+        QFETCH(QString, text);
+        QTEST(BasicVal::read(text), "expected");
+    }
     void encode_data()
     {
         QTest::addColumn<QString>("line");

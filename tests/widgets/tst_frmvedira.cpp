@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/designstyle.h"
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
 #include "core/programfolders.h"
@@ -8,11 +9,14 @@
 #include "tests/support/messageboxrecorder.h"
 #include "tools/frmabout.h"
 #include "tools/frmascii.h"
+#include "tools/frmcheck.h"
 #include "tools/frmcrcbook.h"
-#include "ui/designfonts.h"
 #include "ui/mdichild.h"
+#include "ui/uitexts.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -45,6 +49,7 @@ private Q_SLOTS:
         std::unique_ptr<frmVedira> frame(frmVedira::instance());
         QTRY_VERIFY(splash.isNull());
         QVERIFY(frame->isMaximized());
+        QCOMPARE(frame->objectName(), u"frmVedira"_qs); // as test tools find it
         QCOMPARE(SendOpt(1) + SendOpt(2) + ReceiveClearOpt + SendOpt(3), "0001000");
         QCOMPARE(frame->panelText(1), "COM1");
         QCOMPARE(frame->panelText(2), "9600,n,8,1");
@@ -135,13 +140,47 @@ private Q_SLOTS:
         QCOMPARE(area->width(), frame.width()); // the area fills the frame
     }
 
-    // The menu runs the About box modal; 確 定 closes it.
+    // In a frame too narrow for all six panels, port, settings and port state keep their width
+    // and the date gives way; the clock panels follow the second.
+    void statusBar()
+    {
+        frmVedira frame;
+        const auto widths = [&frame] {
+            QList<int> w;
+            for (int i = 1; i <= 6; ++i)
+                w << frame.findChild<QLabel *>(u"Stb1_Panel%1"_qs.arg(i))->width();
+            return w;
+        };
+        frame.resize(1000, 400);
+        frame.show();
+        QTRY_VERIFY(widths()[2] > 0);
+        const QList<int> wide = widths();
+        QCOMPARE(wide[2], wide[1]); // the date no wider than designed, as wide as the settings
+        frame.resize(413, 400);
+        QTRY_VERIFY(widths()[2] < wide[2]);
+        for (int panel : {0, 1, 5})
+            QCOMPARE(widths()[panel], wide[panel]);
+        frame.setPanelText(3, {});
+        frame.setPanelText(4, {});
+        for (QTimer *t : frame.findChildren<QTimer *>(Qt::FindDirectChildrenOnly))
+            QMetaObject::invokeMethod(t, "timeout");
+        const QLocale here = QLocale::system();
+        QCOMPARE(frame.panelText(3), here.toString(QDate::currentDate(), QLocale::ShortFormat));
+        QVERIFY(!frame.panelText(4).isEmpty());
+    }
+
+    // The menu runs the About box modal, centred across the screen and a third of the way down;
+    // 確 定 closes it.
     void aboutBox()
     {
         frmVedira frame;
         bool modal = false, closed = false;
+        QPoint at, expected;
         QTimer::singleShot(0, this, [&] {
             auto *about = frame.findChild<frmAbout *>();
+            const QSize free = about->screen()->size() - about->size();
+            at = about->pos();
+            expected = QPoint(qRound(free.width() / 2.0), qRound(free.height() / 3.0));
             auto *ok = about->findChild<QWidget *>("CmdOk");
             modal = QApplication::activeModalWidget() == about;
             QTest::mouseClick(ok, Qt::LeftButton);
@@ -150,6 +189,7 @@ private Q_SLOTS:
         });
         frame.findChild<QAction *>("memAbout2")->trigger();
         QVERIFY(modal);
+        QCOMPARE(at, expected);
         QVERIFY(closed);
     }
 
@@ -168,14 +208,70 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // Every line of the CRC steps whole inside their window with the look-alike fonts too.
-    void crcBookFits()
+    // Every caption whole inside its frame. A text joins the list at its first calculation after
+    // an edit, even a failing one, and an edit empties the outputs. CRC help opens in the frame.
+    // Last: the design style stays installed.
+    void calculator()
     {
-        DesignFonts::install();
-        frmCRCbook book;
+        DesignStyle::install();
+        MessageBoxRecorder boxes;
+        frmVedira frame;
+        frame.findChild<QAction *>("memCheck")->trigger();
+        auto *check = frame.findChild<frmCheck *>();
+        auto *combo = check->findChild<QComboBox *>();
+        for (QWidget *w : check->findChildren<QWidget *>(QRegularExpression("^(L|F|cmd|txt)"))) {
+            const QString text = w->property("text").toString() + w->property("title").toString();
+            QVERIFY2(
+                w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            QVERIFY2(w->fontMetrics().horizontalAdvance(text) <= w->width(), qPrintable(text));
+        }
+
+        // Steps split by ";": "=text" types a text, a control's name clicks it, "Return" and
+        // "Enter" press those keys, "Down" picks the next listed text. Then the seven outputs (CRC
+        // to sum), the list, the messages.
+        const auto run = [&](const QString &steps) {
+            boxes.clear();
+            for (const QString &step : steps.split(u';')) {
+                if (step.startsWith(u'=')) {
+                    combo->clearEditText();
+                    QTest::keyClicks(combo, step.mid(1));
+                } else if (step.startsWith(u'c')) {
+                    QTest::mouseClick(check->findChild<QWidget *>(step), Qt::LeftButton);
+                } else {
+                    QTest::keyClick(combo,
+                        step == u"Return"     ? Qt::Key_Return
+                            : step == u"Down" ? Qt::Key_Down
+                                              : Qt::Key_Enter);
+                }
+            }
+            QStringList outputs;
+            for (QWidget *box : check->findChildren<QWidget *>(QRegularExpression("^txt")))
+                outputs << box->property("text").toString();
+            QStringList seen {outputs.join(u'|')};
+            for (int i = 0; i < combo->count(); ++i)
+                seen << combo->itemText(i);
+            return seen + boxes.texts();
+        };
+        const QString err = UiTexts::DataError, none = "||||||", a = "41,42,43", bad = "41,,42";
+        QCOMPARE(run("cmdCrc;cmdXOR;cmdSum;=;cmdSum;=41,,42;Return;cmdXOR;cmdSum"),
+            (QStringList {none, bad, err, err, err, UiTexts::NoData, err, err, err}));
+        QCOMPARE(run("=41,42,43;cmdCrc;cmdXOR;cmdSum;cmdCrc"),
+            (QStringList {"8550|85|50|40|34 ,30|C6|43 ,36", bad, a}));
+        QCOMPARE(run("=41,42,43;cmdSum"), (QStringList {"|||||C6|43 ,36", bad, a, a}));
+        // The combo box must neither insert the text nor turn Enter on a listed text into a pick.
+        QCOMPARE(run("=1234;Return"), (QStringList {"97AC|97|AC||||", bad, a, a, "1234"}));
+        QCOMPARE(run("=41,42,43;Enter"), (QStringList {"8550|85|50||||", bad, a, a, "1234", a}));
+        // A text picked from the list empties the outputs too.
+        QCOMPARE(run("cmdSum;Down"), (QStringList {none, bad, a, a, "1234", a}));
+        // CRC說明 shows the one help window in the frame, however often it is clicked.
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(check->findChild<QWidget *>("cmdCRCbook"), Qt::LeftButton);
+        QCOMPARE(frame.findChildren<frmCRCbook *>().size(), 1);
+        // Every line of its steps whole inside the window, with the look-alike fonts too.
+        auto *book = frame.findChild<frmCRCbook *>();
         int lines = 0;
-        for (QWidget *l : book.findChildren<QWidget *>())
-            lines += l->geometry().right() < book.width()
+        for (QWidget *l : book->findChildren<QWidget *>())
+            lines += l->geometry().right() < book->width()
                 && l->fontMetrics().horizontalAdvance(l->property("text").toString()) <= l->width();
         QCOMPARE(lines, 9);
     }
