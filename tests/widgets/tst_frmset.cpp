@@ -129,17 +129,19 @@ private Q_SLOTS:
         PortMapMenu::Detect = [&usb] {
             return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
         };
-        QStringList greyed; // the entries of the last menu that cannot be picked
-        const auto menu = [this, &greyed](const QString &choice) {
+        QStringList greyed, tips; // the last menu's entries that cannot be picked, and tooltips
+        const auto menu = [this, &greyed, &tips](const QString &choice) {
             QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
             QContextMenuEvent event(
                 QContextMenuEvent::Mouse, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
             QCoreApplication::sendEvent(com5, &event);
             auto *popup = m_set->findChild<QMenu *>("portMapMenu");
             greyed.clear();
+            tips.clear();
             for (QAction *a : popup->actions()) {
                 if (!a->isEnabled())
                     greyed << a->text();
+                tips << a->toolTip();
                 if (a->text().contains(choice))
                     a->trigger();
             }
@@ -152,6 +154,7 @@ private Q_SLOTS:
         scratch.close();
         click("");
         QCOMPARE(menu("USB"), "COM5：" + usb.slavePath() + "\n裝置存在，可以開啟");
+        QCOMPARE(tips.first(), usb.slavePath()); // the device entry names its device
         QCOMPARE(QFileInfo(scratch).size(), 4);
         click("optPort_4 cmdSure");
         port.output(QByteArray("ok"));
