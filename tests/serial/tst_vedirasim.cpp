@@ -84,6 +84,11 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         auto *line = run.findChild<QComboBox *>(u"CobSend3"_qs);
         line->setEditText(u"01,03,00,00,00,02"_qs);
+        // Ctrl+M belongs to the hexadecimal line: pressed in the ASCII line it changes nothing.
+        QLineEdit *ascii = run.findChild<QComboBox *>(u"CobSend1"_qs)->lineEdit();
+        ascii->setFocus();
+        QTest::keyClick(ascii, Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(line->currentText(), u"01,03,00,00,00,02"_qs);
         line->lineEdit()->setFocus();
         QTest::keyClick(line->lineEdit(), Qt::Key_M, Qt::ControlModifier);
         QCOMPARE(line->currentText(), u"01,03,00,00,00,02,C4,0B"_qs);
