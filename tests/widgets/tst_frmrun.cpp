@@ -197,6 +197,7 @@ private Q_SLOTS:
         }
         QVERIFY(m_run->receiveLog().bytes() == written); // too long to print
         QCOMPARE(m_run->receiveLog().lineBreaks(), sends);
+        QCOMPARE(m_pty->read(4), QByteArray(4, '\x01')); // and every send went out
     }
 
     // The load opens the port; a failure shows its box, leaves it closed; the button tries again.
