@@ -146,7 +146,6 @@ void frmVedira::buildControls()
         auto *panel = new QLabel(stb);
         panel->setObjectName(QStringLiteral("Stb1_Panel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setFont(stb->font());
         // Port, settings and port state keep their width; date, time and the empty panel give
         // way when the frame is narrower than all six.
         const bool yields = i >= 2 && i <= 4;
@@ -258,7 +257,6 @@ void frmVedira::activate(QWidget *form)
 {
     QWidget *frame = MdiChild::frameOf(form);
     frame->show();
-    frame->raise();
     if (auto *sub = qobject_cast<QMdiSubWindow *>(frame))
         m_mdiArea->setActiveSubWindow(sub);
     form->activateWindow();

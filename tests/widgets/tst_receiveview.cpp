@@ -93,12 +93,14 @@ private Q_SLOTS:
         QCOMPARE(
             (QList<bool> {inked(first), inked(last), inked(last.translated(0, 2 * last.height()))}),
             (QList<bool> {true, true, false}));
-        // A drag selects between the item boundaries nearest to its ends; 1.1 is a tenth into
-        // the item of byte 1. The byte list of a selection has one line per received line.
+        // A drag selects between the item boundaries nearest to its ends (1.1 is a tenth into
+        // the item of byte 1), a middle click on the way notwithstanding. The byte list of a
+        // selection has one line per received line.
         for (const auto &[from, to, selected, byteList] :
             {std::tuple {1.1, 4.9, u"42 43 \r\n44 45 "_qs, u"42,43\r\n44,45"_qs},
                 std::tuple {4.1, 0.9, u"42 43 \r\n44 "_qs, u"42,43\r\n44"_qs}}) {
             QTest::mousePress(viewport, Qt::LeftButton, {}, at(from));
+            QTest::mouseClick(viewport, Qt::MiddleButton, {}, at(from));
             QTest::mouseMove(viewport, at(to));
             QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(to));
             QCOMPARE(view->selectedText(), selected);
