@@ -289,8 +289,6 @@ QString PrivateProfile::getString(const QString &section, const QString &key, co
                 value = *v;
         }
     }
-    if (capacity <= 0)
-        return {};
     if (value.size() > capacity - 1) {
         // Never split a two-byte character: cut before its lead byte.
         qsizetype cut = 0;
