@@ -150,7 +150,6 @@ void ReceiveView::log_grown()
 void ReceiveView::log_cleared()
 {
     m_notices.cleared();
-    m_layoutTimer.stop();
     m_wrap.restart(m_wrap.width());
     m_anchor = m_cursor = 0;
     m_selecting = false;
@@ -417,7 +416,6 @@ void ReceiveView::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange) {
         measureItems();
         restartLayout();
-        updateScrollBar();
     }
 }
 
