@@ -136,32 +136,27 @@ void frmSet::get_Set()
 
 void frmSet::optPort_Click(int index)
 {
-    if (index >= 0 && index < PortValues.size())
-        PortPart = PortValues[index];
+    PortPart = PortValues.value(index, PortPart);
 }
 
 void frmSet::optSpeed_Click(int index)
 {
-    if (index >= 0 && index < SpeedValues.size())
-        SpeedPart = SpeedValues[index];
+    SpeedPart = SpeedValues.value(index, SpeedPart);
 }
 
 void frmSet::optCheck_Click(int index)
 {
-    if (index >= 0 && index < CheckValues.size())
-        ParityPart = CheckValues[index];
+    ParityPart = CheckValues.value(index, ParityPart);
 }
 
 void frmSet::optData_Click(int index)
 {
-    if (index >= 0 && index < DataValues.size())
-        DataPart = DataValues[index];
+    DataPart = DataValues.value(index, DataPart);
 }
 
 void frmSet::optStop_Click(int index)
 {
-    if (index >= 0 && index < StopValues.size())
-        StopPart = StopValues[index];
+    StopPart = StopValues.value(index, StopPart);
 }
 
 void frmSet::cmdSure_Click()
