@@ -31,7 +31,6 @@ frmOpt1::frmOpt1(QWidget *parent)
 void frmOpt1::buildControls()
 {
     setWindowTitle(QStringLiteral("ASCII碼字元,傳送參數設定"));
-    setModal(true);
     setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
     setFixedSize(twipsSize(3855, 1875));
 
@@ -41,7 +40,6 @@ void frmOpt1::buildControls()
         rows({240}, {300, 660}), 3135);
 
     CmdOk = button(this, "CmdOk", QStringLiteral("確 定"), twips(2535, 1335, 1200, 420));
-    CmdOk->setDefault(true);
 }
 
 void frmOpt1::connectHandlers()

@@ -37,7 +37,6 @@ frmOpt3::frmOpt3(QWidget *parent)
 void frmOpt3::buildControls()
 {
     setWindowTitle(QStringLiteral("16進制字元,傳送參數設定"));
-    setModal(true);
     setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
     setFixedSize(twipsSize(4680, 3615));
 
@@ -60,7 +59,6 @@ void frmOpt3::buildControls()
         button->setEnabled(false);
 
     CmdOk = button(this, "CmdOk", QStringLiteral("確 定"), twips(3360, 3075, 1200, 420));
-    CmdOk->setDefault(true);
 }
 
 void frmOpt3::connectHandlers()

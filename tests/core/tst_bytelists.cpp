@@ -31,6 +31,7 @@ private Q_SLOTS:
         addRows({"1E+x", "1e"}, 1.0); // an exponent without digits
         addRows({"1E400", "0.5E400"}, qInf());
         QTest::newRow("underflow past 400 zeros") << "0." + QString(400, u'0') + "1E5" << 0.0;
+        QTest::newRow("overflow before 400 zeros") << "0.1" + QString(400, u'0') + "E400" << qInf();
         addRows({"-1E400"}, -qInf());
         addRows({"&H7FFF", "&O77777"}, 32767.0); // the 16-bit top
         addRows({"&HFFFF", "&O177777", "&HFFFFFFFF"}, -1.0); // wraps

@@ -324,28 +324,29 @@ private Q_SLOTS:
         // Lit as drawn and as told to screen readers.
         const auto lit = [this] {
             QString on;
-            for (const char *lamp : {"spDCD", "spCTS", "spDSR", "spRI"}) {
+            for (const char *lamp : {"spSD", "spRD", "spDCD", "spCTS", "spDSR", "spRI"}) {
                 auto *shape = m_run->findChild<LampShape *>(lamp);
                 const bool red = shape->fillColor() == LampShape::On;
                 on += red == said(shape)->state().checked ? QString::number(red) : u"?"_qs;
             }
             return on;
         };
-        QCOMPARE(lit(), u"0000"_qs);
-        // An event, the line states it brings, and the lamps lit after it: DCD, CTS, DSR, RI.
+        QCOMPARE(lit(), u"000000"_qs);
+        // An event, the line states it brings, and the lamps lit after it: SD and RD (never lit),
+        // DCD, CTS, DSR, RI.
         const std::tuple<qint16, FakeSerialPort::LineStates, QString> steps[] {
-            {SerialPort::EvDSR, {true, false, true}, u"0010"_qs},
-            {SerialPort::EvCD, {true, false, false}, u"1010"_qs},
-            {SerialPort::EvCTS, {true, true, false}, u"1110"_qs},
-            {SerialPort::EvRing, {}, u"1111"_qs},
-            {SerialPort::EvRing, {}, u"1110"_qs},
+            {SerialPort::EvDSR, {true, false, true}, u"000010"_qs},
+            {SerialPort::EvCD, {true, false, false}, u"001010"_qs},
+            {SerialPort::EvCTS, {true, true, false}, u"001110"_qs},
+            {SerialPort::EvRing, {}, u"001111"_qs},
+            {SerialPort::EvRing, {}, u"001110"_qs},
         };
         for (const auto &[event, lines, on] : steps) {
             fake->raiseEvent(event, lines);
             QTRY_COMPARE(lit(), on);
         }
         click("cmdPort");
-        QCOMPARE(lit(), u"1110"_qs);
+        QCOMPARE(lit(), u"001110"_qs);
     }
 
     // Controls are named as a person would call them; Tab walks the window as it reads.

@@ -129,18 +129,19 @@ private Q_SLOTS:
         PortMapMenu::Detect = [&usb] {
             return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
         };
-        QStringList greyed, tips; // the last menu's entries that cannot be picked, and tooltips
-        const auto menu = [this, &greyed, &tips](const QString &choice) {
+        QStringList greyed, tips, checked; // the last menu's greyed entries, tooltips, checks
+        const auto menu = [this, &greyed, &tips, &checked](const QString &choice) {
             QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
             QContextMenuEvent event(
                 QContextMenuEvent::Mouse, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
             QCoreApplication::sendEvent(com5, &event);
             auto *popup = m_set->findChild<QMenu *>("portMapMenu");
-            greyed.clear();
-            tips.clear();
+            greyed = tips = checked = {};
             for (QAction *a : popup->actions()) {
                 if (!a->isEnabled())
                     greyed << a->text();
+                if (a->isChecked())
+                    checked << a->text();
                 tips << a->toolTip();
                 if (a->text().contains(choice))
                     a->trigger();
@@ -161,6 +162,7 @@ private Q_SLOTS:
         QCOMPARE(usb.read(2), "ok");
         click("");
         QVERIFY(menu("移除對應").startsWith("COM5：/dev/ttyS4\n"));
+        QCOMPARE(checked, QStringList {"COM5 → USB"}); // the device linked to is checked
         QVERIFY(!QFileInfo(m_dir->filePath("ports/com5")).isSymLink());
         QCOMPARE(m_boxes.texts(), QStringList());
         // A device node or file of the user's own is never replaced.
