@@ -12,7 +12,6 @@
 #include <QClipboard>
 #include <QFile>
 #include <QPaintEvent>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
