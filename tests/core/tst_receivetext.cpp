@@ -51,9 +51,6 @@ private Q_SLOTS:
         QTest::newRow("decimal, a three-digit item after shorter ones")
             << Kind::Decimal << QByteArray("\x07\x2A\xC8") << 2 << 3 << 0 << 2 << false << 2
             << "200 " << 5 << 8 << "00 ";
-        QTest::newRow("decimal, a two-digit item")
-            << Kind::Decimal << QByteArray("\x07\x2A\xC8") << 1 << 3 << 0 << 1 << false << 1
-            << "42 200 " << 2 << 4 << "2 200 ";
         QTest::newRow("decimal, after a block of items of one and two digits")
             << Kind::Decimal << QByteArray(QByteArray("\x05\x32").repeated(2048) + "|\xC8") << 4097
             << 4098 << 1 << 4096 << false << 4097 << "200 " << 10242 << 10245 << "00 ";

@@ -227,14 +227,20 @@ private Q_SLOTS:
         QVERIFY(!port->portOpen());
     }
 
-    // Speed and stop bits reach the line as the device sees it (a pty keeps no parity or size).
+    // Speed and stop bits reach the line as the device sees it; parity and data bits, which a pty
+    // does not keep, are seen as the port was asked.
     void lineAtTheDevice_data()
     {
         QTest::addColumn<QString>("settings");
         QTest::addColumn<uint>("speed");
         QTest::addColumn<bool>("twoStopBits");
-        QTest::newRow("19200, 2 stop bits") << u"19200,n,8,2"_qs << uint(B19200) << true;
-        QTest::newRow("115200, 1 stop bit") << u"115200,n,8,1"_qs << uint(B115200) << false;
+        QTest::addColumn<QString>("asked"); // QSerialPort's parity, data bits, stop bits
+        const auto row = [](const char *settings, uint speed, bool two, const char *asked) {
+            QTest::newRow(settings) << QString(settings) << speed << two << QString(asked);
+        };
+        row("19200,m,8,2", B19200, true, "5,8,2"); // mark parity
+        row("115200,s,8,1", B115200, false, "4,8,1"); // space parity
+        row("9600,o,5,1.5", B9600, false, "3,5,3"); // odd parity
     }
     void lineAtTheDevice()
     {
@@ -249,6 +255,8 @@ private Q_SLOTS:
         ::close(device);
         QTEST(uint(cfgetospeed(&tio)), "speed");
         QTEST((tio.c_cflag & CSTOPB) != 0, "twoStopBits");
+        const QSerialPort *q = port->findChild<QSerialPort *>();
+        QTEST(u"%1,%2,%3"_qs.arg(q->parity()).arg(q->dataBits()).arg(q->stopBits()), "asked");
     }
 
     void contract()

@@ -496,14 +496,10 @@ private Q_SLOTS:
         QPushButton *cmdSend2 = run.CmdSend(2);
         cmdSend2->setText(before.section(u' ', 4));
         cmdSend2->text() == StopSend ? run.sendTimer()->start(1000) : run.sendTimer()->stop();
-        std::unique_ptr<QDialog> dlg;
-        if (shown.contains(u"optC")) {
-            auto *opt3 = new frmOpt3;
+        std::unique_ptr<QDialog> dlg(
+            shown.contains(u"optC") ? static_cast<QDialog *>(new frmOpt3) : new frmOpt1);
+        if (auto *opt3 = qobject_cast<frmOpt3 *>(dlg.get()))
             connect(opt3, &frmOpt3::sendModeChosen, &run, &frmRun::applySendMode);
-            dlg.reset(opt3);
-        } else {
-            dlg.reset(new frmOpt1);
-        }
         dlg->show();
         QVERIFY(dlg->rect().contains(dlg->childrenRect()));
         QStringList checked;
