@@ -56,13 +56,6 @@ class tst_SerialPortContract : public QObject
         return errors.seek(0) ? QString::fromLocal8Bit(errors.readAll()) : QString();
     }
 
-    // Until the child has ended, leaving it unreaped.
-    static bool waitForExit(pid_t child)
-    {
-        siginfo_t info {};
-        return ::waitid(P_PID, id_t(child), &info, WEXITED | WNOWAIT) == 0;
-    }
-
 private Q_SLOTS:
     void cleanup() { DeviceCheck::setLockFolder(u"/run/lock"_qs); }
 
@@ -118,6 +111,7 @@ private Q_SLOTS:
         QVERIFY(QDir(folder.path()).mkpath("ports") && QDir(folder.path()).mkpath("lock"));
         const QByteArray fifo = QFile::encodeName(folder.filePath("fifo"));
         pid_t zombie = 0;
+        siginfo_t ended {}; // the zombie's, left unreaped
         if (lock == "dir")
             QVERIFY(QDir().mkpath(lockFile.fileName() + "/x"));
         else if (lock == "fifo")
@@ -130,7 +124,7 @@ private Q_SLOTS:
         else if (lock == "zombie")
             QVERIFY(lockFile.open(QIODevice::WriteOnly)
                 && lockFile.write(QByteArray::number(zombie)) && lockFile.flush()
-                && waitForExit(zombie));
+                && ::waitid(P_PID, id_t(zombie), &ended, WEXITED | WNOWAIT) == 0);
         else if (lock == "flock")
             QVERIFY(other.open(QIODevice::ReadWrite) && ::flock(other.handle(), LOCK_EX) == 0);
         else if (!lock.isEmpty())
@@ -214,17 +208,26 @@ private Q_SLOTS:
         QCOMPARE(stderrOf([&] { port->setPortOpen(false); }), QString());
     }
 
-    // A USB adapter pulled out gives a resource error (a pty cannot): the port closes and says so
-    // once.
-    void resourceError()
+    // A USB adapter pulled out gives a resource error, a dead line a flood of read errors (a pty
+    // gives neither): the port closes and says so once, unless its owner closed it first.
+    void connectionLost()
     {
         QTemporaryDir folder;
         PtyPair pty;
         const auto port = openCom1(folder, pty);
+        QSerialPort *serial = port->findChild<QSerialPort *>();
         QSignalSpy lost(port.get(), &SerialPort::ConnectionLost);
-        Q_EMIT port->findChild<QSerialPort *>()->errorOccurred(QSerialPort::ResourceError);
+        Q_EMIT serial->errorOccurred(QSerialPort::ResourceError);
         QTRY_COMPARE(lost.size(), 1);
-        QVERIFY(!port->portOpen());
+        port->setPortOpen(true);
+        Q_EMIT serial->errorOccurred(QSerialPort::ResourceError);
+        port->setPortOpen(false);
+        QCoreApplication::processEvents(); // the loss handled after the close
+        port->setPortOpen(true);
+        for (int i = 0; i < 1000; ++i) // within a second
+            Q_EMIT serial->errorOccurred(QSerialPort::ReadError);
+        QTRY_VERIFY(!port->portOpen());
+        QCOMPARE(lost.size(), 2);
     }
 
     // Speed and stop bits reach the line as the device sees it; parity and data bits, which a pty

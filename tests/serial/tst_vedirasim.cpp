@@ -134,10 +134,8 @@ private Q_SLOTS:
             QTest::newRow(name) << program << arguments << exitCode << out << err;
         };
         row("--version", vedira, {"--version"}, 0, version, none);
-        row("-v", vedira, {"-v"}, 0, version, none);
         row("--help", vedira, {"--help"}, 0, usage, none);
         row("Qt's -platform", vedira, {"-platform", "offscreen", "--version"}, 0, version, none);
-        row("Qt's -style=", vedira, {"-style=fusion", "--version"}, 0, version, none);
         row("--bogus", vedira, {"--bogus"}, 2, none, "vedira: Unknown option 'bogus'.\n");
         row("argument", vedira, {"COM1"}, 2, none, "vedira: unexpected argument 'COM1'\n");
         row("sim --version", sim, {"--version"}, 0, "vedira-sim " VEDIRA_VERSION "\n", none);

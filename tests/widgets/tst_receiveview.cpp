@@ -47,8 +47,7 @@ class tst_ReceiveView : public QObject
             all += m_view->visualRowText(r);
         return m_view->isLayoutComplete() && all == m_view->text();
     }
-    // 64 KB of every byte value, narrow and wide items mixed.
-    static QByteArray mixed()
+    static QByteArray everyByteMixed() // 64 KB, narrow and wide items mixed
     {
         QByteArray bytes(64 * 1024, '\0');
         for (int i = 0; i < bytes.size(); ++i)
@@ -214,7 +213,7 @@ private Q_SLOTS:
         QFETCH(int, end);
         QFETCH(int, size);
         for (int line = 0; line < 16; ++line)
-            feed({mixed(), "|"});
+            feed({everyByteMixed(), "|"});
         const QString area = m_view->text();
         QAccessibleTextInterface *text
             = QAccessible::queryAccessibleInterface(m_view.get())->textInterface();
@@ -290,7 +289,7 @@ private Q_SLOTS:
     {
         ReceiveView *view = m_view.get();
         for (int i = 0; i < 80; ++i) // 5 MB in one line
-            m_log->append(mixed());
+            m_log->append(everyByteMixed());
         QScrollBar *bar = view->verticalScrollBar();
         QTRY_VERIFY(rowsAddUp() && bar->maximum() > 100000);
         for (const auto key : {Qt::Key_Up, Qt::Key_PageUp}) {
