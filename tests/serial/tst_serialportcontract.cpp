@@ -238,12 +238,9 @@ private Q_SLOTS:
         QTest::addColumn<uint>("speed");
         QTest::addColumn<bool>("twoStopBits");
         QTest::addColumn<QString>("asked"); // QSerialPort's parity, data bits, stop bits
-        const auto row = [](const char *settings, uint speed, bool two, const char *asked) {
-            QTest::newRow(settings) << QString(settings) << speed << two << QString(asked);
-        };
-        row("19200,m,8,2", B19200, true, "5,8,2"); // mark parity
-        row("115200,s,8,1", B115200, false, "4,8,1"); // space parity
-        row("9600,o,5,1.5", B9600, false, "3,5,3"); // odd parity
+        QTest::newRow("mark") << u"19200,m,8,2"_qs << uint(B19200) << true << u"5,8,2"_qs;
+        QTest::newRow("space") << u"115200,s,8,1"_qs << uint(B115200) << false << u"4,8,1"_qs;
+        QTest::newRow("odd") << u"9600,o,5,1.5"_qs << uint(B9600) << false << u"3,5,3"_qs;
     }
     void lineAtTheDevice()
     {
