@@ -308,8 +308,10 @@ private Q_SLOTS:
         };
         open();
         QCOMPARE(m_run->parentWidget()->pos(), QPoint(0, 0)); // top left in the frame
-        for (const QToolButton *b : m_run->findChildren<QToolButton *>()) // captioned pictures
+        for (const QToolButton *b : m_run->findChildren<QToolButton *>()) { // captioned pictures
             QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+            QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
+        }
         QVERIFY(!button("cmdRec")->isEnabled());
         QVERIFY(!button("cmdPrint")->isEnabled());
         QSet<QRgb> inks; // each receive area's text in a colour of its own
