@@ -54,9 +54,6 @@ private Q_SLOTS:
         QTest::newRow("decimal, after a block of items of one and two digits")
             << Kind::Decimal << QByteArray(QByteArray("\x05\x32").repeated(2048) + "|\xC8") << 4097
             << 4098 << 1 << 4096 << false << 4097 << "200 " << 10242 << 10245 << "00 ";
-        QTest::newRow("hexadecimal, a one-digit item")
-            << Kind::Hexadecimal << QByteArray("\x0A|\xFF") << 0 << 3 << 0 << 0 << false << 0
-            << "A \r\nFF " << 0 << 1 << " \r\nFF ";
         QTest::newRow("hexadecimal, a two-digit item after a break")
             << Kind::Hexadecimal << QByteArray("\x0A|\xFF") << 2 << 3 << 1 << 1 << false << 2
             << "FF " << 4 << 6 << "F ";

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -31,9 +32,9 @@ class tst_FrmVedira : public QObject
     Q_OBJECT
 private Q_SLOTS:
     // The splash sets the send options and, on its one tick two seconds on, shows the frame
-    // maximised with the stored port, reading the settings without making a file and showing the
-    // clock. Restored, the client area has the designed size. Both ways out ask, Yes by default;
-    // only Quit ends the program, the frame never closes.
+    // maximised with the stored port, reading the settings without making a file, and the clock;
+    // frame and status bar named as test tools find them. Restored, the client area is as designed.
+    // Both ways out ask, Yes by default; only Quit ends the program, the frame never closes.
     void startUp()
     {
         QTemporaryDir dir;
@@ -47,7 +48,8 @@ private Q_SLOTS:
         std::unique_ptr<frmVedira> frame(frmVedira::instance());
         QTRY_VERIFY(splash.isNull());
         QVERIFY(frame->isMaximized());
-        QCOMPARE(frame->objectName(), u"frmVedira"_qs); // as test tools find it
+        QCOMPARE(
+            frame->objectName() + u' ' + frame->statusBar()->objectName(), u"frmVedira Stb1"_qs);
         QCOMPARE(SendOpt(1) + SendOpt(2) + ReceiveClearOpt + SendOpt(3), "0001000");
         QCOMPARE(frame->panelText(1), "COM1");
         QCOMPARE(frame->panelText(2), "9600,n,8,1");

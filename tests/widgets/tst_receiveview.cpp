@@ -323,6 +323,7 @@ private Q_SLOTS:
         view->selectAll();
         m_log.reset();
         QCOMPARE(view->text() + view->selectedText(), QString());
+        QCOMPARE(view->itemRect(0), QRectF());
         QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         view->viewport()->repaint();
