@@ -58,9 +58,8 @@ private Q_SLOTS:
         addRows({"12345,s,8,2"}, LineSettings {12345, P::Space, 8, S::Two});
         addRows({"", "9600,n,8", "9600,n,8,1,1", "9600，n，8，1"}, LineSettings {0}); // fields
         addRows({"0,n,8,1", "+9600,n,8,1", "9600.5,n,8,1", "4294967296,n,8,1"}, LineSettings {0});
-        addRows({"9600,x,8,1", "9600,none,8,1"}, LineSettings {0});
+        addRows({"9600,x,8,1", "9600,none,8,1", "9600,n,8,0", "9600,n,8,1.0"}, LineSettings {0});
         addRows({"9600,n,4,1", "9600,n,9,1", "9600,n,08,1"}, LineSettings {0});
-        addRows({"9600,n,8,0", "9600,n,8,1.0"}, LineSettings {0});
     }
     void parse()
     {
