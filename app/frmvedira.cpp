@@ -151,7 +151,9 @@ void frmVedira::buildControls()
         const bool yields = i >= 2 && i <= 4;
         if (yields) {
             panel->setMaximumWidth(twipsToPixels(PanelTwips[i]));
-            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            // The empty panel takes only what date and time leave, as the stretch after it would.
+            panel->setSizePolicy(
+                i == 4 ? QSizePolicy::Expanding : QSizePolicy::Ignored, QSizePolicy::Preferred);
         } else {
             panel->setFixedWidth(twipsToPixels(PanelTwips[i]));
         }

@@ -39,9 +39,8 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     , m_text(log, kind)
 {
     setVerticalScrollBar(new ReceiveScrollBar);
+    // Rows wrap to the width, so only the vertical bar ever has a range.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     // The paint fills each row's background itself, once, and Qt fills nothing beneath it.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

@@ -4,7 +4,7 @@
 
 #include "serial/serialport.h"
 
-#include <QMetaObject>
+#include <QTimer>
 
 #include <optional>
 
@@ -42,16 +42,13 @@ public:
     // Queues one event; the line states, if given, take effect when it is raised.
     void raiseEvent(qint16 code, std::optional<LineStates> lines = std::nullopt)
     {
-        QMetaObject::invokeMethod(
-            this,
-            [=, this] {
-                if (!m_open)
-                    return;
-                m_lines = lines.value_or(m_lines);
-                m_event = code;
-                emit OnComm();
-            },
-            Qt::QueuedConnection);
+        QTimer::singleShot(0, this, [=, this] {
+            if (!m_open)
+                return;
+            m_lines = lines.value_or(m_lines);
+            m_event = code;
+            emit OnComm();
+        });
     }
 
 private:

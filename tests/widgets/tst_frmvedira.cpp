@@ -141,7 +141,7 @@ private Q_SLOTS:
     }
 
     // In a frame too narrow for all six panels, port, settings and port state keep their width
-    // and the date gives way; the clock panels follow the second.
+    // and the empty panel, then the date, give way; the clock panels follow the second.
     void statusBar()
     {
         frmVedira frame;
@@ -155,9 +155,10 @@ private Q_SLOTS:
         frame.show();
         QTRY_VERIFY(widths()[2] > 0);
         const QList<int> wide = widths();
-        QCOMPARE(wide[2], wide[1]); // the date no wider than designed, as wide as the settings
+        QCOMPARE(wide, (QList<int> {67, 96, 96, 96, 133, 96})); // as designed, at 96 dpi
         frame.resize(413, 400);
         QTRY_VERIFY(widths()[2] < wide[2]);
+        QVERIFY(widths()[4] < widths()[2]); // the empty panel first
         for (int panel : {0, 1, 5})
             QCOMPARE(widths()[panel], wide[panel]);
         frame.setPanelText(3, {});
@@ -209,14 +210,17 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // Every caption whole inside its frame. A text joins the list at its first calculation after
-    // an edit, even a failing one, and an edit empties the outputs. CRC help opens in the frame.
-    // Last: the design style stays installed.
+    // 計算機 with no calculator to start says so. Every caption whole inside its frame. A text
+    // joins the list at its first calculation after an edit, even a failing one, and an edit
+    // empties the outputs. CRC help opens in the frame. Last: the design style stays installed.
     void calculator()
     {
         DesignStyle::install();
         MessageBoxRecorder boxes;
         frmVedira frame;
+        frmVedira::StartDetached = [](const QString &) { return false; }; // 計算機 finds none
+        frame.findChild<QAction *>("memCalc")->trigger();
+        QCOMPARE(boxes.texts(), QStringList {UiTexts::CalcFailed});
         frame.findChild<QAction *>("memCheck")->trigger();
         auto *check = frame.findChild<frmCheck *>();
         auto *combo = check->findChild<QComboBox *>();

@@ -113,21 +113,23 @@ private Q_SLOTS:
             view->copyByteList();
             QCOMPARE(QApplication::clipboard()->text(), byteList);
         }
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(1.5));
-        QCOMPARE(view->selectedText(), u"42 "_qs);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(2.5));
+        QCOMPARE(view->selectedText(), u"43 "_qs);
         // Selected glyphs are lighter than their highlight, as the highlighted text colour is; the
-        // line break after the row is not marked.
+        // line break after the row (a blank past the last item's own) is not marked.
         const QImage marked = viewport->grab().toImage();
-        const QRect item = view->itemRect(1).toAlignedRect().adjusted(2, 2, -2, -2);
+        const QRect item = view->itemRect(2).toAlignedRect().adjusted(2, 2, -2, -2);
         const QColor highlight = view->palette().color(QPalette::Highlight);
         int lighter = 0;
         for (int y = item.top(); y <= item.bottom(); ++y)
             for (int x = item.left(); x <= item.right(); ++x)
                 lighter += qGray(marked.pixel(x, y)) > qGray(highlight.rgb());
         QVERIFY(lighter > 0);
-        const QRectF rowEnd = view->itemRect(2);
-        for (int x = int(rowEnd.right()) + 1; x <= rowEnd.right() + rowEnd.height() / 2; ++x)
-            QVERIFY(marked.pixelColor(x, int(rowEnd.center().y())) != highlight);
+        const QRectF third = view->itemRect(2), before = view->itemRect(1);
+        const qreal breakLeft = 2 * third.left() - before.left(),
+                    blank = third.left() - before.right();
+        for (int x = int(breakLeft) + 1; x < breakLeft + blank - 1; ++x)
+            QVERIFY(marked.pixelColor(x, int(third.center().y())) != highlight);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.1));
         QVERIFY(!view->hasSelectedText());
         const Qt::KeyboardModifiers shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
@@ -141,6 +143,7 @@ private Q_SLOTS:
             {shift | Qt::Key_Down, u"41 42 43 \r\n44 45 "_qs},
             {shift | Qt::Key_PageUp, u"41 42 "_qs},
             {shift | Qt::Key_PageDown, u"41 42 43 \r\n44 45 "_qs},
+            {shift | Qt::Key_Home, u"41 42 43 \r\n"_qs},
             {shift | ctrl | Qt::Key_End, all},
             {shift | ctrl | Qt::Key_Home, QString()},
             {ctrl | Qt::Key_A, all},
@@ -226,6 +229,32 @@ private Q_SLOTS:
         QCOMPARE(answer, area.mid(start, size));
     }
 
+    // A screen reader also reads by the word at an offset, scrolls to a piece of text, finds a
+    // character on screen and back, moves the caret, and selects by offsets.
+    void readByOffsets()
+    {
+        feed({"ABC", "|", "DEF", "|", everyByteMixed()});
+        QTRY_VERIFY(rowsAddUp() && m_view->verticalScrollBar()->value() > 0);
+        QAccessibleTextInterface *text
+            = QAccessible::queryAccessibleInterface(m_view.get())->textInterface();
+        int start = 0, end = 0;
+        const QString word = text->textAtOffset(100000, QAccessible::WordBoundary, &start, &end);
+        QCOMPARE(text->text(start, end), word); // placed in the whole text, not in a piece of it
+        text->scrollToSubstring(4, 5000); // its start shown
+        QCOMPARE(m_view->verticalScrollBar()->value(), 0);
+        QCOMPARE(text->offsetAtPoint(text->characterRect(15).center()), 14); // 45's first
+        QCOMPARE(text->characterRect(9), QRect()); // a line break has no place on screen
+        text->setCursorPosition(15);
+        QCOMPARE(text->cursorPosition(), 14);
+        text->addSelection(4, 13); // whole items
+        text->setSelection(1, 0, 2); // there is only the one selection
+        QCOMPARE(m_view->selectedText(), u"42 43 \r\n44 "_qs);
+        text->selection(0, &start, &end);
+        QCOMPARE(QList<int>({start, end}), QList<int>({3, 14}));
+        text->removeSelection(0);
+        QCOMPARE(text->selectionCount(), 0);
+    }
+
     // With a screen reader listening, an area tells what it gained (a few times a second, however
     // many reads brought it), what it lost at a clear, and where its caret and selection went.
     void notices()
@@ -276,6 +305,8 @@ private Q_SLOTS:
         m_painted = {};
         m_log->append("Z"); // onto the last row: nothing scrolls
         QTRY_VERIFY(lastDrawn());
+        m_log->append(QByteArray(40, 'Y')); // a row further: the rows on screen move up
+        QTRY_VERIFY(lastDrawn());
         const QImage shown = view->screen()
                                  ->grabWindow(view->winId(), 0, 0, view->width(), view->height())
                                  .toImage();
@@ -292,11 +323,16 @@ private Q_SLOTS:
             m_log->append(everyByteMixed());
         QScrollBar *bar = view->verticalScrollBar();
         QTRY_VERIFY(rowsAddUp() && bar->maximum() > 100000);
-        for (const auto key : {Qt::Key_Up, Qt::Key_PageUp}) {
-            const int top = bar->value();
-            QTest::keyClick(view, key);
-            QVERIFY(bar->value() < top && !view->isFollowingEnd());
+        // Keys scroll by a row, a page or to either end; away from the end, new data wait.
+        const int page = bar->pageStep(), end = bar->maximum();
+        for (const auto &[key, value] :
+            {std::pair {Qt::ControlModifier | Qt::Key_Home, 0}, {Qt::Key_Down, 1},
+                {Qt::Key_PageDown, page + 1}, {Qt::Key_Up, page}, {Qt::Key_PageUp, 0},
+                {Qt::ControlModifier | Qt::Key_End, end}, {Qt::Key_Up, end - 1}}) {
+            QTest::keyClick(view, key.key(), key.keyboardModifiers());
+            QCOMPARE(bar->value(), value);
         }
+        QVERIFY(!view->isFollowingEnd());
         const int top = bar->value();
         // Plain Home and End belong to a line: they do not scroll.
         QTest::keyClick(view, Qt::Key_End);
@@ -316,10 +352,14 @@ private Q_SLOTS:
         feed({"V", "|"});
         QTRY_COMPARE(bar->value() + bar->pageStep(), view->visualRowCount());
 
+        const qreal narrow = view->itemRect(0).width();
+        view->setFont(QFont(view->font().family(), 24));
+        QTRY_VERIFY(view->itemRect(0).width() > narrow); // measured again
         QTest::keyClick(view, Qt::Key_PageUp);
         m_log->clear();
         QVERIFY(view->visualRowCount() == 1 && bar->maximum() == 0 && view->isFollowingEnd());
         feed({"\x0F", "|", "\x10"});
+        QCOMPARE(view->selectedText(), QString()); // the selection went with the old bytes
         view->selectAll();
         m_log.reset();
         QCOMPARE(view->text() + view->selectedText(), QString());
