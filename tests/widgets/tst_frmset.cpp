@@ -157,6 +157,9 @@ private Q_SLOTS:
         QCOMPARE(menu("USB"), "COM5：" + usb.slavePath() + "\n裝置存在，可以開啟");
         QCOMPARE(tips.first(), usb.slavePath()); // the device entry names its device
         QCOMPARE(QFileInfo(scratch).size(), 4);
+        QCOMPARE(
+            QDir(m_dir->filePath("ports")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QString("com1 com3 com4 com5 com5.new").split(' ')); // no link made on the way left
         click("optPort_4 cmdSure");
         port.output(QByteArray("ok"));
         QCOMPARE(usb.read(2), "ok");
