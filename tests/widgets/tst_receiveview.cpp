@@ -314,7 +314,7 @@ private Q_SLOTS:
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes is wrapped
-    // again step by step on a resize, the view staying where the user had it. Clearing the log
+    // again step by step on a resize or a new font, the view staying where the user had it. A clear
     // resets the view; a view outliving its log shows nothing (it used to read freed bytes).
     void layoutAndScrolling()
     {
