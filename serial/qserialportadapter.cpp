@@ -157,9 +157,8 @@ void QSerialPortAdapter::openDevice(const QString &path)
     connect(m_writable.get(), &QSocketNotifier::activated, this, &QSerialPortAdapter::writeQueued);
 #endif
     // The lines' state at open is the baseline: a line already on raises nothing.
-    m_lines = m_port.pinoutSignals();
-    m_linesReadable = m_port.error() != QSerialPort::UnsupportedOperationError;
-    m_port.clearError();
+    m_linesReadable = true;
+    m_lines = readLines().value_or(QSerialPort::NoSignal);
     if (m_linesReadable)
         m_lineTimer.start();
     if (m_port.bytesAvailable() > 0)
@@ -191,7 +190,6 @@ void QSerialPortAdapter::applySettings(const LineSettings &line)
     QSerialPort::Parity parity = QSerialPort::NoParity;
     switch (line.parity) {
     case LineSettings::Parity::None:
-        parity = QSerialPort::NoParity;
         break;
     case LineSettings::Parity::Even:
         parity = QSerialPort::EvenParity;
@@ -209,7 +207,6 @@ void QSerialPortAdapter::applySettings(const LineSettings &line)
     QSerialPort::StopBits stop = QSerialPort::OneStop;
     switch (line.stopBits) {
     case LineSettings::StopBits::One:
-        stop = QSerialPort::OneStop;
         break;
     case LineSettings::StopBits::OneAndHalf:
         stop = QSerialPort::OneAndHalfStop;
@@ -235,8 +232,7 @@ void QSerialPortAdapter::applySettings(const LineSettings &line)
     check(m_port.setBaudRate(line.speed));
     check(m_port.setDataBits(QSerialPort::DataBits(line.dataBits)));
     check(m_port.setParity(parity));
-    check(m_port.setStopBits(stop));
-    check(m_port.setFlowControl(QSerialPort::NoFlowControl));
+    check(m_port.setStopBits(stop)); // flow control stays QSerialPort's own: none
 }
 
 void QSerialPortAdapter::requireOpen() const
@@ -350,13 +346,12 @@ void QSerialPortAdapter::pollLines()
 {
     if (!m_port.isOpen())
         return;
-    const QSerialPort::PinoutSignals now = m_port.pinoutSignals();
-    if (m_port.error() == QSerialPort::UnsupportedOperationError) {
-        m_port.clearError();
-        m_linesReadable = false;
+    const std::optional<QSerialPort::PinoutSignals> read = readLines();
+    if (!m_linesReadable)
         m_lineTimer.stop();
-        return;
-    }
+    if (!read)
+        return; // a line that failed to read has not changed
+    const QSerialPort::PinoutSignals now = *read;
     const auto lines = [](QSerialPort::PinoutSignals s) {
         return InputLines {s.testFlag(QSerialPort::ClearToSendSignal),
             s.testFlag(QSerialPort::DataSetReadySignal),
@@ -372,12 +367,22 @@ void QSerialPortAdapter::pollLines()
 bool QSerialPortAdapter::line(QSerialPort::PinoutSignal signal) const
 {
     if (m_port.isOpen() && m_linesReadable) {
-        const QSerialPort::PinoutSignals now = m_port.pinoutSignals();
-        if (m_port.error() == QSerialPort::NoError)
-            return now.testFlag(signal);
-        m_port.clearError();
+        if (const std::optional<QSerialPort::PinoutSignals> now = readLines())
+            return now->testFlag(signal);
     }
     return m_lines.testFlag(signal);
+}
+
+std::optional<QSerialPort::PinoutSignals> QSerialPortAdapter::readLines() const
+{
+    if (LineReader)
+        return LineReader();
+    const QSerialPort::PinoutSignals now = m_port.pinoutSignals();
+    const QSerialPort::SerialPortError error = m_port.error();
+    m_port.clearError();
+    if (error == QSerialPort::UnsupportedOperationError)
+        m_linesReadable = false;
+    return error == QSerialPort::NoError ? std::optional(now) : std::nullopt;
 }
 
 void QSerialPortAdapter::portError(QSerialPort::SerialPortError error)

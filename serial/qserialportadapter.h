@@ -11,7 +11,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 // SerialPort over QSerialPort. The device is found through PortNumber::devicePath in the ports
 // folder the adapter was given, and opened by
@@ -50,6 +52,8 @@ public:
     bool dsrHolding() const override { return line(QSerialPort::DataSetReadySignal); }
 
     static constexpr int LinePollMilliseconds = 50;
+    // Reads the input lines in place of the device, for a device that has none (a pty).
+    static inline std::function<std::optional<QSerialPort::PinoutSignals>()> LineReader;
     // 1 MB, or what the line carries in 10 s at the current speed when that is more.
     qsizetype outputLimit() const;
 
@@ -66,6 +70,8 @@ private:
     void loseConnection();
     void writeQueued();
     bool line(QSerialPort::PinoutSignal signal) const;
+    // The lines now, or nothing when they could not be read.
+    std::optional<QSerialPort::PinoutSignals> readLines() const;
     void requireOpen() const;
 
     // A child, so that a test can play the errors only real hardware gives.

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/runtimeerror.h"
-#include "serial/inputlines.h"
 #include "serial/linesettings.h"
 #include "serial/portnumber.h"
 #include "tests/support/rows.h"
@@ -22,8 +21,7 @@ template<class F> QString outcome(F f)
     }
 }
 
-// The port as the settings name it (number, then speed, parity, data and stop bits), and the
-// events its input lines raise.
+// The port as the settings name it: number, then speed, parity, data and stop bits.
 class tst_LineSettings : public QObject
 {
     Q_OBJECT
@@ -69,37 +67,6 @@ private Q_SLOTS:
             QVERIFY_THROWS_EXCEPTION(RunTimeError, LineSettings::parse(text));
         else
             QCOMPARE(LineSettings::parse(text), expected);
-    }
-
-    // Lines are written "CTS DSR CD RI", so a row reads like a line monitor.
-    void changeEvents_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("now");
-        QTest::addColumn<QList<qint16>>("events");
-        const auto row = [](QString before, QString now, QList<qint16> events) {
-            QTest::addRow("%s to %s", qPrintable(before), qPrintable(now))
-                << before << now << events;
-        };
-        using L = InputLines;
-        row("1010", "1010", {});
-        row("0000", "1000", {L::EvCTS});
-        row("1110", "0110", {L::EvCTS});
-        row("0000", "0100", {L::EvDSR});
-        row("0110", "0010", {L::EvDSR});
-        row("0010", "0000", {L::EvCD});
-        row("0000", "0011", {L::EvCD, L::EvRing});
-        row("0001", "0000", {}); // the end of a ring is no news
-        row("0000", "1111", {L::EvCTS, L::EvDSR, L::EvCD, L::EvRing});
-    }
-    void changeEvents()
-    {
-        QFETCH(QString, before);
-        QFETCH(QString, now);
-        const auto lines = [](const QString &s) {
-            return InputLines {s[0] == u'1', s[1] == u'1', s[2] == u'1', s[3] == u'1'};
-        };
-        QTEST(InputLines::changeEvents(lines(before), lines(now)), "events");
     }
 };
 

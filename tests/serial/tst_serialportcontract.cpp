@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -235,6 +236,38 @@ private Q_SLOTS:
             Q_EMIT serial->errorOccurred(QSerialPort::ReadError);
         QTRY_VERIFY(!port->portOpen());
         QCOMPARE(lost.size(), 2);
+    }
+
+    // A device with input lines, read here in place of the pty, which has none: each change
+    // raises its event once, from the event loop, a ring only as it starts, a failed read nothing.
+    // A line reads as it is now, or as last read when the device cannot tell.
+    void inputLines()
+    {
+        using Q = QSerialPort;
+        QTemporaryDir folder;
+        PtyPair pty;
+        std::optional<Q::PinoutSignals> lines = Q::DataCarrierDetectSignal; // no news at open
+        QSerialPortAdapter::LineReader = [&lines] { return lines; };
+        const auto forget = qScopeGuard([] { QSerialPortAdapter::LineReader = {}; });
+        const auto port = openCom1(folder, pty);
+        QList<qint16> events;
+        connect(port.get(), &SerialPort::OnComm, port.get(), [&] { events << port->commEvent(); });
+        const std::pair<std::optional<Q::PinoutSignals>, QList<qint16>> steps[] {
+            {std::nullopt, {}},
+            {Q::ClearToSendSignal | Q::RingIndicatorSignal,
+                {SerialPort::EvCTS, SerialPort::EvCD, SerialPort::EvRing}},
+            {Q::ClearToSendSignal | Q::DataSetReadySignal, {SerialPort::EvDSR}},
+            {Q::DataSetReadySignal | Q::DataCarrierDetectSignal,
+                {SerialPort::EvCTS, SerialPort::EvCD}},
+            {Q::DataCarrierDetectSignal, {SerialPort::EvDSR}},
+        };
+        for (const auto &[now, expected] : steps) {
+            lines = now;
+            QCOMPARE(port->cdHolding(), // before any poll
+                now.value_or(Q::DataCarrierDetectSignal).testFlag(Q::DataCarrierDetectSignal));
+            QTest::qWait(5 * QSerialPortAdapter::LinePollMilliseconds);
+            QCOMPARE(std::exchange(events, {}), expected);
+        }
     }
 
     // Speed and stop bits reach the line as the device sees it; parity and data bits, which a pty

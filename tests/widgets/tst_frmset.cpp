@@ -154,6 +154,12 @@ private Q_SLOTS:
         QVERIFY(scratch.open(QIODevice::WriteOnly) && scratch.write("mine") == 4);
         scratch.close();
         click("");
+        QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
+        QVERIFY(QFile::link(usb.slavePath(), m_dir->filePath("ports/com5"))); // behind its back
+        QHelpEvent ask(QEvent::ToolTip, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(com5, &ask); // a tooltip asked for is told afresh
+        QVERIFY(QFile::remove(m_dir->filePath("ports/com5")));
+        QVERIFY(com5->toolTip().startsWith("COM5：" + usb.slavePath()));
         QCOMPARE(menu("USB"), "COM5：" + usb.slavePath() + "\n裝置存在，可以開啟");
         QCOMPARE(tips.first(), usb.slavePath()); // the device entry names its device
         QCOMPARE(QFileInfo(scratch).size(), 4);
