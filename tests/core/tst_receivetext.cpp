@@ -152,11 +152,6 @@ private Q_SLOTS:
         QCOMPARE(ReceiveFormatter::byteList(QByteArray(1, char(byte)), {}),
             QString::asprintf("%02X", byte));
     }
-    // A byte list has one line per received line, none empty, and no comma at either end.
-    void byteListLines()
-    {
-        QCOMPARE(ReceiveFormatter::byteList("\x01\x03\xFF", {0, 2, 2, 3}), u"01,03\r\nFF"_qs);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_ReceiveText)

@@ -48,6 +48,7 @@ private Q_SLOTS:
         std::unique_ptr<frmVedira> frame(frmVedira::instance());
         QTRY_VERIFY(splash.isNull());
         QVERIFY(frame->isMaximized());
+        QCOMPARE(frame->windowTitle(), u"VEDIRA通訊測試"_qs);
         QCOMPARE(
             frame->objectName() + u' ' + frame->statusBar()->objectName(), u"frmVedira Stb1"_qs);
         QCOMPARE(SendOpt(1) + SendOpt(2) + ReceiveClearOpt + SendOpt(3), "0001000");
