@@ -314,7 +314,6 @@ private Q_SLOTS:
             port->setCommPort(number);
             return port;
         };
-
         auto port = newPort(2);
         // Numbers that name no port, and for the adapter a link to a device that is not there.
         for (const int number : {0, -1, 7})

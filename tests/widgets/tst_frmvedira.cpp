@@ -120,9 +120,11 @@ private Q_SLOTS:
         ProgramFolders::setProgram(dir.path());
         MessageBoxRecorder boxes; // no port to open
         frmVedira frame;
+        frame.resize(1600, 900); // room beside the terminal
         frame.show();
         frame.memRun_Click();
         frame.memCheck_Click();
+        QCOMPARE(MdiChild::frameOf(frame.findChild<frmCheck *>())->pos(), QPoint(0, 0)); // top left
         auto *menu = frame.findChild<QMenu *>("memWindow");
         const auto listed = [menu] {
             Q_EMIT menu->aboutToShow();
