@@ -64,10 +64,7 @@ class tst_FrmRun : public QObject
     {
         return m_run->findChild<ReceiveView *>(u"txtReceive_%1"_qs.arg(i))->text();
     }
-    static QAccessibleInterface *said(QObject *o)
-    {
-        return QAccessible::queryAccessibleInterface(o);
-    }
+    static constexpr auto said = &QAccessible::queryAccessibleInterface;
     void received(const QByteArray &bytes, qsizetype total)
     {
         m_pty->write(bytes);

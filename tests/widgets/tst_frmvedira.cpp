@@ -213,9 +213,9 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // 計算機 with no calculator to start says so. Every caption whole inside its frame. A text
-    // joins the list at its first calculation after an edit, even a failing one, and an edit
-    // empties the outputs. CRC help opens in the frame. Last: the design style stays installed.
+    // 計算機 with no calculator to start says so. Every caption whole inside its frame, the outputs
+    // read-only. A text joins the list at its first calculation after an edit, even a failing one,
+    // and an edit empties the outputs. CRC help opens in the frame. Last: the design style stays.
     void calculator()
     {
         DesignStyle::install();
@@ -232,6 +232,8 @@ private Q_SLOTS:
             QVERIFY2(
                 w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
             QVERIFY2(w->fontMetrics().horizontalAdvance(text) <= w->width(), qPrintable(text));
+            QCOMPARE(
+                w->property("readOnly").toBool(), w->objectName().startsWith("txt")); // outputs
         }
 
         // Steps split by ";": "=text" types a text, a control's name clicks it, "Return" and
