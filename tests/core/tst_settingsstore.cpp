@@ -217,7 +217,6 @@ private Q_SLOTS:
         row("empty file", {}, {}, "[Setup]\r\nk=v\r\n");
         row("other section", "k=1\n[O]\nk=3\n[Setup]\n", {}, "k=1\n[O]\nk=3\n[Setup]\nk=v\r\n");
         row("end of its section", "[Setup]\nx=1\n\n[O]\n", {}, "[Setup]\nx=1\nk=v\r\n\n[O]\n");
-        row("after an entry with no name", "[Setup]\n=1\n", {}, "[Setup]\n=1\nk=v\r\n");
         // Mended: a lone CR did not end a line; a new key went after the section's comments.
         row("CR and mixed line ends", "[O]\r\nk=1\r[Setup]\rx=2\nk=5\r", "5",
             "[O]\r\nk=1\r[Setup]\rx=2\nk=v\r");
