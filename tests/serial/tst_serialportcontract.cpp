@@ -288,7 +288,9 @@ private Q_SLOTS:
         QTemporaryDir folder;
         PtyPair pty;
         const auto port = openCom1(folder, pty);
+        port->setPortOpen(false); // set while closed, as the settings dialog does
         port->setSettings(settings);
+        port->setPortOpen(true);
         termios tio {};
         const int device = ::open(qPrintable(pty.slavePath()), O_RDWR | O_NOCTTY);
         QVERIFY(::tcgetattr(device, &tio) == 0);
