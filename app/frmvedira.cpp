@@ -146,18 +146,17 @@ void frmVedira::buildControls()
         auto *panel = new QLabel(stb);
         panel->setObjectName(QStringLiteral("Stb1_Panel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        // Port, settings and port state keep their width; date, time and the empty panel give
-        // way when the frame is narrower than all six.
-        const bool yields = i >= 2 && i <= 4;
-        if (yields) {
+        // Port, settings and port state keep their width. In a frame narrower than all six, date
+        // and time share what is left; the empty panel takes only what they leave.
+        const bool clock = i == 2 || i == 3, spare = i == 4;
+        if (clock || spare) {
             panel->setMaximumWidth(twipsToPixels(PanelTwips[i]));
-            // The empty panel takes only what date and time leave, as the stretch after it would.
             panel->setSizePolicy(
-                i == 4 ? QSizePolicy::Expanding : QSizePolicy::Ignored, QSizePolicy::Preferred);
+                spare ? QSizePolicy::Expanding : QSizePolicy::Ignored, QSizePolicy::Preferred);
         } else {
             panel->setFixedWidth(twipsToPixels(PanelTwips[i]));
         }
-        stb->addWidget(panel, yields && i != 4 ? 1 : 0);
+        stb->addWidget(panel, clock ? 1 : 0);
         m_panels[i] = panel;
     }
     // The designed client area lies below the menu bar; the status bar stands inside it.

@@ -205,8 +205,8 @@ private Q_SLOTS:
             other.setCommPort(1);
             other.setPortOpen(true);
         } else if (how == u"missing") { // to a path that cannot come back, as a pty number can
-            QFile::remove(m_dir->filePath(u"ports/com1"_qs));
-            QFile::link(m_dir->filePath(u"gone"_qs), m_dir->filePath(u"ports/com1"_qs));
+            QVERIFY(QFile::remove(m_dir->filePath(u"ports/com1"_qs))
+                && QFile::link(m_dir->filePath(u"gone"_qs), m_dir->filePath(u"ports/com1"_qs)));
         } else {
             ComPortNo = how;
         }

@@ -116,9 +116,9 @@ private Q_SLOTS:
         // The blank that stands for the line break is marked when the selection takes it in.
         const auto breakMarked = [view, viewport] {
             const QRectF third = view->itemRect(2), before = view->itemRect(1);
-            const QPointF blank(
-                third.left() * 2.5 - before.left() - before.right() / 2, third.center().y());
-            return viewport->grab().toImage().pixelColor(blank.toPoint())
+            const qreal advance = third.left() - before.left(), gap = third.left() - before.right();
+            const QPoint blank(third.left() + advance + gap / 2, third.center().y()); // its middle
+            return viewport->grab().toImage().pixelColor(blank)
                 == view->palette().color(QPalette::Highlight);
         };
         QVERIFY(breakMarked());
