@@ -2,10 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <limits>
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 // A pseudo-terminal for tests: the program opens slavePath() as its port, the test plays the
 // device on the master end. Reads keep the event loop running so the port's queued writes and
@@ -13,8 +18,16 @@
 class PtyPair
 {
 public:
-    PtyPair();
-    ~PtyPair();
+    PtyPair()
+    {
+        const int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (fd >= 0 && (::grantpt(fd) != 0 || ::unlockpt(fd) != 0))
+            ::close(fd);
+        else if (fd >= 0)
+            m_master = fd;
+        m_slavePath = isValid() ? QString::fromLocal8Bit(::ptsname(fd)) : QString();
+    }
+    ~PtyPair() { closeMaster(); }
     PtyPair(const PtyPair &) = delete;
     PtyPair &operator=(const PtyPair &) = delete;
 
@@ -22,16 +35,44 @@ public:
     QString slavePath() const { return m_slavePath; }
 
     // What the device sends to the program.
-    void write(const QByteArray &bytes);
+    void write(const QByteArray &bytes)
+    {
+        qsizetype done = 0;
+        while (m_master >= 0 && done < bytes.size()) {
+            const ssize_t n
+                = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n > 0)
+                done += n;
+            else
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    }
     // What the program sent: waits until count bytes came or the time is up.
-    QByteArray read(qsizetype count, int timeoutMs = 5000);
+    QByteArray read(qsizetype count, int timeoutMs = 5000)
+    {
+        QByteArray out;
+        const QDeadlineTimer deadline(timeoutMs);
+        while (m_master >= 0 && out.size() < count && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            pollfd p {m_master, POLLIN, 0};
+            char buffer[4096];
+            const ssize_t n = ::poll(&p, 1, 5) > 0 ? ::read(m_master, buffer, sizeof buffer) : 0;
+            out.append(buffer, std::max<ssize_t>(n, 0));
+        }
+        return out;
+    }
     // Everything that arrives within the given time.
     QByteArray readFor(int milliseconds)
     {
         return read(std::numeric_limits<qsizetype>::max(), milliseconds);
     }
     // The device goes away, as when a USB adapter is pulled.
-    void closeMaster();
+    void closeMaster()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
 
     // The master end itself, for programs that play the device without a running event loop.
     int masterFd() const { return m_master; }
