@@ -108,7 +108,6 @@ void frmVedira::buildControls()
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
-    m_mdiArea->setBackground(QApplication::palette().color(QPalette::Dark));
     setCentralWidget(m_mdiArea);
 
     QMenuBar *bar = menuBar();
@@ -331,15 +330,13 @@ void frmVedira::memCalc_Click()
     MessageBox::error(this, UiTexts::CalcFailed);
 }
 
-bool frmVedira::confirmExit()
+void frmVedira::confirmExit()
 {
     const auto answer = MessageBox::show(this,
         {UiTexts::ExitTitle, UiTexts::ExitPrompt, QMessageBox::Question,
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
-    if (answer != QMessageBox::Yes)
-        return false;
-    Quit();
-    return true;
+    if (answer == QMessageBox::Yes)
+        Quit();
 }
 
 void frmVedira::memEnd_Click()

@@ -87,7 +87,7 @@ private:
     void connectChild(QWidget *) { }
     void activate(QWidget *form);
     void MDIForm_QueryUnload(bool &cancel);
-    bool confirmExit();
+    void confirmExit();
     void refreshWindowMenu();
     void refreshClock();
 

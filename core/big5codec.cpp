@@ -10,7 +10,6 @@ QByteArray Big5Codec::encode(const QString &text)
     // Constructed by name: Qt's own encoding table does not know Big5, the ICU backend does.
     QStringEncoder encoder("Big5", QStringConverter::Flag::Stateless);
     QByteArray out;
-    out.reserve(text.size());
     if (!encoder.isValid()) {
         for (QChar c : text)
             out.append(c.unicode() < 0x80 ? char(c.unicode()) : '?');

@@ -14,10 +14,9 @@ namespace {
         ErrorNumber::InvalidPropertyValue, QStringLiteral("Invalid settings string: %1").arg(text)};
 }
 
+// Signs and blanks pass toInt; an empty field fails it.
 bool allDigits(const QString &s)
 {
-    if (s.isEmpty())
-        return false;
     for (QChar c : s) {
         if (c < u'0' || c > u'9')
             return false;

@@ -50,10 +50,8 @@ qint16 PortNumber::fromText(const QString &text)
     } else if (const auto m = octal.match(s); m.hasMatch()) {
         value = double(radixLiteral(m.captured(1), 8, text));
     } else if (decimal.match(s).hasMatch()) {
-        value = s.toDouble();
-        if (!std::isfinite(value))
-            overflow(text);
-        value = std::nearbyint(value); // the default rounding mode: halves to even
+        // Too large for a double reads as infinity, refused as an overflow below.
+        value = std::nearbyint(s.toDouble()); // the default rounding mode: halves to even
     } else {
         typeMismatch(text);
     }

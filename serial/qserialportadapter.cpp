@@ -131,14 +131,9 @@ void QSerialPortAdapter::openDevice(const QString &path)
     m_isPty = isPseudoTerminal(path);
     m_port.setPortName(path);
 
-    m_opening = true;
-    const bool opened = m_port.open(QIODevice::ReadWrite);
-    m_opening = false;
-    if (!opened) {
-        const RunTimeError failure = openFailure(m_port.error(), path, m_port.errorString());
-        m_port.clearError();
-        throw failure;
-    }
+    // QSerialPort reports an error in its open before it counts as open, so portError skips it.
+    if (!m_port.open(QIODevice::ReadWrite))
+        throw openFailure(m_port.error(), path, m_port.errorString());
     try {
         DeviceCheck::afterOpen(int(m_port.handle()));
         applySettings(line);
@@ -387,7 +382,7 @@ std::optional<QSerialPort::PinoutSignals> QSerialPortAdapter::readLines() const
 
 void QSerialPortAdapter::portError(QSerialPort::SerialPortError error)
 {
-    if (m_opening || m_losing || !m_port.isOpen())
+    if (m_losing || !m_port.isOpen())
         return;
     if (error == QSerialPort::ResourceError) {
         loseConnection();

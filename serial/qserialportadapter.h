@@ -83,7 +83,6 @@ private:
     QString m_settings = QStringLiteral("9600,n,8,1");
     LineSettings m_line;
     bool m_isPty = false;
-    bool m_opening = false;
 
     qint16 m_event = 0;
     QQueue<qint16> m_pending;

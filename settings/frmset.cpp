@@ -186,8 +186,5 @@ void frmSet::cmdCancel_Click()
 
 void frmSet::unload()
 {
-    QWidget *frame = MdiChild::frameOf(this);
-    if (frame == this)
-        setAttribute(Qt::WA_DeleteOnClose);
-    frame->close();
+    MdiChild::frameOf(this)->close();
 }

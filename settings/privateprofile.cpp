@@ -202,10 +202,9 @@ Replaced replaceFile(const QString &path, const QByteArray &bytes, bool exists)
         return Replaced::NoTemporaryFile;
     if (exists)
         keepOwner(out.handle(), path);
-    if (out.write(bytes) != bytes.size() || !syncToDisk(out.handle())) {
-        out.cancelWriting();
+    // Without a commit, the temporary file goes with the QSaveFile.
+    if (out.write(bytes) != bytes.size() || !syncToDisk(out.handle()))
         return Replaced::Failed;
-    }
     return out.commit() ? Replaced::Done : Replaced::Failed;
 }
 

@@ -28,17 +28,13 @@ bool isDecimalDigit(char16_t c)
 double readRadix(QStringView digits, int radix)
 {
     double value = 0;
-    bool any = false;
     for (QChar ch : digits) {
         const char16_t c = ch.unicode();
         const int d = hexDigitValue(c);
         if (d < 0 || d >= radix)
             break;
         value = value * radix + d;
-        any = true;
     }
-    if (!any)
-        return 0;
     return value <= 0xFFFFFFFFu ? double(radixLiteralValue(quint64(value))) : value;
 }
 
@@ -103,8 +99,7 @@ double readDecimal(QStringView s)
     if (*first == '+')
         ++first;
     double value = 0;
-    const auto [end, ec] = std::from_chars(first, number.constData() + number.size(), value);
-    Q_UNUSED(end);
+    const std::errc ec = std::from_chars(first, number.constData() + number.size(), value).ec;
     if (ec == std::errc::result_out_of_range) {
         const bool negative = number.startsWith('-');
         const long long order
@@ -137,7 +132,6 @@ double BasicVal::read(QStringView text)
     }
 
     QString cleaned;
-    cleaned.reserve(rest.size());
     for (QChar c : rest) {
         if (!isIgnored(c.unicode()))
             cleaned.append(c);

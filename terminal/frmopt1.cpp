@@ -51,10 +51,8 @@ void frmOpt1::connectHandlers()
 void frmOpt1::Form_Load()
 {
     for (int i = 0; i < 2; ++i) {
-        if (Module1::SendOpt(1) == OptAValues[i]) {
+        if (Module1::SendOpt(1) == OptAValues[i])
             optA->button(i)->setChecked(true);
-            optA_Click(i);
-        }
     }
 }
 

@@ -71,23 +71,19 @@ void frmOpt3::connectHandlers()
 
 void frmOpt3::Form_Load()
 {
-    // Selecting in code runs the click handler too, so the interval group comes up enabled
+    // The send mode's click handler runs here too, so the interval group comes up enabled
     // exactly in continuous mode.
     for (int i = 0; i < 2; ++i) {
         if (Module1::SendOpt(2) == OptAValues[i]) {
             optA->button(i)->setChecked(true);
             optA_Click(i);
         }
-        if (Module1::ReceiveClearOpt == OptBValues[i]) {
+        if (Module1::ReceiveClearOpt == OptBValues[i])
             optB->button(i)->setChecked(true);
-            optB_Click(i);
-        }
     }
     for (int i = 0; i < 8; ++i) {
-        if (Module1::SendOpt(3) == OptCValues[i]) {
+        if (Module1::SendOpt(3) == OptCValues[i])
             optC->button(i)->setChecked(true);
-            optC_Click(i);
-        }
     }
 }
 

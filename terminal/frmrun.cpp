@@ -82,7 +82,6 @@ void frmRun::buildControls()
         line->setCompleter(nullptr);
         // Typed bytes must read clearly: commas and digits in a Latin face, Chinese falls back.
         line->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
-        line->lineEdit()->setFont(line->font());
         // A pasted line is sent whole up to a length the window still lays out at once; a longer
         // edit is refused rather than cut. The numeric lines reject overlong text when encoding.
         m_lineLimits[size_t(r)] = LengthValidator::install(line->lineEdit(), MaxLineLength);
@@ -200,7 +199,6 @@ void frmRun::buildControls()
     timerSend->setObjectName(QStringLiteral("timerSend"));
     // Continuous sending promises its interval to the millisecond.
     timerSend->setTimerType(Qt::PreciseTimer);
-    timerSend->setInterval(1000);
 }
 
 void frmRun::connectHandlers()
@@ -488,7 +486,6 @@ void frmRun::showSendError(const RunTimeError &error)
 
 void frmRun::timerSend_Timer()
 {
-    timerSend->stop();
     try {
         ReceiveClear();
         send16Data();

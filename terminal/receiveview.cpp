@@ -44,7 +44,6 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     viewport()->setCursor(Qt::IBeamCursor);
     // The paint fills each row's background itself, once, and Qt fills nothing beneath it.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    verticalScrollBar()->setSingleStep(1);
     m_layoutTimer.setSingleShot(true);
     m_layoutTimer.setInterval(0);
     measureItems();

@@ -27,7 +27,6 @@ template<class Convert> QByteArray encodeItems(const QString &text, Convert conv
     if (text.size() > MaxLineLength)
         throw RunTimeError {ErrorNumber::DataError, {}};
     QByteArray bytes;
-    bytes.reserve(text.count(u',') + 1);
     for (QStringView item : QStringView(text).tokenize(u',', Qt::KeepEmptyParts))
         bytes.append(item.isEmpty() ? '\0' : checkedByte(convert(item)));
     return bytes;
