@@ -31,14 +31,14 @@ void LoadSettings()
         ComSetting = QStringLiteral("9600,n,8,1");
 }
 
-void SaveSettings()
+bool SaveSettings()
 {
     if (IniFile.isEmpty())
-        return;
+        return false;
     // The folder under ~/.config comes into being with the first save, never by reading.
     QDir().mkpath(QFileInfo(IniFile).absolutePath());
     // One replacement, so a crash between the keys cannot pair the new port with old settings.
-    PrivateProfile::writeStrings(Section,
+    return PrivateProfile::writeStrings(Section,
         {{QStringLiteral("comPort"), ComPortNo}, {QStringLiteral("comSet"), ComSetting}}, IniFile);
 }
 

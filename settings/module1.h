@@ -31,9 +31,9 @@ inline QString &SendOpt(int index)
 // Reads "comPort" and "comSet" of section "Setup"; a missing file or key, or "0", gives the
 // defaults. Creates no file.
 void LoadSettings();
-// Writes both keys. A failed write, or no folder to keep the file in, is silent: the values still
-// hold in memory.
-void SaveSettings();
+// Writes both keys; false when the file does not hold them now. The program stays silent either
+// way: the values still hold in memory.
+bool SaveSettings();
 
 // Back to the state at program start (everything empty or false).
 void Reset();

@@ -53,22 +53,23 @@ private Q_SLOTS:
         // Mended: a short copy replaced the file, and the port key was written before the failure.
         row("disk full", "[Setup]\r\ncomPort=1\r\n[O]\r\nk=1\r\n", "1|9600,n,8,1",
             "[Setup]\r\ncomPort=1\r\n[O]\r\nk=1\r\n");
-        // Mended: with no temporary file possible beside it, the save was lost.
-        row("folder locked", "[Setup]\ncomPort=1", "1|9600,n,8,1",
-            "[Setup]\ncomPort=2\r\ncomSet=e\r\n");
+        // Mended: with no temporary file possible beside it, the save was lost. Rewritten in
+        // place, a shorter file keeps nothing of the old one's tail.
+        row("folder locked", "[Setup]\ncomPort=1\ncomSet=9600,n,8,1", "1|9600,n,8,1",
+            "[Setup]\ncomPort=2\ncomSet=e\r\n");
         // Rewritten in place, a write that fails part way leaves the old bytes and length.
         row("folder locked, disk full", "[Setup]\ncomPort=1", "1|9600,n,8,1", "[Setup]\ncomPort=1");
         // Mended: a FIFO hung the start-up, a link to /dev/zero read until memory ran out. Neither
         // is read or written, nor is a folder.
         for (const char *special : {"FIFO", "link to /dev/zero", "folder"})
             row(special, {}, "1|9600,n,8,1", "special");
-        row("blank 0, empty", "[Setup]\ncomPort= 0 \ncomSet=", "1|");
+        row("blank 0, blanks only", "[Setup]\ncomPort= 0 \ncomSet= ", "1|");
         // Mended: quotes keep what the reader strips; the trim then takes ASCII blanks only.
         row("quoted", "[Setup]\ncomSet=\" \t\xA1\x40 \"", "1|\t\u3000");
         // 例 is A8 D2: a cut to 11 bytes never splits it. Mended: a lone lead byte used to vanish.
         row("eleven bytes kept", "[Setup]\ncomPort=123456789012", "12345678901|9600,n,8,1");
-        row("Big5 at the ends", "[Setup]\ncomPort=1234567890\xA8\xD2\ncomSet=12\xA4",
-            "1234567890|12\uFFFD");
+        row("Big5 at the ends", "[Setup]\ncomPort=1234567890\xA8\xD2\ncomSet=123456789012\xA4",
+            "1234567890|123456789012\uFFFD");
     }
     void loadThenSave()
     {
@@ -100,7 +101,7 @@ private Q_SLOTS:
         Module1::ComPortNo = u"2"_qs;
         Module1::ComSetting = u"e"_qs;
         if (saved == "special") {
-            Module1::SaveSettings();
+            QVERIFY(!Module1::SaveSettings());
             QVERIFY(!QFileInfo(ini).isFile());
             QCOMPARE(QFileInfo(ini).isSymLink(), tag == "link to /dev/zero");
             return;
@@ -117,12 +118,13 @@ private Q_SLOTS:
         const bool locked = tag.startsWith("folder locked");
         if (locked && !lockFolder(dir.path(), true))
             QSKIP("this file system cannot lock a folder");
-        Module1::SaveSettings(); // silent when it fails
+        const bool stored = Module1::SaveSettings();
         setrlimit(RLIMIT_FSIZE, &limit);
         if (locked)
             QVERIFY(lockFolder(dir.path(), false));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll(), saved);
+        QCOMPARE(stored, saved.contains("comSet=e")); // a failure never passes for success
         if (!file.isNull())
             QCOMPARE(ini.permissions(), mode);
         // Nothing left beside it, whether the write went through or failed.
@@ -176,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(QDir(config.path()).isEmpty() && QDir(dir.path()).isEmpty());
         Module1::ComPortNo = u"2"_qs;
         Module1::ComSetting = u"e"_qs;
-        Module1::SaveSettings();
+        QCOMPARE(Module1::SaveSettings(), !saved.isEmpty());
         const QString folder = saved == u"program" ? dir.path()
             : saved == u"xdg"                      ? config.filePath(u"vedira"_qs)
             : saved == u"home"                     ? homeDir.filePath(u".config/vedira"_qs)
@@ -215,8 +217,9 @@ private Q_SLOTS:
         row("first duplicate", "[Setup]\r\nk=2\r\nk=5\r\n", "2", "[Setup]\r\nk=v\r\nk=5\r\n");
         row("comments kept", ";\n[Setup]\n;k=7\nk\nK = 8 ", "8", ";\n[Setup]\n;k=7\nk\nK = v \r\n");
         row("empty file", {}, {}, "[Setup]\r\nk=v\r\n");
-        row("other section", "k=1\n[O]\nk=3\n[Setup]\n", {}, "k=1\n[O]\nk=3\n[Setup]\nk=v\r\n");
-        row("end of its section", "[Setup]\nx=1\n\n[O]\n", {}, "[Setup]\nx=1\nk=v\r\n\n[O]\n");
+        row("other section", "k=1\n[O]\nk=3\n[Setup]\n \t", {},
+            "k=1\n[O]\nk=3\n[Setup]\nk=v\r\n \t");
+        row("end of its section", "[Setup]\nx=1\n\n[O", {}, "[Setup]\nx=1\nk=v\r\n\n[O");
         // Mended: a lone CR did not end a line; a new key went after the section's comments.
         row("CR and mixed line ends", "[O]\r\nk=1\r[Setup]\rx=2\nk=5\r", "5",
             "[O]\r\nk=1\r[Setup]\rx=2\nk=v\r");
