@@ -149,8 +149,8 @@ private Q_SLOTS:
             QCOMPARE(ReceiveFormatter::text(kind, QByteArray(1, char(byte)), {}),
                 items.at(int(kind)) + u' ');
         }
-        QCOMPARE(ReceiveFormatter::byteList(QByteArray(2, char(byte)), {0, 1, 1, 2}),
-            QString::asprintf("%02X\r\n%02X", byte, byte));
+        QCOMPARE(ReceiveFormatter::byteList(QByteArray(4, char(byte)), {0, 1, 1, 3}),
+            QString::asprintf("%02X\r\n%02X,%02X\r\n%02X", byte, byte, byte, byte));
     }
 };
 

@@ -36,8 +36,8 @@ private Q_SLOTS:
         addRows({"32767.4", "&H7FFF"}, u"32767"_qs);
         addRows({"-32768.5", "&H8000"}, u"-32768"_qs);
         addRows({"", "COM1", "1a", "1 2", "1.2.3", "&HG"}, u"error 13"_qs);
-        addRows(
-            {"32767.5", "-32769", "&H10000", "&H100000000", "&H10000000000000000"}, u"error 6"_qs);
+        addRows({"32767.5", "-32769", "&H10000", "&H100000000", "&H10000000000000000", "1E400"},
+            u"error 6"_qs);
     }
     void fromText()
     {
@@ -57,7 +57,7 @@ private Q_SLOTS:
         addRows({"", "9600,n,8", "9600,n,8,1,1", "9600，n，8，1"}, LineSettings {0}); // fields
         addRows({"0,n,8,1", "+9600,n,8,1", "9600.5,n,8,1", "4294967296,n,8,1"}, LineSettings {0});
         addRows({"9600,x,8,1", "9600,none,8,1", "9600,n,8,0", "9600,n,8,1.0"}, LineSettings {0});
-        addRows({"9600,n,4,1", "9600,n,9,1", "9600,n,08,1"}, LineSettings {0});
+        addRows({"9600,n,4,1", "9600,n,9,1", "9600,n,08,1", "9600,n,80,1"}, LineSettings {0});
     }
     void parse()
     {

@@ -84,10 +84,12 @@ private Q_SLOTS:
             QByteArray::number(pid).rightJustified(10) + "\nminicom root\n", 8005, "by process");
         row("UUCP lock, binary", "", QByteArray(reinterpret_cast<const char *>(&pid), 4), 8005,
             "by process");
-        row("UUCP lock of a dead process", "", " 999999999\n", 0, "");
+        row("UUCP lock of a dead process", "", "1999999999\n", 0, ""); // not init, 1
         row("UUCP lock naming this process", "", QByteArray::number(::getpid()) + "\n", 0, "");
         row("UUCP lock of a zombie", "", "zombie", 0, "");
-        row("stale lock, folder not writable", "", " 999999999\nkept\n", 8005, "be removed");
+        row("UUCP lock without a number", "", "\n", 0, ""); // not process 0, this group
+        row("UUCP lock, four bytes of text", "", "1 09", 8005, "by process"); // init's
+        row("stale lock, folder not writable", "", "1000000000\nkept\n", 8005, "be removed");
         row("lock folder entry that is a directory", "", "dir", 8005, "not a regular file");
         row("lock folder entry that is a FIFO", "", "fifo", 8005, "not a regular file");
         row("lock folder entry linking to a FIFO", "", "fifo link", 8005, "not a regular file");
@@ -342,6 +344,7 @@ private Q_SLOTS:
         port->output(u"例如：AT\r"_qs);
         const QByteArray expected = all + QByteArray::fromHex("A8D2A670A147") + "AT\r";
         QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
+        QCOMPARE(port->outBufferCount(), 0); // the device took it all
 
         // Receive events come from the event loop, never from inside a call; a lost device closes
         // the port and says so once.

@@ -47,7 +47,7 @@ class tst_FrmRun : public QObject
 
     void open()
     {
-        m_frame->memRun_Click();
+        m_frame->findChild<QAction *>("memRun")->trigger(); // from the menu, as a user opens it
         m_run = m_frame->findChild<frmRun *>();
     }
     QComboBox *line(int i) const
@@ -389,24 +389,25 @@ private Q_SLOTS:
     // the port with one box.
     void session()
     {
-        SendOpt(2) = u"1"_qs;
         SendOpt(3) = u"300"_qs;
         ComSetting = u"19200,n,8,1"_qs;
         open();
         expectPort(true, PanelPortOpen);
         QCOMPARE(m_run->Comm1().settings(), u"19200,n,8,1"_qs); // the line as set
-        // Each 選項 opens its line's options, modal.
+        // Each 選項 opens its line's options, modal; the second's send mode reaches the terminal.
+        SendOpt(2) = u"1"_qs;
         const auto shown = std::make_shared<QStringList>();
         for (const char *options : {"cmdOpt1", "cmdOpt3"}) {
             QTimer::singleShot(0, this, [shown] {
                 QWidget *modal = QApplication::activeModalWidget();
-                *shown << (modal ? modal->objectName() : QString());
+                *shown << (modal ? modal->objectName() + u' ' + modal->windowTitle() : QString());
                 if (modal)
                     modal->close();
             });
             click(options);
         }
-        QCOMPARE(*shown, (QStringList {"frmOpt1", "frmOpt3"}));
+        QCOMPARE(*shown,
+            (QStringList {"frmOpt1 ASCII碼字元,傳送參數設定", "frmOpt3 16進制字元,傳送參數設定"}));
         line(2)->setEditText(u"07"_qs);
         send(2);
         expectSending(true);
@@ -493,6 +494,7 @@ private Q_SLOTS:
         dlg->show();
         QCOMPARE(dlg->font(), run.font()); // the terminal's own
         QVERIFY(dlg->rect().contains(dlg->childrenRect()));
+        QCOMPARE(dlg->minimumSize(), dlg->maximumSize()); // a fixed border
         QStringList checked;
         for (const QAbstractButton *button : dlg->findChildren<QAbstractButton *>()) {
             QVERIFY(button->sizeHint().width() <= button->width());
@@ -506,8 +508,8 @@ private Q_SLOTS:
             if (name == u"close")
                 dlg->close();
             else
-                button ? QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8))
-                       : QTest::keyClick(dlg.get(), Qt::Key_Escape);
+                name == u"Escape" ? QTest::keyClick(dlg.get(), Qt::Key_Escape)
+                                  : QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8));
         }
         QVERIFY(!dlg->isVisible());
         const QStringList now {
