@@ -13,7 +13,6 @@
 #include "tools/frmascii.h"
 #include "tools/frmcheck.h"
 #include "tools/frmcrcbook.h"
-#include "ui/designfonts.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/twips.h"
@@ -140,7 +139,6 @@ void frmVedira::buildControls()
     QStatusBar *stb = statusBar();
     stb->setObjectName(QStringLiteral("Stb1"));
     stb->setSizeGripEnabled(false);
-    stb->setFont(DesignFonts::font(DesignFonts::PMingliu, 9));
     for (size_t i = 0; i < m_panels.size(); ++i) {
         auto *panel = new QLabel(stb);
         panel->setObjectName(QStringLiteral("Stb1_Panel%1").arg(i + 1));

@@ -66,7 +66,6 @@ void frmCheck::buildControls()
     setWindowTitle(QStringLiteral("計算檢查碼"));
     setWindowIcon(Icons::checksumWindow());
     setFixedSize(twipsSize(4770, 5385));
-    setFont(DesignFonts::font(DesignFonts::PMingliu, 9));
 
     Label1 = label(this, "Label1", QStringLiteral("請輸入16進制字串 , 使用\"，\"分隔"),
         twips(120, 120, 4530, 255));
