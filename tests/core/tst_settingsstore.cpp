@@ -53,8 +53,7 @@ private Q_SLOTS:
         // Mended: a short copy replaced the file, and the port key was written before the failure.
         row("disk full", "[Setup]\r\ncomPort=1\r\n[O]\r\nk=1\r\n", "1|9600,n,8,1",
             "[Setup]\r\ncomPort=1\r\n[O]\r\nk=1\r\n");
-        // Mended: with no temporary file possible beside it, the save was lost. Rewritten in
-        // place, a shorter file keeps nothing of the old one's tail.
+        // Mended: with no temporary file beside it, the save was lost. In place, no old tail stays.
         row("folder locked", "[Setup]\ncomPort=1\ncomSet=9600,n,8,1", "1|9600,n,8,1",
             "[Setup]\ncomPort=2\ncomSet=e\r\n");
         // Rewritten in place, a write that fails part way leaves the old bytes and length.

@@ -89,6 +89,7 @@ private Q_SLOTS:
         QTest::keyClick(ascii, Qt::Key_M, Qt::ControlModifier);
         QCOMPARE(line->currentText(), u"01,03,00,00,00,02"_qs);
         line->lineEdit()->setFocus();
+        line->lineEdit()->home(false); // the CRC goes after the last item wherever the caret is
         QTest::keyClick(line->lineEdit(), Qt::Key_M, Qt::ControlModifier);
         QCOMPARE(line->currentText(), u"01,03,00,00,00,02,C4,0B"_qs);
         QTest::mouseClick(run.CmdSend(2), Qt::LeftButton);

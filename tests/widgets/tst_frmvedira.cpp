@@ -31,10 +31,9 @@ class tst_FrmVedira : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The splash sets the send options and, on its one tick two seconds on, shows the frame
-    // maximised with the stored port, reading the settings without making a file, and the clock;
-    // frame and status bar named as test tools find them. Restored, the client area is as designed.
-    // Both ways out ask, Yes by default; only Quit ends the program, the frame never closes.
+    // The splash sets the send options; its one tick two seconds on shows the frame maximised,
+    // with the stored port and the clock, reading the settings without making a file. Restored,
+    // the client area is as designed. Both ways out ask, Yes by default; Quit alone exits.
     void startUp()
     {
         QTemporaryDir dir;
@@ -52,9 +51,8 @@ private Q_SLOTS:
         QCOMPARE(
             frame->objectName() + u' ' + frame->statusBar()->objectName(), u"frmVedira Stb1"_qs);
         QCOMPARE(SendOpt(1) + SendOpt(2) + ReceiveClearOpt + SendOpt(3), "0001000");
-        QCOMPARE(frame->panelText(1), "COM1");
-        QCOMPARE(frame->panelText(2), "9600,n,8,1");
-        QCOMPARE(frame->panelText(6), "通訊埠關閉");
+        QCOMPARE((QStringList {frame->panelText(1), frame->panelText(2), frame->panelText(6)}),
+            (QStringList {"COM1", "9600,n,8,1", "通訊埠關閉"})); // port, settings, state
         QVERIFY(!frame->panelText(4).isEmpty());
         QVERIFY(QDir(dir.path()).isEmpty());
         frame->showNormal();
