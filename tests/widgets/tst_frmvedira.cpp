@@ -184,9 +184,8 @@ private Q_SLOTS:
             const QSize free = about->screen()->size() - about->size();
             at = about->pos();
             expected = QPoint(qRound(free.width() / 2.0), qRound(free.height() / 3.0));
-            auto *ok = about->findChild<QWidget *>("CmdOk");
             modal = QApplication::activeModalWidget() == about;
-            QTest::mouseClick(ok, Qt::LeftButton);
+            QTest::mouseClick(about->findChild<QWidget *>("CmdOk"), Qt::LeftButton);
             closed = !about->isVisible();
             about->close();
         });
