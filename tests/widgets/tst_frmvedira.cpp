@@ -134,6 +134,8 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QStringList {"執行", "* 計算檢查碼"}));
         menu->actions().first()->trigger();
         QCOMPARE(listed(), (QStringList {"* 執行", "計算檢查碼"}));
+        QVERIFY(!MdiChild::frameOf(frame.findChild<frmCheck *>())->close()); // hidden, texts kept
+        QVERIFY(!frame.findChild<frmCheck *>()->isVisible());
         frame.memCheck_Click();
         const QMdiArea *area = frame.findChild<QMdiArea *>("MDIClient");
         const auto stack = area->subWindowList(QMdiArea::StackingOrder);
