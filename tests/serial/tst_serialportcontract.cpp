@@ -200,8 +200,9 @@ private Q_SLOTS:
         PtyPair pty;
         const auto port = openCom1(folder, pty);
         QCOMPARE(stderrOf([&] { port->setPortOpen(false); }), QString()); // nothing waited
-        port->setPortOpen(true); // more than a pty holds: an empty queue takes more than its limit,
-        port->output(QByteArray(port->outputLimit() + 1, 'x')); // a waiting one up to it exactly
+        port->setPortOpen(true);
+        // More than a pty holds: an empty queue takes more than its limit, a waiting one up to it.
+        port->output(QByteArray(port->outputLimit() + 1, 'x'));
         port->output(QByteArray(port->outputLimit() - port->outBufferCount(), 'y'));
         const qint64 waiting = port->outBufferCount();
         QCOMPARE(stderrOf([&] { port->setPortOpen(false); }),

@@ -96,14 +96,13 @@ private Q_SLOTS:
         const auto shown = [view, viewport](QRect cell) {
             const QImage shot = viewport->grab().toImage();
             const QRect item = cell.adjusted(2, 2, -2, -2);
-            const int under = qGray(shot.pixel(item.topLeft()));
+            const QRgb corner = shot.pixel(item.topLeft()); // the background under the glyph
             int lighter = 0;
             for (int y = item.top(); y <= item.bottom(); ++y)
                 for (int x = item.left(); x <= item.right(); ++x)
-                    lighter
-                        += int(qGray(shot.pixel(x, y)) > under) - (qGray(shot.pixel(x, y)) < under);
-            const bool marked
-                = shot.pixel(item.topLeft()) == view->palette().color(QPalette::Highlight).rgb();
+                    lighter += int(qGray(shot.pixel(x, y)) > qGray(corner))
+                        - (qGray(shot.pixel(x, y)) < qGray(corner));
+            const bool marked = corner == view->palette().color(QPalette::Highlight).rgb();
             const char *glyph = lighter > 0 ? "light" : lighter < 0 ? "dark" : "blank";
             return QLatin1String(marked ? "marked " : "plain ") + glyph;
         };
