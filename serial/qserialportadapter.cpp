@@ -147,7 +147,7 @@ void QSerialPortAdapter::openDevice(const QString &path)
     m_receivePending = false;
     m_pending.clear();
 #ifdef Q_OS_UNIX
-    m_writable = std::make_unique<QSocketNotifier>(m_port.handle(), QSocketNotifier::Write);
+    m_writable = std::make_unique<QSocketNotifier>(m_port.handle(), QSocketNotifier::Write, this);
     m_writable->setEnabled(false);
     connect(m_writable.get(), &QSocketNotifier::activated, this, &QSerialPortAdapter::writeQueued);
 #endif

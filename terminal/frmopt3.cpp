@@ -54,9 +54,6 @@ void frmOpt3::buildControls()
             QStringLiteral("0.5秒"), QStringLiteral("1秒"), QStringLiteral("2秒"),
             QStringLiteral("3秒"), QStringLiteral("5秒")},
         columns({360, 2400}, {300, 630, 960, 1290}), 1560);
-    FrameC->setEnabled(false);
-    for (QAbstractButton *button : optC->buttons())
-        button->setEnabled(false);
 
     CmdOk = button(this, "CmdOk", QStringLiteral("確 定"), twips(3360, 3075, 1200, 420));
 }
@@ -90,10 +87,7 @@ void frmOpt3::Form_Load()
 void frmOpt3::optA_Click(int index)
 {
     Module1::SendOpt(2) = OptAValues.at(size_t(index));
-    const bool continuous = index == 1;
-    FrameC->setEnabled(continuous);
-    for (QAbstractButton *button : optC->buttons())
-        button->setEnabled(continuous);
+    FrameC->setEnabled(index == 1); // the interval's buttons with it
 }
 
 void frmOpt3::optB_Click(int index)

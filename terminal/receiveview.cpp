@@ -45,7 +45,6 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *
     // The paint fills each row's background itself, once, and Qt fills nothing beneath it.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     m_layoutTimer.setSingleShot(true);
-    m_layoutTimer.setInterval(0);
     measureItems();
     connectHandlers();
     restartLayout();

@@ -12,9 +12,8 @@ using Encoder = QByteArray (*)(const QString &);
 Q_DECLARE_METATYPE(Encoder)
 using Kind = Checksum::Kind;
 
-// The byte lists a user types: the numbers a decimal item is read as, the send lines' encodings,
-// and the calculator's folds, whose expected boxes come from worked examples, the CRC-16/MODBUS
-// check value and a bit-by-bit script.
+// The byte lists a user types: decimal items read as numbers, the send lines' encodings, and the
+// calculator's folds (expected boxes from worked examples, the CRC check value, a bit-wise script).
 class tst_ByteLists : public QObject
 {
     Q_OBJECT

@@ -81,8 +81,7 @@ private Q_SLOTS:
         QTEST(text.chars(firstChar + 1, text.charCount() + 5), "charsAfterFirst");
     }
 
-    // An empty log has no token and no character; a cleared one counts its new bytes alone, and
-    // one that went away reads as empty.
+    // An empty log has no token; a cleared one counts its new bytes alone; a gone one reads empty.
     void emptyClearedAndGone()
     {
         auto log = std::make_unique<ReceiveLog>();

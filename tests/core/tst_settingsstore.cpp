@@ -17,8 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// A folder no file can be created in while its files stay writable: immutable for root (who
-// ignores permissions), read-only for anyone else.
+// A folder no file can be made in, its files writable: immutable for root, read-only for others.
 static bool lockFolder(const QString &path, bool locked)
 {
     if (geteuid() != 0)
@@ -58,8 +57,7 @@ private Q_SLOTS:
             "[Setup]\ncomPort=2\ncomSet=e\r\n");
         // Rewritten in place, a write that fails part way leaves the old bytes and length.
         row("folder locked, disk full", "[Setup]\ncomPort=1", "1|9600,n,8,1", "[Setup]\ncomPort=1");
-        // Mended: a FIFO hung the start-up, a link to /dev/zero read until memory ran out. Neither
-        // is read or written, nor is a folder.
+        // Mended: a FIFO hung the start, /dev/zero linked ate memory; none, nor a folder, is used.
         for (const char *special : {"FIFO", "link to /dev/zero", "folder"})
             row(special, {}, "1|9600,n,8,1", "special");
         row("blank 0, blanks only", "[Setup]\ncomPort= 0 \ncomSet= ", "1|");
@@ -130,9 +128,8 @@ private Q_SLOTS:
         QCOMPARE(
             QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"vedira.ini"_qs});
     }
-    // A program folder that cannot be written, or one under /usr even for root, sends the file
-    // and ports/ to $XDG_CONFIG_HOME/vedira (~/.config/vedira when that is relative), made by the
-    // first save and never by loading; with no home at all the settings stay in memory.
+    // An unwritable program folder, or one under /usr, sends the file and ports/ to vedira/ in
+    // $XDG_CONFIG_HOME or ~/.config, made by a save, not a load; with no home, memory only.
     void settingsFolder_data()
     {
         QTest::addColumn<QString>("program");

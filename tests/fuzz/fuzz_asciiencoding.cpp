@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = QString::fromUtf8(fuzzBytes(data, size)); // surrogates come in pairs
     const QByteArray line = SendEncoding::ascii(text, QStringLiteral("0"));
     check(SendEncoding::ascii(text, QStringLiteral("1")) == line + '\r', "\"1\" adds 0D", text);
-    // Big5 has no shift state, so the line is its characters sent one by one, and it decodes
-    // back to the text with "?" for each character Big5 lacks.
+    // Big5 has no shift state: the line is its characters sent one by one, decoding back with "?"s.
     QByteArray joined;
     QString back;
     for (qsizetype i = 0, n = 1; i < text.size(); i += n) {

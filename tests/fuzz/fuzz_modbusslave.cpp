@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Bytes at arbitrary times into the Modbus slave, against a model of the line and the registers.
-// The first byte picks the speed; each op byte then polls (bit 1) or feeds its (op >> 2) % 16
-// following bytes, with a CRC if bit 0 is set, and the byte after it advances the clock.
+// Bytes at arbitrary times into the Modbus slave, against a model. Byte 0 picks the speed; an op
+// polls (bit 1) or feeds (op >> 2) % 16 bytes, CRC'd if bit 0; the next byte advances the clock.
 #include "core/crc16.h"
 #include "fuzzcheck.h"
 #include "serial/sim/modbusslave.h"

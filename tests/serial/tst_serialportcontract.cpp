@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -205,17 +206,19 @@ private Q_SLOTS:
         port->output(QByteArray(port->outputLimit() + 1, 'x'));
         port->output(QByteArray(port->outputLimit() - port->outBufferCount(), 'y'));
         const qint64 waiting = port->outBufferCount();
+        const auto *writable = port->findChild<QSocketNotifier *>({}, Qt::FindDirectChildrenOnly);
+        QVERIFY(writable->isEnabled()); // told when the device takes more
         QCOMPARE(stderrOf([&] { port->setPortOpen(false); }),
             u"COM1 (%1): closed with %2 bytes unsent\n"_qs.arg(pty.slavePath()).arg(waiting));
         port->setPortOpen(true); // nothing left over for the next session
         pty.readFor(200); // what the device took before the close
         port->output(QByteArray("new"));
         QCOMPARE(pty.read(3), QByteArray("new"));
+        QVERIFY(!port->findChild<QSocketNotifier *>({}, Qt::FindDirectChildrenOnly)->isEnabled());
     }
 
-    // A USB adapter pulled out gives a resource error, a dead line a flood of read errors (a pty
-    // gives neither): the port closes and says so once, unless its owner closed it first. Stray
-    // read errors spread over time never add up to a flood.
+    // A USB adapter pulled out gives a resource error, a dead line a flood of read errors: the port
+    // closes and says so once, unless its owner closed it first. Stray errors never add up.
     void connectionLost()
     {
         QTemporaryDir folder;
@@ -242,9 +245,8 @@ private Q_SLOTS:
         QCOMPARE(lost.size(), 2);
     }
 
-    // A device with input lines, read here in place of the pty, which has none: each change
-    // raises its event once, from the event loop, a ring only as it starts, a failed read nothing.
-    // A line reads as it is now, or as last read when the device cannot tell.
+    // Input lines read in place of the pty's (it has none): a change raises its event once, from
+    // the event loop, a ring only as it starts, a failed read nothing; a line reads as last known.
     void inputLines()
     {
         using Q = QSerialPort;
@@ -272,10 +274,14 @@ private Q_SLOTS:
             QTest::qWait(5 * QSerialPortAdapter::LinePollMilliseconds);
             QCOMPARE(std::exchange(events, {}), expected);
         }
+        // Its owner closes the port at the first of two changes: the second is not told.
+        connect(port.get(), &SerialPort::OnComm, port.get(), [&] { port->setPortOpen(false); });
+        lines = Q::ClearToSendSignal | Q::DataSetReadySignal | Q::DataCarrierDetectSignal;
+        QTest::qWait(5 * QSerialPortAdapter::LinePollMilliseconds);
+        QCOMPARE(events, QList<qint16> {SerialPort::EvCTS});
     }
 
-    // Speed and stop bits reach the line as the device sees it; parity and data bits, which a pty
-    // does not keep, are seen as the port was asked.
+    // Speed and stop bits reach the device; parity and data bits, which a pty drops, are as asked.
     void lineAtTheDevice_data()
     {
         QTest::addColumn<QString>("settings");
@@ -348,8 +354,8 @@ private Q_SLOTS:
         QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
         QCOMPARE(port->outBufferCount(), 0); // the device took it all
 
-        // Receive events come from the event loop, never from inside a call; a lost device closes
-        // the port and says so once.
+        // Receive events come from the event loop, never inside a call; a lost device closes, told
+        // once.
         QByteArray received, sent;
         QList<bool> openWhenLost;
         connect(port.get(), &SerialPort::OnComm, port.get(), [&] {

@@ -25,9 +25,8 @@ private Q_SLOTS:
         QTest::newRow("modbus read") << u"--modbus"_qs << QByteArray::fromHex("010300000002C40B")
                                      << QByteArray::fromHex("01030400000000FA33");
     }
-    // The simulator refuses a foreign ports entry, replaces the link a killed simulator left,
-    // answers across closing and reopening the port, and on SIGTERM exits with 0 (a death by the
-    // signal is no exit code 0) and takes its link with it.
+    // The simulator refuses a foreign ports entry, replaces a killed one's link, answers across
+    // reopening the port, and on SIGTERM exits with 0 (not death by the signal), link removed.
     void simulator()
     {
         QFETCH(QString, mode);

@@ -8,9 +8,8 @@
 
 #include <optional>
 
-// A SerialPort for what a pseudo-terminal cannot show: the input lines and the ring. It opens any
-// number and swallows what is written; like the real port it raises its events from the event
-// loop and only while open.
+// A SerialPort for what a pty cannot show, the input lines and the ring: any number opens, writes
+// vanish, and as with the real port events come from the event loop and only while open.
 class FakeSerialPort : public SerialPort
 {
     Q_OBJECT

@@ -12,9 +12,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-// A pseudo-terminal for tests: the program opens slavePath() as its port, the test plays the
-// device on the master end. Reads keep the event loop running so the port's queued writes and
-// events happen while the test waits.
+// A pty: the program opens slavePath() as its port, the test plays the device on the master end.
+// Reads keep the event loop running, so the port's queued writes and events happen meanwhile.
 class PtyPair
 {
 public:

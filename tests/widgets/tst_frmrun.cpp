@@ -117,8 +117,8 @@ private Q_SLOTS:
         QTest::newRow("decimal") << 1 << QByteArray("\0BC", 3) << "65,66," << QByteArray("AB\0", 3);
         QTest::newRow("hex") << 2 << QByteArray("\0BC", 3) << "ff,0A" << QByteArray("\xFF\n");
     }
-    // A send breaks the areas' line only after data came in, the option clears them at a send,
-    // and a refused send touches neither the wire nor the areas.
+    // A send breaks the areas' line only after data came, the option clears them, a refusal
+    // nothing.
     void sendAndReceive()
     {
         QFETCH(int, index);
@@ -215,9 +215,8 @@ private Q_SLOTS:
         QCOMPARE(m_boxes.texts(), (QStringList {message, message}));
     }
 
-    // A far end that does not read: long lines (past the line edit's usual 32,767) and continuous
-    // sending wait in order, the port open; a send taking the queue past its limit is refused
-    // once, naming what waits, and nothing queued is lost or doubled.
+    // A far end that does not read: long lines (past 32,767) and continuous sends wait in order; a
+    // send past the queue's limit is refused once, naming what waits; nothing is lost or doubled.
     void backPressure()
     {
         SendOpt(2) = u"1"_qs;
@@ -281,9 +280,8 @@ private Q_SLOTS:
             taken ? QStringList() : QStringList {LineTooLong.arg(frmRun::MaxLineLength)});
     }
 
-    // The window opens at the frame's top left; saving and printing are unavailable; every named
-    // control lies inside its named parent. A lamp follows its own line's events from the first on,
-    // a ring flips it, closing leaves the lamps.
+    // The window opens top left, without saving or printing, each control inside its named parent.
+    // A lamp follows its line's events from the first on, a ring flips it, a close leaves it.
     void lampsAndLayout()
     {
         FakeSerialPort *fake = nullptr;
@@ -321,8 +319,8 @@ private Q_SLOTS:
             return on;
         };
         QCOMPARE(lit(), u"000000"_qs);
-        // An event, the line states it brings, and the lamps lit after it: SD and RD (never lit),
-        // DCD, CTS, DSR, RI.
+        // Events, the line states each brings, the lamps after: SD, RD (never lit), DCD, CTS, DSR,
+        // RI.
         const std::tuple<qint16, FakeSerialPort::LineStates, QString> steps[] {
             {SerialPort::EvDSR, {true, false, true}, u"000010"_qs},
             {SerialPort::EvCD, {true, false, false}, u"001010"_qs},
@@ -348,6 +346,7 @@ private Q_SLOTS:
             rows[] {
                 {m_run, "CmdSend_1", QAccessible::Button, SingleSend,
                     u"傳送10進制字串 , 使用\"，\"分隔"_qs},
+                {m_run, "cmdOpt1", QAccessible::Button, u"選項"_qs, u"傳送ASCII碼字元"_qs},
                 {m_run, "cmdOpt3", QAccessible::Button, u"選項"_qs,
                     u"傳送16進制字串 , 使用\"，\"分隔"_qs},
                 {m_run, "txtReceive_2", QAccessible::EditableText, u"16進制字串顯示"_qs, {}},
@@ -385,9 +384,8 @@ private Q_SLOTS:
             "cmdReceive CmdExit txtReceive_2 txtReceive_0 txtReceive_1"_qs);
     }
 
-    // Continuous sending starts one interval after the click; each tick reads line and interval
-    // afresh. The close box and 離 開 only hide the window, 離 開 stops sending; unplugging closes
-    // the port with one box.
+    // Continuous sending starts an interval after the click, each tick reading line and interval
+    // afresh. The close box and 離 開 hide the window, 離 開 stops sending; an unplug: one box.
     void session()
     {
         SendOpt(3) = u"300"_qs;

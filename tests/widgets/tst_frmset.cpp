@@ -83,9 +83,8 @@ private Q_SLOTS:
         QTRY_VERIFY(m_set.isNull());
     }
 
-    // An open port is reopened on the new device with the new settings; one that cannot be leaves
-    // them standing, the terminal saying the port is closed, and the dialog open. Every control
-    // and caption fits its frame.
+    // An open port reopens on the new device and settings; one that cannot leaves them standing,
+    // the port closed and the dialog open. Every control and caption fits its frame.
     void reopensThePort()
     {
         ComPortNo = "1";

@@ -174,8 +174,7 @@ private Q_SLOTS:
         QVERIFY(!frame.panelText(4).isEmpty());
     }
 
-    // The menu runs the About box modal, centred across the screen and a third of the way down;
-    // 確 定 closes it.
+    // The About box: modal, centred across the screen, a third of the way down; 確 定 closes it.
     void aboutBox()
     {
         frmVedira frame;

@@ -86,6 +86,7 @@ private Q_SLOTS:
         feed({"ABC", "|", "DEF"});
         const QString all = u"41 42 43 \r\n44 45 46 "_qs;
         QWidget *viewport = view->viewport();
+        QCOMPARE(viewport->cursor().shape(), Qt::IBeamCursor); // text under the pointer
         const auto at = [view](qreal place) {
             const QRectF rect = view->itemRect(qsizetype(place));
             return QPointF(rect.left() + (place - int(place)) * rect.width(), rect.center().y())
@@ -106,9 +107,8 @@ private Q_SLOTS:
             const char *glyph = lighter > 0 ? "light" : lighter < 0 ? "dark" : "blank";
             return QLatin1String(marked ? "marked " : "plain ") + glyph;
         };
-        // A drag selects between the item boundaries nearest to its ends (1.1 is a tenth into
-        // the item of byte 1), a middle click on the way notwithstanding. The byte list of a
-        // selection has one line per received line.
+        // A drag selects between the boundaries nearest its ends (1.1: a tenth into byte 1's item),
+        // a middle click on the way or not; a selection's byte list has a line per received line.
         for (const auto &[from, to, selected, byteList] :
             {std::tuple {1.1, 4.9, u"42 43 \r\n44 45 "_qs, u"42,43\r\n44,45"_qs},
                 std::tuple {4.1, 0.9, u"42 43 \r\n44 "_qs, u"42,43\r\n44"_qs}}) {
@@ -323,15 +323,15 @@ private Q_SLOTS:
         QVERIFY(screenIsPainted());
     }
 
-    // New data scroll to the end until the user scrolls away; a line of megabytes is wrapped
-    // again step by step on a resize or a new font, the view staying where the user had it. A clear
-    // resets the view; a view outliving its log shows nothing (it used to read freed bytes).
+    // New data scroll to the end until the user scrolls away; a line of megabytes re-wraps step by
+    // step on a resize or font, the view kept. A clear resets it; one outliving its log is empty.
     void layoutAndScrolling()
     {
         ReceiveView *view = m_view.get();
         for (int i = 0; i < 80; ++i) // 5 MB in one line
             m_log->append(everyByteMixed());
         QScrollBar *bar = view->verticalScrollBar();
+        QVERIFY(bar->isVisible()); // from the first row: the rows are never wrapped again for it
         QTRY_VERIFY(rowsAddUp() && bar->maximum() > 100000);
         // Keys scroll by a row, a page or to either end; away from the end, new data wait.
         const int page = bar->pageStep(), end = bar->maximum();
@@ -364,7 +364,12 @@ private Q_SLOTS:
 
         const qreal narrow = view->itemRect(0).width();
         view->setFont(QFont(view->font().family(), 24));
-        QTRY_VERIFY(view->itemRect(0).width() > narrow); // measured again
+        QTRY_VERIFY(view->itemRect(0).width() > narrow && view->isLayoutComplete());
+        view->viewport()->installEventFilter(this);
+        const auto idle = [this] {
+            return std::exchange(m_painted, {}), QTest::qWait(200), m_painted.isEmpty();
+        };
+        QTRY_VERIFY(idle()); // nothing drawn once measured and wrapped again, not even the last row
         QTest::keyClick(view, Qt::Key_PageUp);
         m_log->clear();
         QVERIFY(view->visualRowCount() == 1 && bar->maximum() == 0 && view->isFollowingEnd());
