@@ -151,7 +151,6 @@ void ReceiveView::log_cleared()
     m_anchor = m_cursor = 0;
     m_selecting = false;
     m_follow = true;
-    m_restoreTopToken = -1;
     FrameClock::shared().cancel(this);
     m_dirtyFromRow = 0;
     refresh();
@@ -175,7 +174,6 @@ void ReceiveView::restartLayout()
     if (!m_follow && m_restoreTopToken < 0)
         m_restoreTopToken
             = m_wrap.rowStart(std::clamp(verticalScrollBar()->value(), 0, m_wrap.rowCount() - 1));
-    m_layoutTimer.stop();
     // A floor keeps a not yet sized view from giving every item a row of its own.
     m_wrap.restart(
         std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance()));
@@ -321,7 +319,6 @@ void ReceiveView::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), background);
         return;
     }
-    painter.setFont(m_glyphs.font());
     const QPalette &pal = palette();
     const QColor textColor = pal.color(QPalette::Text);
     const QColor selectedColor = pal.color(QPalette::HighlightedText);
@@ -398,9 +395,8 @@ void ReceiveView::paintEvent(QPaintEvent *event)
     }
 }
 
-void ReceiveView::resizeEvent(QResizeEvent *event)
+void ReceiveView::resizeEvent(QResizeEvent *)
 {
-    QAbstractScrollArea::resizeEvent(event);
     if (std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance())
         != m_wrap.width())
         restartLayout();

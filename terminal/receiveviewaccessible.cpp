@@ -97,17 +97,6 @@ QAccessible::State ReceiveViewAccessible::state() const
     return s;
 }
 
-QString ReceiveViewAccessible::text(QAccessible::Text t) const
-{
-    QString str = QAccessibleWidget::text(t);
-    if (t == QAccessible::Name && str.isEmpty()) {
-        // The area is known by the label above it.
-        for (const auto &[label, relation] : relations(QAccessible::Label))
-            str = label->text(QAccessible::Name);
-    }
-    return str;
-}
-
 void *ReceiveViewAccessible::interface_cast(QAccessible::InterfaceType t)
 {
     if (t == QAccessible::TextInterface)
@@ -256,7 +245,6 @@ void ReceiveViewAccessible::scrollToSubstring(int startIndex, int endIndex)
         return;
     v->scrollToToken(t.tokenOfChar(std::max(startIndex, endIndex)));
     v->scrollToToken(t.tokenOfChar(std::max(0, startIndex)));
-    v->viewport()->update();
 }
 
 QString ReceiveViewAccessible::attributes(int offset, int *startOffset, int *endOffset) const

@@ -27,7 +27,6 @@ public:
 
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
-    QString text(QAccessible::Text t) const override;
     void *interface_cast(QAccessible::InterfaceType t) override;
 
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override;

@@ -20,8 +20,7 @@ class tst_ReceiveText : public QObject
     }
 
 private Q_SLOTS:
-    // One token of each row looked at from every side: its place among the breaks and bytes, its
-    // characters, and the text from it to the end.
+    // Each row's token from every side: its place among breaks and bytes, its characters, the rest.
     void oneToken_data()
     {
         QTest::addColumn<Kind>("kind");

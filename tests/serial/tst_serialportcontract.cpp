@@ -193,8 +193,7 @@ private Q_SLOTS:
         return port;
     }
 
-    // Closing on purpose while bytes still wait for a device that does not read drops them, and
-    // standard error says how many; with none waiting it says nothing.
+    // A close drops the bytes a silent device left waiting; standard error says how many, if any.
     void closeWithBytesWaiting()
     {
         QTemporaryDir folder;

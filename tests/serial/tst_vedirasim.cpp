@@ -116,8 +116,7 @@ private Q_SLOTS:
         Module1::Reset();
     }
 
-    // Both programs started as a user would from a terminal without any display: an answer that
-    // needed one would end in Qt's abort instead of exit status 0.
+    // Both programs run from a terminal with no display: one needing it would abort, not exit 0.
     void answer_data()
     {
         QTest::addColumn<QString>("program");

@@ -7,8 +7,7 @@
 #include <QList>
 #include <QQueue>
 
-// While it lives, every message box is recorded instead of shown, and answered from a queue of
-// preset answers (the box's default button when the queue is empty).
+// While it lives, boxes are recorded, not shown, answered from a queue (else their default button).
 class MessageBoxRecorder
 {
 public:

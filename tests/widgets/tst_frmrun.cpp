@@ -164,8 +164,7 @@ private Q_SLOTS:
         QCOMPARE(area(2), u"44 "_qs);
     }
 
-    // Megabytes of every byte value with sends between, as fast as the pty takes them: the log
-    // holds each byte once and in order, and a break exactly at each send.
+    // Megabytes of every byte, sends between: each byte logged once, in order, a break per send.
     void flood()
     {
         open();

@@ -212,8 +212,7 @@ private Q_SLOTS:
         QVERIFY(QApplication::clipboard()->text() == head + repeated.repeated(many) + tail);
     }
 
-    // A screen reader's "read all" of megabytes gets the first characters, at most
-    // MaxTextChars of them, at once; the character count stays that of the whole text.
+    // A "read all" of megabytes gets at most MaxTextChars at once; the count is the whole text's.
     void readAll_data()
     {
         QTest::addColumn<int>("start"); // below 0: that many characters before the end
