@@ -151,7 +151,6 @@ void ReceiveView::log_cleared()
     m_anchor = m_cursor = 0;
     m_selecting = false;
     m_follow = true;
-    FrameClock::shared().cancel(this);
     m_dirtyFromRow = 0;
     refresh();
 }

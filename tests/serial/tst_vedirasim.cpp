@@ -126,18 +126,15 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("err");
         const QString vedira = QStringLiteral(VEDIRA), sim = QStringLiteral(VEDIRA_SIM);
         const QByteArray version = "vedira " VEDIRA_VERSION "\n", none;
-        const QByteArray usage = "Usage: " VEDIRA " [options]\n";
         const auto row = [](const char *name, const QString &program, const QStringList &arguments,
                              int exitCode, const QByteArray &out, const QByteArray &err) {
             QTest::newRow(name) << program << arguments << exitCode << out << err;
         };
         row("--version", vedira, {"--version"}, 0, version, none);
-        row("--help", vedira, {"--help"}, 0, usage, none);
         row("Qt's -platform", vedira, {"-platform", "offscreen", "--version"}, 0, version, none);
         row("--bogus", vedira, {"--bogus"}, 2, none, "vedira: Unknown option 'bogus'.\n");
         row("argument", vedira, {"COM1"}, 2, none, "vedira: unexpected argument 'COM1'\n");
         row("sim --version", sim, {"--version"}, 0, "vedira-sim " VEDIRA_VERSION "\n", none);
-        row("sim --bogus", sim, {"--bogus"}, 2, none, "vedira-sim: Unknown option 'bogus'.\n");
     }
     void answer()
     {

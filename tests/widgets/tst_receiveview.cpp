@@ -370,9 +370,11 @@ private Q_SLOTS:
         };
         QTRY_VERIFY(idle()); // nothing drawn once measured and wrapped again, not even the last row
         QTest::keyClick(view, Qt::Key_PageUp);
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // a drag under way
         m_log->clear();
         QVERIFY(view->visualRowCount() == 1 && bar->maximum() == 0 && view->isFollowingEnd());
         feed({"\x0F", "|", "\x10"});
+        QTest::mouseMove(view->viewport(), QPoint(60, 40));
         QCOMPARE(view->selectedText(), QString()); // the selection went with the old bytes
         view->selectAll();
         m_log.reset();
