@@ -6,6 +6,7 @@
 #include "serial/devicecheck.h"
 #include "serial/portnumber.h"
 
+#include <QFile>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -35,7 +37,8 @@ bool isPseudoTerminal(const QString &path)
 bool deniedByPermissions(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    return ::access(path.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES;
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK | W_OK, AT_EACCESS) != 0
+        && errno == EACCES;
 #else
     Q_UNUSED(path);
     return false;
@@ -94,7 +97,6 @@ void QSerialPortAdapter::setSettings(const QString &settings)
     const LineSettings line = LineSettings::parse(settings);
     if (m_port.isOpen())
         applySettings(line);
-    m_line = line;
     m_settings = settings;
 }
 
@@ -142,13 +144,9 @@ void QSerialPortAdapter::openDevice(const QString &path)
         throw;
     }
 
-    m_losing = false;
     m_readErrors = 0;
-    m_receivePending = false;
-    m_pending.clear();
 #ifdef Q_OS_UNIX
     m_writable = std::make_unique<QSocketNotifier>(m_port.handle(), QSocketNotifier::Write, this);
-    m_writable->setEnabled(false);
     connect(m_writable.get(), &QSocketNotifier::activated, this, &QSerialPortAdapter::writeQueued);
 #endif
     // The lines' state at open is the baseline: a line already on raises nothing.
@@ -244,7 +242,7 @@ void QSerialPortAdapter::output(const QString &text)
 qsizetype QSerialPortAdapter::outputLimit() const
 {
     // About ten bits a character on the wire.
-    return std::max<qsizetype>(1024 * 1024, qsizetype(m_line.speed));
+    return std::max<qsizetype>(1024 * 1024, qsizetype(LineSettings::parse(m_settings).speed));
 }
 
 void QSerialPortAdapter::output(const QByteArray &bytes)

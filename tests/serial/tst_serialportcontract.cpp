@@ -94,6 +94,7 @@ private Q_SLOTS:
         row("lock folder entry that is a FIFO", "", "fifo", 8005, "not a regular file");
         row("lock folder entry linking to a FIFO", "", "fifo link", 8005, "not a regular file");
         row("flock", "", "flock", 8005, "flock()");
+        row("device this user may not open", "denied", {}, 8002, "Permission denied");
     }
     void refusedOpens()
     {
@@ -134,13 +135,15 @@ private Q_SLOTS:
             QVERIFY(
                 lockFile.open(QIODevice::WriteOnly) && lockFile.write(lock) && lockFile.flush());
         const bool kept = lock.endsWith("kept\n"); // in a folder this user cannot write to
-        QVERIFY(!kept
+        const bool denied = device == "denied"; // as another user, whatever this one is
+        QVERIFY(!(kept || denied)
             || (::chmod(QFile::encodeName(folder.path()), 0755) == 0
-                && ::chmod(QFile::encodeName(folder.filePath("lock")), 0555) == 0));
-        device = device == "unlocked" ? QString::fromLocal8Bit(::ptsname(unlocked))
-            : device == "loop"        ? com3
-            : device.isEmpty()        ? pty.slavePath()
-                                      : device;
+                && ::chmod(QFile::encodeName(folder.filePath("lock")), kept ? 0555 : 0777) == 0));
+        device = device == "unlocked"    ? QString::fromLocal8Bit(::ptsname(unlocked))
+            : device == "loop"           ? com3
+            : device.isEmpty() || denied ? pty.slavePath()
+                                         : device;
+        QVERIFY(!denied || ::chmod(QFile::encodeName(device), 0) == 0);
         QVERIFY(device.startsWith("/dev/ttyS")
             || (QFile::link(device, com3 + "-") && QFile::link(com3 + "-", com3)));
 
@@ -158,8 +161,8 @@ private Q_SLOTS:
                     ::close(fd);
             }
         });
-        if (kept && ::geteuid() == 0)
-            QCOMPARE(::seteuid(65534), 0); // root may remove a file from any folder
+        if ((kept || denied) && ::geteuid() == 0)
+            QCOMPARE(::seteuid(65534), 0); // root may remove a file from any folder, open any
         QElapsedTimer opening;
         opening.start();
         int number = 0;
@@ -172,6 +175,7 @@ private Q_SLOTS:
             ::waitpid(zombie, nullptr, 0);
         ::close(unlocked);
         QCOMPARE(number, error);
+        QCOMPARE(port.portOpen(), error == 0);
         QVERIFY2(took < 1000, qPrintable(u"the open took %1 ms"_qs.arg(took)));
         QVERIFY2(error ? line.startsWith(u"COM%1 (%2): "_qs.arg(com).arg(device))
                     && line.contains(reason) && line.count('\n') == 1 && line.endsWith('\n')
@@ -252,7 +256,8 @@ private Q_SLOTS:
         QTemporaryDir folder;
         PtyPair pty;
         std::optional<Q::PinoutSignals> lines = Q::DataCarrierDetectSignal; // no news at open
-        QSerialPortAdapter::LineReader = [&lines] { return lines; };
+        int reads = 0;
+        QSerialPortAdapter::LineReader = [&] { return ++reads, lines; };
         const auto forget = qScopeGuard([] { QSerialPortAdapter::LineReader = {}; });
         const auto port = openCom1(folder, pty);
         QList<qint16> events;
@@ -273,6 +278,7 @@ private Q_SLOTS:
             QTest::qWait(5 * QSerialPortAdapter::LinePollMilliseconds);
             QCOMPARE(std::exchange(events, {}), expected);
         }
+        QVERIFY2(reads < 100, qPrintable(u"%1 reads"_qs.arg(reads))); // polled, not in a busy loop
         // Its owner closes the port at the first of two changes: the second is not told.
         connect(port.get(), &SerialPort::OnComm, port.get(), [&] { port->setPortOpen(false); });
         lines = Q::ClearToSendSignal | Q::DataSetReadySignal | Q::DataCarrierDetectSignal;
@@ -336,9 +342,12 @@ private Q_SLOTS:
         port->setPortOpen(false);
         port->setPortOpen(false); // closing a closed port is no error
         port->setPortOpen(true);
-        QCOMPARE(errorOf([&] { port->setPortOpen(true); }), ErrorNumber::PortAlreadyOpen);
+        int again = 0; // refused before the device is tried: nothing on standard error
+        QCOMPARE(stderrOf([&] { again = errorOf([&] { port->setPortOpen(true); }); }), QString());
+        QCOMPARE(again, ErrorNumber::PortAlreadyOpen);
         QCOMPARE(errorOf([&] { port->setCommPort(3); }), ErrorNumber::InvalidWhileOpen);
         port->setSettings(u"19200,e,7,1"_qs);
+        QCOMPARE(port->findChild<QSerialPort *>()->baudRate(), 19200); // at once
         QCOMPARE(errorOf([&] { port->setSettings(u"19200,q,7,1"_qs); }),
             ErrorNumber::InvalidPropertyValue);
         QCOMPARE(port->settings(), u"19200,e,7,1"_qs);
@@ -353,8 +362,7 @@ private Q_SLOTS:
         QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
         QCOMPARE(port->outBufferCount(), 0); // the device took it all
 
-        // Receive events come from the event loop, never inside a call; a lost device closes, told
-        // once.
+        // Receive events come from the event loop, never inside a call; a lost device closes, once.
         QByteArray received, sent;
         QList<bool> openWhenLost;
         connect(port.get(), &SerialPort::OnComm, port.get(), [&] {
