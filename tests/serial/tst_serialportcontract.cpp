@@ -230,6 +230,7 @@ private Q_SLOTS:
         QSerialPort *serial = port->findChild<QSerialPort *>();
         QSignalSpy lost(port.get(), &SerialPort::ConnectionLost);
         Q_EMIT serial->errorOccurred(QSerialPort::ResourceError);
+        QCOMPARE(errorOf([&] { port->output(QByteArray("x")); }), ErrorNumber::DeviceIo); // gone
         QTRY_COMPARE(lost.size(), 1);
         port->setPortOpen(true);
         Q_EMIT serial->errorOccurred(QSerialPort::ResourceError);

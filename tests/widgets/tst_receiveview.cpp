@@ -142,6 +142,8 @@ private Q_SLOTS:
         QCOMPARE((QStringList {shown(place(1)), shown(place(2)), shown(place(4))}),
             (QStringList {u"plain dark"_qs, u"marked light"_qs, u"plain dark"_qs}));
         QVERIFY(!breakMarked());
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, at(0).y()));
+        QCOMPARE(view->selectedText(), u"43 "_qs); // right of the items: not the line break
         QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier); // from a selection in the middle
         QCOMPARE(view->selectedText(), all);
         QCOMPARE(shown(place(0)), u"marked light"_qs); // the first item drawn, selected
@@ -168,6 +170,9 @@ private Q_SLOTS:
         }
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), u"42 43 \r\n44 45 46 "_qs);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 5));
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(view->selectedText(), u"44 "_qs); // a click below the text is on its last row
     }
 
     // A copy too large for the memory left: one box, the clipboard as it was and the program
