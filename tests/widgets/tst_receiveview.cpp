@@ -339,10 +339,11 @@ private Q_SLOTS:
         QTRY_VERIFY(rowsAddUp() && bar->maximum() > 100000);
         // Keys scroll by a row, a page or to either end; away from the end, new data wait.
         const int page = bar->pageStep(), end = bar->maximum();
-        for (const auto &[key, value] :
-            {std::pair {Qt::ControlModifier | Qt::Key_Home, 0}, {Qt::Key_Down, 1},
-                {Qt::Key_PageDown, page + 1}, {Qt::Key_Up, page}, {Qt::Key_PageUp, 0},
-                {Qt::ControlModifier | Qt::Key_End, end}, {Qt::Key_Up, end - 1}}) {
+        for (const auto &[key, value] : {std::pair {Qt::ControlModifier | Qt::Key_Home, 0},
+                 {Qt::Key_Down, 1}, {Qt::Key_PageDown, page + 1}, {Qt::Key_Up, page},
+                 {Qt::Key_PageUp, 0}, {Qt::ShiftModifier | Qt::Key_PageDown, 1},
+                 {Qt::Key_Down, 2}, // the caret kept shown
+                 {Qt::ControlModifier | Qt::Key_End, end}, {Qt::Key_Up, end - 1}}) {
             QTest::keyClick(view, key.key(), key.keyboardModifiers());
             QCOMPARE(bar->value(), value);
             QTRY_VERIFY(screenIsPainted());
