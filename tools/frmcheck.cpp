@@ -108,10 +108,7 @@ void frmCheck::buildControls()
     txtSumHex = output(Frame3, "txtSumHex", SplitColour, twips(1440, 540, 1320, 360));
     cmdSum = button(Frame3, "cmdSum", QStringLiteral("SUM計算"), twips(3000, 480, 1320, 495));
 
-    for (QPushButton *b : {cmdCrc, cmdCRCbook, cmdXOR, cmdSum})
-        b->setAutoDefault(false);
     nameBy(Label1, CobTxt);
-    CobTxt->setAccessibleName(Label1->text());
     CobTxt->lineEdit()->setAccessibleName(Label1->text());
     for (const auto &[label, box] :
         {std::pair {Label2, txtCRC}, {Label3, txtCRChigh}, {Label5, txtCRClow}, {Label7, txtXOR},
