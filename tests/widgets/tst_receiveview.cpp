@@ -173,6 +173,9 @@ private Q_SLOTS:
         QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 5));
         QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(view->selectedText(), u"44 "_qs); // a click below the text is on its last row
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, at(0).y()));
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier); // the line break alone
+        QVERIFY(breakMarked());
     }
 
     // A copy too large for the memory left: one box, the clipboard as it was and the program
