@@ -176,6 +176,10 @@ private Q_SLOTS:
         QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, at(0).y()));
         QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier); // the line break alone
         QVERIFY(breakMarked());
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at(1.1)); // a caret in ink before 42
+        const QPoint caret = view->itemRect(1).toAlignedRect().topLeft() + QPoint(-1, 5);
+        QCOMPARE(
+            viewport->grab().toImage().pixelColor(caret), view->palette().color(QPalette::Text));
     }
 
     // A copy too large for the memory left: one box, the clipboard as it was and the program
