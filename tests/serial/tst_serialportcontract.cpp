@@ -38,8 +38,7 @@ template<typename Call> int errorOf(Call call)
     return 0;
 }
 
-// The contract of SerialPort, kept by the QSerialPort adapter over a pseudo-terminal whose master
-// end the test plays as the device (no test reaches a real /dev/ttyS).
+// SerialPort's contract, kept by the adapter over a pty whose master end the test plays as device.
 class tst_SerialPortContract : public QObject
 {
     Q_OBJECT

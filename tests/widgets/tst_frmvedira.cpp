@@ -110,8 +110,7 @@ private Q_SLOTS:
         QCOMPARE(command->property("enabled").toBool(), enabled);
     }
 
-    // The window menu lists the windows shown, the active one checked, and activates the one
-    // picked; a menu command brings its window to the front again.
+    // The window menu lists the windows, the active checked, activates one; a command raises.
     void windowMenu()
     {
         QTemporaryDir dir;

@@ -180,6 +180,9 @@ private Q_SLOTS:
         const QPoint caret = view->itemRect(1).toAlignedRect().topLeft() + QPoint(-1, 5);
         QCOMPARE(
             viewport->grab().toImage().pixelColor(caret), view->palette().color(QPalette::Text));
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier);
+        QApplication::sendEvent(view, &key);
+        QVERIFY(!key.isAccepted()); // a key it has no use for goes on to the window
     }
 
     // A copy too large for the memory left: one box, the clipboard as it was and the program
@@ -254,8 +257,7 @@ private Q_SLOTS:
         QCOMPARE(answer, area.mid(start, size));
     }
 
-    // A screen reader also reads by the word at an offset, scrolls to a piece of text, finds a
-    // character on screen and back, moves the caret, and selects by offsets.
+    // A reader also reads words, scrolls to text, maps characters and points, moves the caret.
     void readByOffsets()
     {
         feed({"ABC", "|", "DEF", "|", everyByteMixed()});
