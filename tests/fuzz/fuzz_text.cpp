@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Arbitrary text through every line a user types: the number reading and the decimal send line,
-// the ASCII send line, the calculator (and arbitrary bytes as a list to its CRC), and the
-// settings string.
+// Arbitrary text through every line a user types: numbers and the decimal send line, the ASCII
+// send line, the calculator (and arbitrary bytes as a list to its CRC), the settings string.
 #include "core/big5codec.h"
 #include "core/crc16.h"
 #include "fuzzcheck.h"

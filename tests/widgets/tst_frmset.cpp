@@ -67,15 +67,14 @@ private Q_SLOTS:
         Reset();
     }
 
-    // Stored parts no button matches leave the designed choice selected and are saved as they
-    // were; a setting too short to split gives the designed one; 取消 saves nothing.
+    // Stored parts no button matches keep the designed choice and are saved as they were.
     void storedSettings()
     {
         const QString designed = "COM1|9600| 1 bit| 8 bits|無 (None)|";
         ComPortNo = "11";
         ComSetting = "2400,N,9,3";
         QCOMPARE(click("cmdSure"), designed + "COM11 2400,N,9,3");
-        ComSetting = "96";
+        ComSetting = "96"; // too short to split: the designed one
         QCOMPARE(click("cmdSure"), designed + "COM11 9600,n,8,1");
         // 取消 saves nothing and reads the stored setting back; port 11 has no button to select.
         QCOMPARE(click("optPort_1 optCheck_1 cmdCancel"),

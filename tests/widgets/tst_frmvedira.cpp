@@ -195,8 +195,7 @@ private Q_SLOTS:
         QVERIFY(closed);
     }
 
-    // The ASCII chart: centred on the screen's width, a quarter of the free height down, in the
-    // frame's client area; a close destroys it, so every command places a new one.
+    // The ASCII chart: centred across, a quarter down, in the frame; a command after a close: anew.
     void asciiChart()
     {
         frmVedira frame;

@@ -370,6 +370,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(rowsAddUp(), 20000);
         QVERIFY(view->visualRowCount() > rows * 4 / 3 && !view->isFollowingEnd());
         QVERIFY(view->visualRowText(bar->value()).contains(topRow.left(6)));
+        view->resize(240, 300); // taller only
+        QTRY_VERIFY(bar->pageStep() > page);
         // Moving the cursor to the end brings it into view.
         QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier);
         QVERIFY(view->isFollowingEnd());
@@ -384,6 +386,7 @@ private Q_SLOTS:
             return std::exchange(m_painted, {}), QTest::qWait(200), m_painted.isEmpty();
         };
         QTRY_VERIFY(idle()); // nothing drawn once measured and wrapped again, not even the last row
+        QVERIFY(view->visualRowCount() > rows * 2); // the wider items wrapped again
         QTest::keyClick(view, Qt::Key_PageUp);
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // a drag under way
         m_log->clear();
