@@ -117,8 +117,7 @@ private Q_SLOTS:
         QTest::newRow("decimal") << 1 << QByteArray("\0BC", 3) << "65,66," << QByteArray("AB\0", 3);
         QTest::newRow("hex") << 2 << QByteArray("\0BC", 3) << "ff,0A" << QByteArray("\xFF\n");
     }
-    // A send breaks the areas' line only after data came, the option clears them, a refusal
-    // nothing.
+    // A send breaks the areas' line only after data came, the option clears them; a refusal: none.
     void sendAndReceive()
     {
         QFETCH(int, index);
@@ -318,8 +317,7 @@ private Q_SLOTS:
             return on;
         };
         QCOMPARE(lit(), u"000000"_qs);
-        // Events, the line states each brings, the lamps after: SD, RD (never lit), DCD, CTS, DSR,
-        // RI.
+        // Events, their line states, the lamps after: SD, RD (never lit), DCD, CTS, DSR, RI.
         const std::tuple<qint16, FakeSerialPort::LineStates, QString> steps[] {
             {SerialPort::EvDSR, {true, false, true}, u"000010"_qs},
             {SerialPort::EvCD, {true, false, false}, u"001010"_qs},
