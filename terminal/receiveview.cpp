@@ -160,7 +160,7 @@ void ReceiveView::verticalScrollBar_valueChanged(int value)
     if (m_adjustingScroll)
         return;
     m_follow = value >= verticalScrollBar()->maximum();
-    m_restoreTopToken = -1;
+    m_restoreTopToken.reset();
 }
 
 void ReceiveView::measureItems()
@@ -170,7 +170,7 @@ void ReceiveView::measureItems()
 
 void ReceiveView::restartLayout()
 {
-    if (!m_follow && m_restoreTopToken < 0)
+    if (!m_follow && !m_restoreTopToken)
         m_restoreTopToken
             = m_wrap.rowStart(std::clamp(verticalScrollBar()->value(), 0, m_wrap.rowCount() - 1));
     // A floor keeps a not yet sized view from giving every item a row of its own.
@@ -183,8 +183,7 @@ void ReceiveView::continueLayout()
 {
     // New items go on the last row laid out and on rows after it.
     const int changed = m_wrap.rowCount() - 1;
-    if (m_dirtyFromRow < 0 || changed < m_dirtyFromRow)
-        m_dirtyFromRow = changed;
+    m_dirtyFromRow = std::min(m_dirtyFromRow, changed);
     if (!m_wrap.layoutSome(m_text.log(), m_glyphs, LayoutChunk))
         m_layoutTimer.start();
     scheduleRefresh();
@@ -205,11 +204,11 @@ void ReceiveView::refresh()
     const int top = verticalScrollBar()->value();
     updateScrollBar();
     m_blurred = m_follow && verticalScrollBar()->value() - top > visibleRows();
-    if (m_dirtyFromRow >= 0) {
+    if (m_dirtyFromRow != NothingDirty) {
         const int dirtyTop = std::max(0, int(std::floor(rowTop(m_dirtyFromRow))));
         if (dirtyTop < viewport()->height())
             viewport()->update(0, dirtyTop, viewport()->width(), viewport()->height() - dirtyTop);
-        m_dirtyFromRow = -1;
+        m_dirtyFromRow = NothingDirty;
     }
 }
 
@@ -223,9 +222,9 @@ void ReceiveView::updateScrollBar()
         bar->setRange(0, std::max(0, m_wrap.rowCount() - visible));
         if (m_follow) {
             bar->setValue(bar->maximum());
-        } else if (m_restoreTopToken >= 0 && m_restoreTopToken < m_wrap.laidOutTokens()) {
-            bar->setValue(m_wrap.rowOfToken(m_restoreTopToken));
-            m_restoreTopToken = -1;
+        } else if (m_restoreTopToken && *m_restoreTopToken < m_wrap.laidOutTokens()) {
+            bar->setValue(m_wrap.rowOfToken(*m_restoreTopToken));
+            m_restoreTopToken.reset();
         }
     });
     m_adjustingScroll = false;
@@ -360,7 +359,10 @@ void ReceiveView::paintEvent(QPaintEvent *event)
             const qsizetype firstToken = m_wrap.rowStart(row);
             const qsizetype endToken = m_wrap.rowEnd(row);
             const qreal top = rowTop(row);
-            if (selFrom == selTo || firstToken >= selTo || endToken <= selFrom) {
+            // The part of the selection in this row; most rows have none and draw in one go.
+            const qsizetype from = std::clamp(selFrom, firstToken, endToken);
+            const qsizetype to = std::clamp(selTo, firstToken, endToken);
+            if (from == to) {
                 if (selectedPen) {
                     painter.setPen(textColor);
                     selectedPen = false;

@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 // One receive area: a read-only, wrapping, selectable view of a ReceiveLog through one formatter.
 // It never owns the data and its cost per update does not grow with the log: it keeps one start
@@ -121,10 +123,11 @@ private:
     qsizetype m_cursor = 0;
     bool m_selecting = false;
 
-    int m_dirtyFromRow = -1; // the first row whose items changed since the last refresh
+    static constexpr int NothingDirty = std::numeric_limits<int>::max();
+    int m_dirtyFromRow = NothingDirty; // the first row whose items changed since the last refresh
     bool m_follow = true;
     bool m_blurred = false; // the last refresh scrolled by more than a page
     bool m_adjustingScroll = false;
-    qsizetype m_restoreTopToken = -1;
+    std::optional<qsizetype> m_restoreTopToken; // the top row's first item, kept over a relayout
     ReceiveNotices m_notices {this, m_text};
 };

@@ -331,6 +331,7 @@ private Q_SLOTS:
         m_painted = {};
         m_log->append("Z"); // onto the last row: nothing scrolls
         QTRY_VERIFY(lastDrawn());
+        QVERIFY(!m_painted.contains(QPoint(5, 5))); // the last row alone
         m_log->append(QByteArray(40, 'Y')); // a row further: the rows on screen move up
         QTRY_VERIFY(lastDrawn());
         QVERIFY(screenIsPainted());
