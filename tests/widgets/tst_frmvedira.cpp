@@ -223,13 +223,16 @@ private Q_SLOTS:
         frame.findChild<QAction *>("memCheck")->trigger();
         auto *check = frame.findChild<frmCheck *>();
         auto *combo = check->findChild<QComboBox *>();
-        for (QWidget *w : check->findChildren<QWidget *>(QRegularExpression("^(L|F|cmd|txt)"))) {
+        const auto controls = check->findChildren<QWidget *>(QRegularExpression("^(L|F|cmd|txt)"));
+        QCOMPARE(controls.size(), 24); // the arrows too
+        for (QWidget *w : controls) {
             const QString text = w->property("text").toString() + w->property("title").toString();
             QVERIFY2(
                 w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
             QVERIFY2(w->fontMetrics().horizontalAdvance(text) <= w->width(), qPrintable(text));
-            QCOMPARE(
-                w->property("readOnly").toBool(), w->objectName().startsWith("txt")); // outputs
+            const bool output = w->objectName().startsWith("txt"); // read-only, tinted
+            QCOMPARE(w->property("readOnly").toBool(), output);
+            QCOMPARE(w->palette().base() != check->palette().base(), output);
         }
 
         // Steps split by ";": "=text" types a text, a control's name clicks it, "Return" and
