@@ -209,9 +209,8 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // 計算機 with no calculator to start says so. Every caption whole inside its frame, the outputs
-    // read-only. A text joins the list at its first calculation after an edit, even a failing one,
-    // and an edit empties the outputs. CRC help opens in the frame. Last: the design style stays.
+    // No calculator to start: a box. Captions fit, outputs alone read-only and tinted; a text is
+    // listed at its first calculation after an edit, even a failing one. Design style: last.
     void calculator()
     {
         DesignStyle::install();
