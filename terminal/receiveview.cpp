@@ -170,9 +170,12 @@ void ReceiveView::measureItems()
 
 void ReceiveView::restartLayout()
 {
-    if (!m_follow && !m_restoreTopToken)
-        m_restoreTopToken
-            = m_wrap.rowStart(std::clamp(verticalScrollBar()->value(), 0, m_wrap.rowCount() - 1));
+    // Away from the end, the top row's first item stays on top; a relayout already under way
+    // keeps the item it took, as the bar's value means little until the rows are all laid out.
+    if (!m_follow) {
+        m_restoreTopToken = m_restoreTopToken.value_or(
+            m_wrap.rowStart(std::clamp(verticalScrollBar()->value(), 0, m_wrap.rowCount() - 1)));
+    }
     // A floor keeps a not yet sized view from giving every item a row of its own.
     m_wrap.restart(
         std::max(viewport()->width() - 2 * HorizontalMargin, 4 * m_glyphs.widestAdvance()));
