@@ -73,9 +73,6 @@ public:
         m_master = -1;
     }
 
-    // The master end itself, for programs that play the device without a running event loop.
-    int masterFd() const { return m_master; }
-
 private:
     int m_master = -1;
     QString m_slavePath;

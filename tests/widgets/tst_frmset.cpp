@@ -89,6 +89,7 @@ private Q_SLOTS:
         ComPortNo = "1";
         m_frame->memRun_Click();
         click("optPort_2 optSpeed_3 optCheck_1 optData_1 optStop_0");
+        QCOMPARE(m_set->font(), m_frame->findChild<frmRun *>()->font()); // the terminal's own
         for (auto *w : m_set->findChildren<QWidget *>()) {
             QVERIFY2(
                 w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
