@@ -101,10 +101,11 @@ Parsed parse(const QByteArray &file, const Line &line)
     if (b == e || file[b] == ';')
         return p;
     if (file[b] == '[') {
-        // A trail byte of a Big5 character may be ']' (5D), so step over whole characters.
+        // A trail byte of a Big5 character may be ']' (5D), so step over whole characters; a lead
+        // byte last on the line steps past its end, which the cut below allows for.
         qsizetype i = b + 1;
         while (i < e && file[i] != ']')
-            i += (Big5Codec::isLeadByte(uchar(file[i])) && i + 1 < e) ? 2 : 1;
+            i += Big5Codec::isLeadByte(uchar(file[i])) ? 2 : 1;
         p.kind = Kind::Section;
         p.name = trimmed(QByteArrayView(file).sliced(b + 1, qMin(i, e) - b - 1));
         return p;

@@ -81,7 +81,7 @@ class tst_FrmRun : public QObject
     void expectSending(bool sending)
     {
         QCOMPARE(m_run->CmdSend(2)->text(), sending ? StopSend : ContinuousSend);
-        QCOMPARE(m_run->sendTimer()->isActive(), sending);
+        QCOMPARE(m_run->findChild<QTimer *>("timerSend")->isActive(), sending); // by its name
     }
 
 private Q_SLOTS:
