@@ -32,6 +32,7 @@ public:
 
     bool isValid() const { return m_master >= 0; }
     QString slavePath() const { return m_slavePath; }
+    int masterFd() const { return m_master; } // for benches that play the device without a loop
 
     // What the device sends to the program.
     void write(const QByteArray &bytes)
