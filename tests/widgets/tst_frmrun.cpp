@@ -459,7 +459,7 @@ private Q_SLOTS:
             "1 0 0 1000 " + SingleSend);
         // A disabled interval ignores its click: the intervals are there in continuous mode only.
         row("continuous chosen, 確 定", "0 0 0 1000 " + SingleSend, "optA_0 optB_0 optC_4",
-            "optC_0 optA_1 optC_1 optB_1 CmdOk", "0 1 1 200 " + ContinuousSend);
+            "optC_0 optA_1 optB_1 CmdOk", "0 1 1 1000 " + ContinuousSend);
         row("single chosen while sending, close box", "0 1 1 5000 " + StopSend,
             "optA_1 optB_1 optC_7", "optC_3 optA_0 optC_2 close", "0 0 1 500 " + SingleSend);
         row("kept while sending, Escape", "0 1 0 300 " + StopSend, "optA_1 optB_0 optC_2",
