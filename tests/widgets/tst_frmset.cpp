@@ -123,9 +123,6 @@ private Q_SLOTS:
         m_frame->memRun_Click();
         SerialPort &port = m_frame->findChild<frmRun *>()->Comm1();
         PtyPair usb;
-        PortMapMenu::Detect = [&usb] {
-            return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
-        };
         QStringList greyed, tips, checked; // the last menu's greyed entries, tooltips, checks
         const auto menu = [this, &greyed, &tips, &checked](const QString &choice) {
             QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
@@ -146,11 +143,14 @@ private Q_SLOTS:
             delete popup;
             return com5->toolTip();
         };
-        // A file of the user's named like a scratch link is left alone.
-        QFile scratch(m_dir->filePath("ports/com5.new"));
+        QFile scratch(m_dir->filePath("ports/com5.new")); // the user's, named like a scratch link
         QVERIFY(
             scratch.open(QIODevice::WriteOnly) && scratch.write("mine") == 4 && scratch.flush());
         click("");
+        QVERIFY(menu("(no pick)").startsWith("COM5")); // with the devices this machine has
+        PortMapMenu::Detect = [&usb] {
+            return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
+        };
         QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
         QVERIFY(QFile::link(usb.slavePath(), m_dir->filePath("ports/com5"))); // behind its back
         QHelpEvent ask(QEvent::ToolTip, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
