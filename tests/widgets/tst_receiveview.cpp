@@ -134,8 +134,8 @@ private Q_SLOTS:
             (QStringList {
                 u"plain dark"_qs, u"marked light"_qs, u"plain dark"_qs, u"plain blank"_qs}));
         // A double click takes the item; a drag held after the second press leaves it so.
-        QTest::mousePress(viewport, Qt::LeftButton, {}, at(2.5));
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(2.5));
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at(2.2));
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(2.2));
         QTest::mouseMove(viewport, at(4.9));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(4.9));
         QCOMPARE(view->selectedText(), u"43 "_qs);
