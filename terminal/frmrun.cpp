@@ -4,7 +4,7 @@
 
 #include "core/runtimeerror.h"
 #include "resources/icons.h"
-#include "serial/portnumber.h"
+#include "serial/portsettings.h"
 #include "serial/serialport.h"
 #include "settings/module1.h"
 #include "terminal/frmopt1.h"
@@ -12,7 +12,7 @@
 #include "terminal/lampshape.h"
 #include "terminal/receiveview.h"
 #include "terminal/receiveviewaccessible.h"
-#include "terminal/sendencoding.h"
+#include "terminal/terminalsession.h"
 #include "tools/checksum.h"
 #include "ui/designfonts.h"
 #include "ui/formbuilder.h"
@@ -32,14 +32,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace FormBuilder;
-using namespace Module1;
 
 frmRun::frmRun(std::unique_ptr<SerialPort> port)
-    : m_comm1(std::move(port))
+    : m_session(new TerminalSession(std::move(port), this))
 {
     setObjectName(QStringLiteral("frmRun"));
     buildControls();
@@ -177,8 +175,8 @@ void frmRun::buildControls()
     const std::array<const char *, 3> areaLabelNames {"Label3_1", "Label3_3", "Label3_5"};
     for (size_t i = 0; i < areas.size(); ++i) {
         Label3[2 * i + 1] = label(Frame2, areaLabelNames[i], areas[i].caption, areas[i].labelRect);
-        auto *view
-            = place(new ReceiveView(&m_log, areas[i].kind, Frame2), areaNames[i], areas[i].rect);
+        auto *view = place(
+            new ReceiveView(&m_session->log(), areas[i].kind, Frame2), areaNames[i], areas[i].rect);
         labelFor(Label3[2 * i + 1], view);
         view->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         QPalette pal = view->palette();
@@ -194,11 +192,6 @@ void frmRun::buildControls()
         txtReceive[0], txtReceive[1]};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
-
-    timerSend = new QTimer(this);
-    timerSend->setObjectName(QStringLiteral("timerSend"));
-    // Continuous sending promises its interval to the millisecond.
-    timerSend->setTimerType(Qt::PreciseTimer);
 }
 
 void frmRun::connectHandlers()
@@ -209,12 +202,17 @@ void frmRun::connectHandlers()
     connect(cmdOpt1, &QAbstractButton::clicked, this, &frmRun::cmdOpt1_Click);
     connect(cmdOpt3, &QAbstractButton::clicked, this, &frmRun::cmdOpt3_Click);
     connect(m_cmdSendGroup, &QButtonGroup::idClicked, this, &frmRun::CmdSend_Click);
-    connect(timerSend, &QTimer::timeout, this, &frmRun::timerSend_Timer);
     connect(m_appendCrc, &QAction::triggered, this, &frmRun::appendModbusCrc);
     connect(CobSend3->lineEdit(), &QWidget::customContextMenuRequested, this,
         &frmRun::CobSend3_contextMenu);
-    connect(m_comm1.get(), &SerialPort::OnComm, this, &frmRun::Comm1_OnComm);
-    connect(m_comm1.get(), &SerialPort::ConnectionLost, this, &frmRun::Comm1_ConnectionLost);
+    connect(m_session, &TerminalSession::lineChanged, this, &frmRun::lineChanged);
+    connect(m_session, &TerminalSession::ring, this, [this] {
+        spRI->setFillColor(spRI->fillColor() == LampShape::On ? LampShape::Off : LampShape::On);
+    });
+    connect(m_session, &TerminalSession::eventFailed, this,
+        [this] { MessageBox::error(this, UiTexts::DataError); });
+    connect(m_session, &TerminalSession::continuousFailed, this, &frmRun::timerSend_Failed);
+    connect(m_session, &TerminalSession::connectionLost, this, &frmRun::Comm1_ConnectionLost);
 
     const std::array<std::pair<QComboBox *, bool *>, 3> lines {
         {{CobSend1, &CobSend1Changed}, {CobSend2, &CobSend2Changed}, {CobSend3, &CobSend3Changed}}};
@@ -232,40 +230,44 @@ void frmRun::connectHandlers()
 void frmRun::Form_Load()
 {
     MdiChild::frameOf(this)->move(0, 0);
-    applySendMode(SendOpt(2));
+    applySendMode(Module1::SendOpt(2));
     try {
         openPort();
     } catch (const RunTimeError &e) {
-        showPortError(e);
+        showPortError(e.number);
     }
 }
 
 void frmRun::openPort()
 {
-    Comm1().setCommPort(PortNumber::fromText(ComPortNo));
-    Comm1().setSettings(ComSetting);
-    Comm1().setPortOpen(true);
-    PortIsOpen = VbTrue;
-    cmdPort->setText(UiTexts::ClosePort);
-    Q_EMIT panelTextChanged(6, UiTexts::PanelPortOpen);
+    m_session->open(PortSettings::parse(Module1::ComPortNo, Module1::ComSetting));
+    showPortOpen();
 }
 
 void frmRun::reopenPort()
 {
     try {
-        Comm1().setPortOpen(false);
-        openPort();
+        m_session->reopen(PortSettings::parse(Module1::ComPortNo, Module1::ComSetting));
+        showPortOpen();
     } catch (const RunTimeError &) {
-        // Shown closed before the caller's box, so that no continuous send ticks behind it.
-        if (!Comm1().portOpen())
-            showPortClosed();
+        // Settings that cannot be read leave the port closed, as a failed open does. Shown closed
+        // before the caller's box, so that no continuous send ticks behind it.
+        m_session->close();
+        showPortClosed();
         throw;
     }
 }
 
-void frmRun::showPortError(const RunTimeError &error)
+void frmRun::showPortOpen()
 {
-    switch (error.number) {
+    Module1::PortIsOpen = Module1::VbTrue;
+    cmdPort->setText(UiTexts::ClosePort);
+    Q_EMIT panelTextChanged(6, UiTexts::PanelPortOpen);
+}
+
+void frmRun::showPortError(int number)
+{
+    switch (number) {
     case ErrorNumber::PortAlreadyOpen:
         MessageBox::error(this, UiTexts::PortHeld);
         break;
@@ -280,7 +282,7 @@ void frmRun::showPortError(const RunTimeError &error)
 
 void frmRun::showPortClosed()
 {
-    PortIsOpen = VbFalse;
+    Module1::PortIsOpen = Module1::VbFalse;
     stopContinuousSending();
     cmdPort->setText(UiTexts::OpenPort);
     Q_EMIT panelTextChanged(6, UiTexts::PanelPortClosed);
@@ -288,7 +290,7 @@ void frmRun::showPortClosed()
 
 void frmRun::stopContinuousSending()
 {
-    timerSend->stop();
+    m_session->stopContinuous();
     if (CmdSend(2)->text() == UiTexts::StopSend)
         CmdSend(2)->setText(UiTexts::ContinuousSend);
 }
@@ -312,11 +314,11 @@ void frmRun::cmdPort_Click()
         if (cmdPort->text() == UiTexts::OpenPort) {
             openPort();
         } else {
-            Comm1().setPortOpen(false);
+            m_session->close();
             showPortClosed();
         }
     } catch (const RunTimeError &e) {
-        showPortError(e);
+        showPortError(e.number);
     }
 }
 
@@ -341,33 +343,12 @@ void frmRun::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void frmRun::Comm1_OnComm()
+void frmRun::lineChanged(qint16 event, bool on)
 {
-    try {
-        switch (Comm1().commEvent()) {
-        case SerialPort::EvCD:
-            spDCD->setFillColor(Comm1().cdHolding() ? LampShape::On : LampShape::Off);
-            break;
-        case SerialPort::EvCTS:
-            spCTS->setFillColor(Comm1().ctsHolding() ? LampShape::On : LampShape::Off);
-            break;
-        case SerialPort::EvDSR:
-            spDSR->setFillColor(Comm1().dsrHolding() ? LampShape::On : LampShape::Off);
-            break;
-        case SerialPort::EvRing:
-            spRI->setFillColor(spRI->fillColor() == LampShape::On ? LampShape::Off : LampShape::On);
-            break;
-        case SerialPort::EvReceive:
-            ReceiveEntered = VbFalse;
-            // A whole event is shown, however large: dropping it would lose data.
-            m_log.append(Comm1().input());
-            break;
-        default:
-            break;
-        }
-    } catch (const RunTimeError &) {
-        MessageBox::error(this, UiTexts::DataError);
-    }
+    LampShape *lamp = event == SerialPort::EvCD ? spDCD
+        : event == SerialPort::EvCTS            ? spCTS
+                                                : spDSR;
+    lamp->setFillColor(on ? LampShape::On : LampShape::Off);
 }
 
 void frmRun::Comm1_ConnectionLost()
@@ -376,23 +357,9 @@ void frmRun::Comm1_ConnectionLost()
     MessageBox::error(this, UiTexts::PortLost);
 }
 
-void frmRun::ReceiveEnter()
-{
-    // An empty log is exactly an empty hexadecimal area.
-    if (ReceiveEntered == VbFalse && !m_log.isEmpty())
-        m_log.addLineBreak();
-    ReceiveEntered = VbTrue;
-}
-
-void frmRun::ReceiveClear()
-{
-    if (ReceiveClearOpt == QLatin1String("1"))
-        m_log.clear();
-}
-
 void frmRun::cmdReceive_Click()
 {
-    m_log.clear();
+    m_session->clearLog();
 }
 
 void frmRun::recordHistory(QComboBox *line, bool &changed)
@@ -406,11 +373,6 @@ void frmRun::recordHistory(QComboBox *line, bool &changed)
     line->setEditText(text);
 }
 
-void frmRun::send16Data()
-{
-    Comm1().output(SendEncoding::hexadecimal(CobSend3->currentText()));
-}
-
 bool frmRun::lineReady(const QString &text)
 {
     if (text.isEmpty()) {
@@ -418,7 +380,7 @@ bool frmRun::lineReady(const QString &text)
         return false;
     }
     // The port as it reports itself, not the shared flag.
-    if (!Comm1().portOpen()) {
+    if (!m_session->isOpen()) {
         MessageBox::error(this, UiTexts::PortNotOpen);
         return false;
     }
@@ -427,78 +389,64 @@ bool frmRun::lineReady(const QString &text)
 
 void frmRun::CmdSend_Click(int index)
 {
-    try {
-        switch (index) {
-        case 0: {
-            const QString text = CobSend1->currentText();
-            if (!lineReady(text))
-                return;
-            recordHistory(CobSend1, CobSend1Changed);
-            Comm1().output(SendEncoding::ascii(text, SendOpt(1)));
-            ReceiveClear();
-            ReceiveEnter();
-            break;
-        }
-        case 1: {
-            // The decimal line records its history before any check.
-            recordHistory(CobSend2, CobSend2Changed);
-            const QString text = CobSend2->currentText();
-            if (!lineReady(text))
-                return;
-            Comm1().output(SendEncoding::decimal(text));
-            ReceiveClear();
-            ReceiveEnter();
-            break;
-        }
-        case 2: {
-            if (!lineReady(CobSend3->currentText()))
-                return;
-            recordHistory(CobSend3, CobSend3Changed);
-            const QString mode = CmdSend(2)->text();
-            if (mode == UiTexts::SingleSend) {
-                send16Data();
-                ReceiveClear();
-                ReceiveEnter();
-            } else if (mode == UiTexts::ContinuousSend) {
-                timerSend->setInterval(SendOpt(3).toInt());
-                timerSend->start();
-                CmdSend(2)->setText(UiTexts::StopSend);
-            } else {
-                stopContinuousSending();
-            }
-            break;
-        }
-        default:
-            break;
-        }
-    } catch (const RunTimeError &e) {
-        showSendError(e);
+    const bool clear = Module1::ReceiveClearOpt == QLatin1String("1");
+    std::optional<int> error;
+    switch (index) {
+    case 0: {
+        const QString text = CobSend1->currentText();
+        if (!lineReady(text))
+            return;
+        recordHistory(CobSend1, CobSend1Changed);
+        error = m_session->sendAscii(text, Module1::SendOpt(1), clear);
+        break;
     }
+    case 1: {
+        // The decimal line records its history before any check.
+        recordHistory(CobSend2, CobSend2Changed);
+        const QString text = CobSend2->currentText();
+        if (!lineReady(text))
+            return;
+        error = m_session->sendDecimal(text, clear);
+        break;
+    }
+    case 2: {
+        if (!lineReady(CobSend3->currentText()))
+            return;
+        recordHistory(CobSend3, CobSend3Changed);
+        const QString mode = CmdSend(2)->text();
+        if (mode == UiTexts::SingleSend) {
+            error = m_session->sendHexadecimal(CobSend3->currentText(), clear);
+        } else if (mode == UiTexts::ContinuousSend) {
+            m_session->startContinuous(Module1::SendOpt(3).toInt(), [this] {
+                return TerminalSession::Tick {CobSend3->currentText(), Module1::SendOpt(3).toInt(),
+                    Module1::ReceiveClearOpt == QLatin1String("1")};
+            });
+            CmdSend(2)->setText(UiTexts::StopSend);
+        } else {
+            stopContinuousSending();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    if (error)
+        showSendError(*error);
 }
 
-void frmRun::showSendError(const RunTimeError &error)
+void frmRun::showSendError(int number)
 {
-    if (error.number == ErrorNumber::OutputFull)
-        MessageBox::error(this, UiTexts::PortBusy.arg(Comm1().outBufferCount()));
+    if (number == ErrorNumber::OutputFull)
+        MessageBox::error(this, UiTexts::PortBusy.arg(m_session->Comm1().outBufferCount()));
     else
         MessageBox::error(this, UiTexts::DataError);
 }
 
-void frmRun::timerSend_Timer()
+void frmRun::timerSend_Failed(int number)
 {
-    try {
-        ReceiveClear();
-        send16Data();
-        ReceiveEnter();
-    } catch (const RunTimeError &e) {
-        // A failing tick ends continuous sending; the box comes after the caption so that no
-        // second tick can run while it is open.
-        stopContinuousSending();
-        showSendError(e);
-        return;
-    }
-    timerSend->setInterval(SendOpt(3).toInt());
-    timerSend->start();
+    // The box comes after the caption, so that no second tick can run while it is open.
+    stopContinuousSending();
+    showSendError(number);
 }
 
 void frmRun::cmdOpt1_Click()

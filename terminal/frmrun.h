@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/receivelog.h"
-
 #include <QWidget>
 
 #include <array>
@@ -16,17 +14,17 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 class QToolButton;
 class LampShape;
 class LengthValidator;
 class ReceiveView;
 class SerialPort;
-struct RunTimeError;
+class TerminalSession;
 
-// The terminal window: the one serial port Comm1 (given by whoever builds the window), the receive
-// log shown three ways, the three send lines and continuous sending of the hexadecimal line. It
-// lives for the whole run; a close request only hides it.
+// The terminal window over its session (the port given by whoever builds the window, the receive
+// log, the send and receive rules): the three send lines, the receive log shown three ways, the
+// lamps, the captions that carry state and the boxes. It lives for the whole run; a close request
+// only hides it.
 class frmRun : public QWidget
 {
     Q_OBJECT
@@ -41,7 +39,7 @@ public:
 
     void Form_Load();
 
-    SerialPort &Comm1() const { return *m_comm1; }
+    TerminalSession &session() const { return *m_session; }
 
     // Closes the port and opens it again on the stored port number and settings. Throws
     // RunTimeError as opening does; a port left closed is first shown closed.
@@ -50,17 +48,10 @@ public:
     // single stops a continuous send, choosing continuous lets a running one go on.
     void applySendMode(const QString &mode);
 
-    void send16Data();
-    void ReceiveEnter();
-    void ReceiveClear();
-
     QPushButton *CmdSend(int index) const { return m_cmdSend.at(size_t(index)); }
-    QTimer *sendTimer() const { return timerSend; }
-    const ReceiveLog &receiveLog() const { return m_log; }
 
     void cmdPort_Click();
     void CmdSend_Click(int index);
-    void timerSend_Timer();
 
 Q_SIGNALS:
     // A status bar panel (numbered from 1) should now read text.
@@ -73,13 +64,16 @@ private:
     void buildControls();
     void connectHandlers();
     void openPort();
+    void showPortOpen();
     // Closing steps after the port itself is closed: shared flag, continuous sending, caption,
     // panel 6. Also used when the port was lost or could not be reopened.
     void showPortClosed();
     void stopContinuousSending();
-    void showPortError(const RunTimeError &error);
+    void showPortError(int number);
     // The send trap's box: a full output queue says how much still waits, the rest is bad data.
-    void showSendError(const RunTimeError &error);
+    void showSendError(int number);
+    void timerSend_Failed(int number);
+    void lineChanged(qint16 event, bool on);
     void recordHistory(QComboBox *line, bool &changed);
     // The checks every send button makes first; false once it has shown why not.
     bool lineReady(const QString &text);
@@ -92,12 +86,9 @@ private:
     void cmdOpt1_Click();
     void cmdOpt3_Click();
     void Form_QueryUnload(bool &cancel);
-    void Comm1_OnComm();
     void Comm1_ConnectionLost();
 
-    std::unique_ptr<SerialPort> m_comm1;
-    ReceiveLog m_log;
-    qint16 ReceiveEntered = 0;
+    TerminalSession *m_session = nullptr;
     bool CobSend1Changed = false;
     bool CobSend2Changed = false;
     bool CobSend3Changed = false;
@@ -133,5 +124,4 @@ private:
     QToolButton *CmdExit = nullptr;
     QGroupBox *Frame2 = nullptr;
     std::array<ReceiveView *, 3> txtReceive {};
-    QTimer *timerSend = nullptr;
 };

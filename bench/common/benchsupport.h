@@ -11,6 +11,7 @@
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
+#include "terminal/terminalsession.h"
 #include "terminal/receiveview.h"
 
 #include <QCoreApplication>

@@ -53,7 +53,7 @@ int main(int argc, char **argv)
     for (qsizetype at = gap(random); at < Total - 2 * MB; at += gap(random))
         sends.push_back(at);
 
-    const ReceiveLog &log = run.receiveLog();
+    const ReceiveLog &log = run.session().log();
     auto waitUntilTaken = [&](qsizetype count) {
         QElapsedTimer t;
         t.start();

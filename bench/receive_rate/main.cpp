@@ -203,7 +203,7 @@ Result measure(const char *what, qsizetype bytesPerSecond, int seconds, Meter me
 {
     PtyPair pty;
     TerminalRig rig(pty.slavePath());
-    const ReceiveLog &log = rig.run().receiveLog();
+    const ReceiveLog &log = rig.run().session().log();
     const auto views = rig.run().findChildren<ReceiveView *>();
     const qint64 start = monotonicNs() + 20'000'000;
     Arrivals arrivals(log);

@@ -225,7 +225,7 @@ int runTerminal()
         return 1;
     }
     Sink sink;
-    const ReceiveLog &log = rig.run().receiveLog();
+    const ReceiveLog &log = rig.run().session().log();
     sink.received = [&log] { return log.byteCount(); };
     for (ReceiveView *view : rig.run().findChildren<ReceiveView *>())
         sink.viewports.push_back(view->viewport());

@@ -154,7 +154,7 @@ struct Result
 
 Result measure(const char *what, frmRun &run, Reader &reader, double worstGoal)
 {
-    TickClock ticks(run.sendTimer());
+    TickClock ticks(run.findChild<QTimer *>("timerSend"));
     reader.clear();
     run.CmdSend(2)->click();
     if (run.CmdSend(2)->text() != UiTexts::StopSend) {
@@ -224,7 +224,7 @@ int main(int argc, char **argv)
         TerminalRig::settle(500);
         measure("far end streaming at 11.5 KB/s", run, reader, 10);
         std::printf("  streamed %lld bytes, %lld in the receive log\n", qint64(streamer.written()),
-            qint64(run.receiveLog().byteCount()));
+            qint64(run.session().log().byteCount()));
     }
     printMachineLoad("at end");
     return 0;

@@ -50,7 +50,7 @@ void runUnplug()
         QCoreApplication::processEvents(
             n == 0 ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     }
-    const qsizetype before = run.receiveLog().byteCount();
+    const qsizetype before = run.session().log().byteCount();
     pty.closeMaster();
     QElapsedTimer sinceLoss;
     sinceLoss.start();

@@ -5,6 +5,7 @@
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
+#include "terminal/terminalsession.h"
 #include "terminal/receiveview.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tools/checksum.h"
@@ -94,7 +95,7 @@ private Q_SLOTS:
         QTest::keyClick(line->lineEdit(), Qt::Key_M, Qt::ControlModifier);
         QCOMPARE(line->currentText(), u"01,03,00,00,00,02,C4,0B"_qs);
         QTest::mouseClick(run.CmdSend(2), Qt::LeftButton);
-        QTRY_COMPARE(run.receiveLog().byteCount(), 9);
+        QTRY_COMPARE(run.session().log().byteCount(), 9);
         auto *area = run.findChild<ReceiveView *>(u"txtReceive_2"_qs);
         bool copyOffered = true; // with nothing selected, 複製 is greyed
         QTimer::singleShot(0, &run, [&copyOffered] {

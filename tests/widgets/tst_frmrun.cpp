@@ -7,6 +7,7 @@
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
 #include "terminal/frmrun.h"
+#include "terminal/terminalsession.h"
 #include "terminal/lampshape.h"
 #include "terminal/receiveview.h"
 #include "tests/support/fakeserialport.h"
@@ -68,14 +69,14 @@ class tst_FrmRun : public QObject
     void received(const QByteArray &bytes, qsizetype total)
     {
         m_pty->write(bytes);
-        QTRY_COMPARE(m_run->receiveLog().byteCount(), total);
+        QTRY_COMPARE(m_run->session().log().byteCount(), total);
     }
     // The port button's caption, the shared flag, the port itself and panel 6.
     void expectPort(bool open, const QString &panel)
     {
         QCOMPARE(button("cmdPort")->text(), open ? ClosePort : OpenPort);
         QCOMPARE(PortIsOpen, open ? VbTrue : VbFalse);
-        QCOMPARE(m_run->Comm1().portOpen(), open);
+        QCOMPARE(m_run->session().Comm1().portOpen(), open);
         QCOMPARE(m_frame->panelText(6), panel);
     }
     void expectSending(bool sending)
@@ -178,8 +179,8 @@ private Q_SLOTS:
             send(2);
             sends.push_back(written.size());
         }
-        QVERIFY(m_run->receiveLog().bytes() == written); // too long to print
-        QCOMPARE(m_run->receiveLog().lineBreaks(), sends);
+        QVERIFY(m_run->session().log().bytes() == written); // too long to print
+        QCOMPARE(m_run->session().log().lineBreaks(), sends);
         QCOMPARE(m_pty->read(4), QByteArray(4, '\x01')); // and every send went out
     }
 
@@ -227,7 +228,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         send(0);
         line(2)->setEditText(QStringList(100, u"5A"_qs).join(u','));
-        QSignalSpy ticks(m_run->sendTimer(), &QTimer::timeout);
+        QSignalSpy ticks(m_run->findChild<QTimer *>("timerSend"), &QTimer::timeout);
         send(2);
         QTest::qWait(20000);
         send(2);
@@ -239,7 +240,7 @@ private Q_SLOTS:
             send(0);
             ++sends;
         }
-        QCOMPARE(m_boxes.texts(), QStringList {PortBusy.arg(m_run->Comm1().outBufferCount())});
+        QCOMPARE(m_boxes.texts(), QStringList {PortBusy.arg(m_run->session().Comm1().outBufferCount())});
         const QByteArray expected
             = text + text + QByteArray(100 * ticks.size(), 'Z') + big.repeated(sends - 1);
         QVERIFY(m_pty->read(expected.size(), 60000) == expected); // too long to print
@@ -388,7 +389,7 @@ private Q_SLOTS:
         ComSetting = u"19200,n,8,1"_qs;
         open();
         expectPort(true, PanelPortOpen);
-        QCOMPARE(m_run->Comm1().settings(), u"19200,n,8,1"_qs); // the line as set
+        QCOMPARE(m_run->session().Comm1().settings(), u"19200,n,8,1"_qs); // the line as set
         // Each 選項 opens its line's options, modal; the second's send mode reaches the terminal.
         SendOpt(2) = u"1"_qs;
         const auto shown = std::make_shared<QStringList>();
@@ -407,11 +408,11 @@ private Q_SLOTS:
         send(2);
         expectSending(true);
         QCOMPARE(m_pty->readFor(20), QByteArray());
-        QCOMPARE(m_run->sendTimer()->interval(), 300);
+        QCOMPARE(m_run->findChild<QTimer *>("timerSend")->interval(), 300);
         SendOpt(3) = u"100"_qs;
         received("A", 1);
         QCOMPARE(m_pty->read(2, 2000), QByteArray("\x07\x07"));
-        QCOMPARE(m_run->sendTimer()->interval(), 100);
+        QCOMPARE(m_run->findChild<QTimer *>("timerSend")->interval(), 100);
         QCOMPARE(area(2), u"41 \r\n"_qs);
         auto *sub = qobject_cast<QMdiSubWindow *>(m_run->parentWidget());
         QVERIFY(!sub->close());
@@ -481,7 +482,7 @@ private Q_SLOTS:
             *options[i] = before.section(u' ', i, i);
         QPushButton *cmdSend2 = run.CmdSend(2);
         cmdSend2->setText(before.section(u' ', 4));
-        cmdSend2->text() == StopSend ? run.sendTimer()->start(1000) : run.sendTimer()->stop();
+        cmdSend2->text() == StopSend ? run.findChild<QTimer *>("timerSend")->start(1000) : run.findChild<QTimer *>("timerSend")->stop();
         std::unique_ptr<QDialog> dlg(
             shown.contains(u"optC") ? static_cast<QDialog *>(new frmOpt3) : new frmOpt1);
         if (auto *opt3 = qobject_cast<frmOpt3 *>(dlg.get()))
@@ -510,7 +511,7 @@ private Q_SLOTS:
         const QStringList now {
             SendOpt(1), SendOpt(2), ReceiveClearOpt, SendOpt(3), cmdSend2->text()};
         QCOMPARE(now.join(u' '), after);
-        QCOMPARE(run.sendTimer()->isActive(), after.endsWith(StopSend));
+        QCOMPARE(run.findChild<QTimer *>("timerSend")->isActive(), after.endsWith(StopSend));
     }
 };
 

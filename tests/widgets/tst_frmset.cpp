@@ -8,6 +8,7 @@
 #include "settings/module1.h"
 #include "settings/portmapmenu.h"
 #include "terminal/frmrun.h"
+#include "terminal/terminalsession.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
 #include "ui/uitexts.h"
@@ -98,7 +99,7 @@ private Q_SLOTS:
         }
         const QString even = "|19200| 2 bits| 7 bits|偶數 (Even)|";
         QCOMPARE(click("cmdSure"), "COM3" + even + "COM3 19200,e,7,2");
-        SerialPort &port = m_frame->findChild<frmRun *>()->Comm1();
+        SerialPort &port = m_frame->findChild<frmRun *>()->session().Comm1();
         port.output(QByteArray("hi"));
         QCOMPARE(m_com3->read(2), "hi");
         QCOMPARE(click("optPort_3 cmdSure"), "COM4" + even + "COM4 19200,e,7,2");
@@ -120,7 +121,7 @@ private Q_SLOTS:
     {
         ComPortNo = "1";
         m_frame->memRun_Click();
-        SerialPort &port = m_frame->findChild<frmRun *>()->Comm1();
+        SerialPort &port = m_frame->findChild<frmRun *>()->session().Comm1();
         PtyPair usb;
         QStringList greyed, tips, checked; // the last menu's greyed entries, tooltips, checks
         const auto menu = [this, &greyed, &tips, &checked](const QString &choice) {

@@ -1,0 +1,160 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "terminal/terminalsession.h"
+
+#include "core/runtimeerror.h"
+#include "serial/portsettings.h"
+#include "terminal/sendencoding.h"
+
+TerminalSession::TerminalSession(std::unique_ptr<SerialPort> port, QObject *parent)
+    : QObject(parent)
+    , m_comm1(std::move(port))
+    , m_timerSend(new QTimer(this))
+{
+    m_timerSend->setObjectName(QStringLiteral("timerSend"));
+    // Continuous sending promises its interval to the millisecond.
+    m_timerSend->setTimerType(Qt::PreciseTimer);
+    m_timerSend->setSingleShot(true);
+    connect(m_timerSend, &QTimer::timeout, this, &TerminalSession::timerSend_Timer);
+    connect(m_comm1.get(), &SerialPort::OnComm, this, &TerminalSession::Comm1_OnComm);
+    connect(
+        m_comm1.get(), &SerialPort::ConnectionLost, this, &TerminalSession::Comm1_ConnectionLost);
+}
+
+TerminalSession::~TerminalSession() = default;
+
+void TerminalSession::open(const PortSettings &settings)
+{
+    m_comm1->setCommPort(settings.port);
+    m_comm1->setSettings(settings.text);
+    m_comm1->setPortOpen(true);
+}
+
+void TerminalSession::close()
+{
+    m_comm1->setPortOpen(false);
+    stopContinuous();
+}
+
+void TerminalSession::reopen(const PortSettings &settings)
+{
+    m_comm1->setPortOpen(false);
+    open(settings);
+}
+
+std::optional<int> TerminalSession::send(const QByteArray &bytes, bool clearOnSend)
+{
+    try {
+        m_comm1->output(bytes);
+    } catch (const RunTimeError &e) {
+        return e.number;
+    }
+    if (clearOnSend)
+        m_log.clear();
+    ReceiveEnter();
+    return std::nullopt;
+}
+
+std::optional<int> TerminalSession::sendAscii(
+    const QString &text, const QString &lineEnd, bool clearOnSend)
+{
+    try {
+        return send(SendEncoding::ascii(text, lineEnd), clearOnSend);
+    } catch (const RunTimeError &e) {
+        return e.number;
+    }
+}
+
+std::optional<int> TerminalSession::sendDecimal(const QString &text, bool clearOnSend)
+{
+    try {
+        return send(SendEncoding::decimal(text), clearOnSend);
+    } catch (const RunTimeError &e) {
+        return e.number;
+    }
+}
+
+std::optional<int> TerminalSession::sendHexadecimal(const QString &text, bool clearOnSend)
+{
+    try {
+        return send(SendEncoding::hexadecimal(text), clearOnSend);
+    } catch (const RunTimeError &e) {
+        return e.number;
+    }
+}
+
+void TerminalSession::ReceiveEnter()
+{
+    // An empty log is exactly an empty hexadecimal area.
+    if (!m_receiveEntered && !m_log.isEmpty())
+        m_log.addLineBreak();
+    m_receiveEntered = true;
+}
+
+void TerminalSession::startContinuous(int interval, std::function<Tick()> next)
+{
+    m_next = std::move(next);
+    m_timerSend->start(interval);
+}
+
+void TerminalSession::stopContinuous()
+{
+    m_timerSend->stop();
+}
+
+void TerminalSession::timerSend_Timer()
+{
+    if (!m_next)
+        return;
+    const Tick tick = m_next();
+    // A tick clears before it sends, so a failing tick still leaves the areas cleared.
+    if (tick.clearOnSend)
+        m_log.clear();
+    std::optional<int> error;
+    try {
+        m_comm1->output(SendEncoding::hexadecimal(tick.line));
+    } catch (const RunTimeError &e) {
+        error = e.number;
+    }
+    if (error) {
+        Q_EMIT continuousFailed(*error);
+        return;
+    }
+    ReceiveEnter();
+    m_timerSend->start(tick.interval);
+}
+
+void TerminalSession::Comm1_OnComm()
+{
+    try {
+        switch (m_comm1->commEvent()) {
+        case SerialPort::EvCD:
+            Q_EMIT lineChanged(SerialPort::EvCD, m_comm1->cdHolding());
+            break;
+        case SerialPort::EvCTS:
+            Q_EMIT lineChanged(SerialPort::EvCTS, m_comm1->ctsHolding());
+            break;
+        case SerialPort::EvDSR:
+            Q_EMIT lineChanged(SerialPort::EvDSR, m_comm1->dsrHolding());
+            break;
+        case SerialPort::EvRing:
+            Q_EMIT ring();
+            break;
+        case SerialPort::EvReceive:
+            m_receiveEntered = false;
+            // A whole event is kept, however large: dropping it would lose data.
+            m_log.append(m_comm1->input());
+            break;
+        default:
+            break;
+        }
+    } catch (const RunTimeError &e) {
+        Q_EMIT eventFailed(e.number);
+    }
+}
+
+void TerminalSession::Comm1_ConnectionLost()
+{
+    stopContinuous();
+    Q_EMIT connectionLost();
+}

@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/receivelog.h"
+#include "serial/serialport.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+struct PortSettings;
+
+// The terminal's session: the one serial port Comm1, the log of what it received and the rules of
+// opening, sending, receiving and continuous sending. It shows nothing; it reports by signals and
+// by the error number a step returns or throws, and its window picks the words.
+class TerminalSession : public QObject
+{
+    Q_OBJECT
+public:
+    // What one tick of continuous sending sends, read afresh at every tick.
+    struct Tick
+    {
+        QString line; // the hexadecimal send line
+        int interval = 1000; // milliseconds to the next tick
+        bool clearOnSend = false;
+    };
+
+    explicit TerminalSession(std::unique_ptr<SerialPort> port, QObject *parent = nullptr);
+    ~TerminalSession() override;
+
+    SerialPort &Comm1() const { return *m_comm1; }
+    ReceiveLog &log() { return m_log; }
+    const ReceiveLog &log() const { return m_log; }
+    bool isOpen() const { return m_comm1->portOpen(); }
+
+    // Throws RunTimeError when the port cannot be opened; the port stays closed then.
+    void open(const PortSettings &settings);
+    // Closing also ends continuous sending.
+    void close();
+    // Closes the port and opens it again with settings; continuous sending goes on.
+    void reopen(const PortSettings &settings);
+
+    // Each send returns the error number that kept its bytes off the wire, or nothing. Only a
+    // send that went out clears the log (when asked) and ends the log's current line.
+    std::optional<int> sendAscii(const QString &text, const QString &lineEnd, bool clearOnSend);
+    std::optional<int> sendDecimal(const QString &text, bool clearOnSend);
+    std::optional<int> sendHexadecimal(const QString &text, bool clearOnSend);
+
+    // Continuous sending of the hexadecimal line: the first tick comes an interval after the
+    // start, and each tick asks next() for what to send and how long to wait after.
+    void startContinuous(int interval, std::function<Tick()> next);
+    void stopContinuous();
+    bool isSendingContinuously() const { return m_timerSend->isActive(); }
+
+    void clearLog() { m_log.clear(); }
+
+Q_SIGNALS:
+    // An input line changed: on tells whether CD, CTS or DSR is now on.
+    void lineChanged(qint16 event, bool on);
+    void ring();
+    // A port event could not be handled; its error number.
+    void eventFailed(int number);
+    // A continuous send's tick failed with this number; sending has already stopped.
+    void continuousFailed(int number);
+    // The device went away; the port is closed and sending has stopped.
+    void connectionLost();
+
+private:
+    void Comm1_OnComm();
+    void Comm1_ConnectionLost();
+    void timerSend_Timer();
+    std::optional<int> send(const QByteArray &bytes, bool clearOnSend);
+    // An answer to each send starts a line of its own.
+    void ReceiveEnter();
+
+    std::unique_ptr<SerialPort> m_comm1;
+    ReceiveLog m_log;
+    bool m_receiveEntered = false;
+    QTimer *m_timerSend = nullptr;
+    std::function<Tick()> m_next;
+};
