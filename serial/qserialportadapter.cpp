@@ -98,6 +98,7 @@ void QSerialPortAdapter::setSettings(const QString &settings)
     if (m_port.isOpen())
         applySettings(line);
     m_settings = settings;
+    m_line = line;
 }
 
 void QSerialPortAdapter::setPortOpen(bool open)
@@ -128,7 +129,6 @@ void QSerialPortAdapter::open()
 
 void QSerialPortAdapter::openDevice(const QString &path)
 {
-    const LineSettings line = LineSettings::parse(m_settings);
     DeviceCheck::beforeOpen(path);
     m_isPty = isPseudoTerminal(path);
     m_port.setPortName(path);
@@ -138,7 +138,7 @@ void QSerialPortAdapter::openDevice(const QString &path)
         throw openFailure(m_port.error(), path, m_port.errorString());
     try {
         DeviceCheck::afterOpen(int(m_port.handle()));
-        applySettings(line);
+        applySettings(m_line);
     } catch (...) {
         m_port.close();
         throw;
@@ -242,7 +242,7 @@ void QSerialPortAdapter::output(const QString &text)
 qsizetype QSerialPortAdapter::outputLimit() const
 {
     // About ten bits a character on the wire.
-    return std::max<qsizetype>(1024 * 1024, qsizetype(LineSettings::parse(m_settings).speed));
+    return std::max<qsizetype>(1024 * 1024, qsizetype(m_line.speed));
 }
 
 void QSerialPortAdapter::output(const QByteArray &bytes)

@@ -81,6 +81,7 @@ private:
     QString m_portsFolder;
     QString m_device; // the device the open port reached
     QString m_settings = QStringLiteral("9600,n,8,1");
+    LineSettings m_line; // m_settings, read once
     bool m_isPty = false;
 
     qint16 m_event = 0;

@@ -12,25 +12,21 @@
 #include "terminal/lampshape.h"
 #include "terminal/receiveview.h"
 #include "terminal/receiveviewaccessible.h"
+#include "terminal/sendline.h"
 #include "terminal/terminalsession.h"
-#include "tools/checksum.h"
 #include "ui/designfonts.h"
 #include "ui/formbuilder.h"
-#include "ui/lengthvalidator.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/namedcomboaccessible.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
 
-#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -43,8 +39,6 @@ frmRun::frmRun(std::unique_ptr<SerialPort> port)
     buildControls();
     connectHandlers();
 }
-
-frmRun::~frmRun() = default;
 
 void frmRun::buildControls()
 {
@@ -61,34 +55,22 @@ void frmRun::buildControls()
         QStringLiteral("傳送16進制字串 , 使用\"，\"分隔")};
     const std::array<QString, 3> initialTexts {QStringLiteral("例如：ABC"),
         QStringLiteral("例如：65,66,67"), QStringLiteral("例如：41,42,43")};
-    const std::array<const char *, 3> lineNames {"CobSend1", "CobSend2", "CobSend3"};
-    const std::array<const char *, 3> labelNames {"Label3_0", "Label3_2", "Label3_4"};
-    const std::array<const char *, 3> sendNames {"CmdSend_0", "CmdSend_1", "CmdSend_2"};
-    std::array<QComboBox *, 3> lines {};
+    std::array<SendLine *, 3> lines {};
     m_cmdSendGroup = new QButtonGroup(this);
     NamedComboAccessible::installFactory();
     ReceiveViewAccessible::installFactory();
     for (int r = 0; r < 3; ++r) {
         const int top = 270 + r * 720;
-        Label3[size_t(2 * r)] = label(
-            Frame1, labelNames[size_t(r)], sendLabels[size_t(r)], twips(180, top, 5100, 240));
-        auto *line
-            = place(new QComboBox(Frame1), lineNames[size_t(r)], twips(180, top + 240, 5100, 330));
-        line->setEditable(true);
-        // Only a send adds to the history, never the combo box itself on Enter.
-        line->setInsertPolicy(QComboBox::NoInsert);
-        line->setCompleter(nullptr);
-        // Typed bytes must read clearly: commas and digits in a Latin face, Chinese falls back.
-        line->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
-        // A pasted line is sent whole up to a length the window still lays out at once; a longer
-        // edit is refused rather than cut. The numeric lines reject overlong text when encoding.
-        m_lineLimits[size_t(r)] = LengthValidator::install(line->lineEdit(), MaxLineLength);
+        Label3[size_t(2 * r)] = label(Frame1, QStringLiteral("Label3_%1").arg(2 * r),
+            sendLabels[size_t(r)], twips(180, top, 5100, 240));
+        auto *line = place(new SendLine(MaxLineLength, Frame1),
+            QStringLiteral("CobSend%1").arg(r + 1), twips(180, top + 240, 5100, 330));
         line->setEditText(initialTexts[size_t(r)]);
         labelFor(Label3[size_t(2 * r)], line);
         line->lineEdit()->setAccessibleName(sendLabels[size_t(r)]);
         lines[size_t(r)] = line;
-        auto *send = button(
-            Frame1, sendNames[size_t(r)], UiTexts::SingleSend, twips(5400, top + 195, 1095, 390));
+        auto *send = button(Frame1, QStringLiteral("CmdSend_%1").arg(r), UiTexts::SingleSend,
+            twips(5400, top + 195, 1095, 390));
         // The three buttons share a caption; the line each sends tells them apart.
         send->setAccessibleDescription(sendLabels[size_t(r)]);
         m_cmdSend[size_t(r)] = send;
@@ -97,12 +79,7 @@ void frmRun::buildControls()
     CobSend1 = lines[0];
     CobSend2 = lines[1];
     CobSend3 = lines[2];
-    m_appendCrc = new QAction(UiTexts::AppendModbusCrc, CobSend3);
-    m_appendCrc->setObjectName("appendModbusCrc");
-    m_appendCrc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    m_appendCrc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    CobSend3->addAction(m_appendCrc);
-    CobSend3->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
+    CobSend3->addModbusCrcAction();
     cmdOpt1 = button(Frame1, "cmdOpt1", QStringLiteral("選項"), twips(6600, 465, 855, 390));
     cmdOpt1->setAccessibleDescription(sendLabels[0]);
     cmdOpt3
@@ -127,29 +104,16 @@ void frmRun::buildControls()
     lamp("LblDCD", QStringLiteral("DCD"), "spDCD", 0, 2, LblDCD, spDCD);
     lamp("LbRI", QStringLiteral("RI"), "spRI", 1, 2, LbRI, spRI);
 
-    auto bigButton
-        = [&](const QString &caption, const QIcon &icon, const char *name, const QRect &r) {
-              auto *b = new QToolButton(this);
-              b->setText(caption);
-              b->setIcon(icon);
-              b->setIconSize(QSize(24, 24));
-              b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-              // The style draws no focus on tool buttons; Tab must show where it is.
-              b->setStyleSheet(QStringLiteral("QToolButton:focus { border: 2px solid "
-                                              "palette(highlight); border-radius: 3px; }"));
-              place(b, name, r);
-              return b;
-          };
-    cmdRec = bigButton(
-        QStringLiteral("存檔"), Icons::savePicture(), "cmdRec", twips(9000, 120, 1125, 795));
-    cmdPrint = bigButton(
-        QStringLiteral("列印"), Icons::printPicture(), "cmdPrint", twips(9000, 960, 1125, 795));
-    cmdPort = bigButton(
-        UiTexts::OpenPort, Icons::portPicture(), "cmdPort", twips(10200, 120, 1125, 795));
-    cmdReceive = bigButton(QStringLiteral("清除接收區"), Icons::clearPicture(), "cmdReceive",
-        twips(10200, 960, 1125, 795));
-    CmdExit = bigButton(
-        QStringLiteral("離 開"), Icons::exitPicture(), "CmdExit", twips(10200, 1800, 1125, 795));
+    cmdRec = pictureButton(
+        this, "cmdRec", QStringLiteral("存檔"), Icons::savePicture(), twips(9000, 120, 1125, 795));
+    cmdPrint = pictureButton(this, "cmdPrint", QStringLiteral("列印"), Icons::printPicture(),
+        twips(9000, 960, 1125, 795));
+    cmdPort = pictureButton(
+        this, "cmdPort", UiTexts::OpenPort, Icons::portPicture(), twips(10200, 120, 1125, 795));
+    cmdReceive = pictureButton(this, "cmdReceive", QStringLiteral("清除接收區"),
+        Icons::clearPicture(), twips(10200, 960, 1125, 795));
+    CmdExit = pictureButton(this, "CmdExit", QStringLiteral("離 開"), Icons::exitPicture(),
+        twips(10200, 1800, 1125, 795));
     // Saving and printing have no function: shown, but not available.
     cmdRec->setEnabled(false);
     cmdPrint->setEnabled(false);
@@ -171,12 +135,11 @@ void frmRun::buildControls()
         {ReceiveFormatter::Kind::Hexadecimal, QColor(0, 0, 192), twips(180, 480, 5385, 3735),
             QStringLiteral("16進制字串顯示"), twips(180, 240, 3000, 240)},
     }};
-    const std::array<const char *, 3> areaNames {"txtReceive_0", "txtReceive_1", "txtReceive_2"};
-    const std::array<const char *, 3> areaLabelNames {"Label3_1", "Label3_3", "Label3_5"};
     for (size_t i = 0; i < areas.size(); ++i) {
-        Label3[2 * i + 1] = label(Frame2, areaLabelNames[i], areas[i].caption, areas[i].labelRect);
-        auto *view = place(
-            new ReceiveView(&m_session->log(), areas[i].kind, Frame2), areaNames[i], areas[i].rect);
+        Label3[2 * i + 1] = label(Frame2, QStringLiteral("Label3_%1").arg(2 * i + 1),
+            areas[i].caption, areas[i].labelRect);
+        auto *view = place(new ReceiveView(&m_session->log(), areas[i].kind, Frame2),
+            QStringLiteral("txtReceive_%1").arg(i), areas[i].rect);
         labelFor(Label3[2 * i + 1], view);
         view->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));
         QPalette pal = view->palette();
@@ -202,27 +165,19 @@ void frmRun::connectHandlers()
     connect(cmdOpt1, &QAbstractButton::clicked, this, &frmRun::cmdOpt1_Click);
     connect(cmdOpt3, &QAbstractButton::clicked, this, &frmRun::cmdOpt3_Click);
     connect(m_cmdSendGroup, &QButtonGroup::idClicked, this, &frmRun::CmdSend_Click);
-    connect(m_appendCrc, &QAction::triggered, this, &frmRun::appendModbusCrc);
-    connect(CobSend3->lineEdit(), &QWidget::customContextMenuRequested, this,
-        &frmRun::CobSend3_contextMenu);
+    connect(CobSend3, &SendLine::crcRefused, this,
+        [this] { MessageBox::error(this, UiTexts::DataError); });
     connect(m_session, &TerminalSession::lineChanged, this, &frmRun::lineChanged);
-    connect(m_session, &TerminalSession::ring, this, [this] {
-        spRI->setFillColor(spRI->fillColor() == LampShape::On ? LampShape::Off : LampShape::On);
-    });
     connect(m_session, &TerminalSession::eventFailed, this,
         [this] { MessageBox::error(this, UiTexts::DataError); });
     connect(m_session, &TerminalSession::continuousFailed, this, &frmRun::timerSend_Failed);
     connect(m_session, &TerminalSession::connectionLost, this, &frmRun::Comm1_ConnectionLost);
 
-    const std::array<std::pair<QComboBox *, bool *>, 3> lines {
-        {{CobSend1, &CobSend1Changed}, {CobSend2, &CobSend2Changed}, {CobSend3, &CobSend3Changed}}};
     for (int i = 0; i < 3; ++i) {
-        auto [line, changed] = lines[size_t(i)];
-        // Only the user's edits count as a change; picking from the list sets the text silently.
-        connect(line->lineEdit(), &QLineEdit::textEdited, this, [changed] { *changed = true; });
+        SendLine *line = std::array {CobSend1, CobSend2, CobSend3}[size_t(i)];
         // Enter in a line sends it, like its button.
         connect(line->lineEdit(), &QLineEdit::returnPressed, this, [this, i] { CmdSend_Click(i); });
-        connect(m_lineLimits[size_t(i)], &LengthValidator::refused, this,
+        connect(line, &SendLine::refused, this,
             [this] { MessageBox::error(this, UiTexts::LineTooLong.arg(MaxLineLength)); });
     }
 }
@@ -267,17 +222,10 @@ void frmRun::showPortOpen()
 
 void frmRun::showPortError(int number)
 {
-    switch (number) {
-    case ErrorNumber::PortAlreadyOpen:
-        MessageBox::error(this, UiTexts::PortHeld);
-        break;
-    case ErrorNumber::InvalidPortNumber:
-        MessageBox::error(this, UiTexts::PortOpenError);
-        break;
-    default:
-        MessageBox::error(this, UiTexts::DataError);
-        break;
-    }
+    MessageBox::error(this,
+        number == ErrorNumber::PortAlreadyOpen         ? UiTexts::PortHeld
+            : number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
+                                                       : UiTexts::DataError);
 }
 
 void frmRun::showPortClosed()
@@ -345,9 +293,12 @@ void frmRun::closeEvent(QCloseEvent *event)
 
 void frmRun::lineChanged(qint16 event, bool on)
 {
+    if (event == SerialPort::EvRing) // each ring flips its lamp
+        on = spRI->fillColor() != LampShape::On;
     LampShape *lamp = event == SerialPort::EvCD ? spDCD
         : event == SerialPort::EvCTS            ? spCTS
-                                                : spDSR;
+        : event == SerialPort::EvDSR            ? spDSR
+                                                : spRI;
     lamp->setFillColor(on ? LampShape::On : LampShape::Off);
 }
 
@@ -362,29 +313,15 @@ void frmRun::cmdReceive_Click()
     m_session->clearLog();
 }
 
-void frmRun::recordHistory(QComboBox *line, bool &changed)
-{
-    if (!changed)
-        return;
-    changed = false;
-    const QString text = line->currentText();
-    line->addItem(text);
-    // Adding the first entry selects it; the line keeps what the user typed.
-    line->setEditText(text);
-}
-
 bool frmRun::lineReady(const QString &text)
 {
-    if (text.isEmpty()) {
-        MessageBox::error(this, UiTexts::NoSendData);
-        return false;
-    }
     // The port as it reports itself, not the shared flag.
-    if (!m_session->isOpen()) {
-        MessageBox::error(this, UiTexts::PortNotOpen);
-        return false;
-    }
-    return true;
+    const QString refusal = text.isEmpty() ? UiTexts::NoSendData
+        : !m_session->isOpen()             ? UiTexts::PortNotOpen
+                                           : QString();
+    if (!refusal.isEmpty())
+        MessageBox::error(this, refusal);
+    return refusal.isEmpty();
 }
 
 void frmRun::CmdSend_Click(int index)
@@ -396,13 +333,13 @@ void frmRun::CmdSend_Click(int index)
         const QString text = CobSend1->currentText();
         if (!lineReady(text))
             return;
-        recordHistory(CobSend1, CobSend1Changed);
+        CobSend1->recordHistory();
         error = m_session->sendAscii(text, Module1::SendOpt(1), clear);
         break;
     }
     case 1: {
         // The decimal line records its history before any check.
-        recordHistory(CobSend2, CobSend2Changed);
+        CobSend2->recordHistory();
         const QString text = CobSend2->currentText();
         if (!lineReady(text))
             return;
@@ -412,7 +349,7 @@ void frmRun::CmdSend_Click(int index)
     case 2: {
         if (!lineReady(CobSend3->currentText()))
             return;
-        recordHistory(CobSend3, CobSend3Changed);
+        CobSend3->recordHistory();
         const QString mode = CmdSend(2)->text();
         if (mode == UiTexts::SingleSend) {
             error = m_session->sendHexadecimal(CobSend3->currentText(), clear);
@@ -427,8 +364,6 @@ void frmRun::CmdSend_Click(int index)
         }
         break;
     }
-    default:
-        break;
     }
     if (error)
         showSendError(*error);
@@ -460,26 +395,4 @@ void frmRun::cmdOpt3_Click()
     frmOpt3 dialog(this);
     connect(&dialog, &frmOpt3::sendModeChosen, this, &frmRun::applySendMode);
     dialog.exec();
-}
-
-void frmRun::appendModbusCrc()
-{
-    const QString text = CobSend3->currentText();
-    const std::optional<QString> withCrc = Checksum::withModbusCrc(text);
-    if (!withCrc) {
-        MessageBox::error(this, UiTexts::DataError);
-        return;
-    }
-    // Typed into the line, so it can be undone and counts as an edit for the history.
-    QLineEdit *edit = CobSend3->lineEdit();
-    edit->end(false);
-    edit->insert(withCrc->mid(text.size()));
-}
-
-void frmRun::CobSend3_contextMenu(const QPoint &pos)
-{
-    const std::unique_ptr<QMenu> menu(CobSend3->lineEdit()->createStandardContextMenu());
-    menu->addSeparator();
-    menu->addAction(m_appendCrc);
-    menu->exec(CobSend3->lineEdit()->mapToGlobal(pos));
 }

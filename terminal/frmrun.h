@@ -8,16 +8,14 @@
 #include <memory>
 
 class QAbstractButton;
-class QAction;
 class QButtonGroup;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QToolButton;
 class LampShape;
-class LengthValidator;
 class ReceiveView;
+class SendLine;
 class SerialPort;
 class TerminalSession;
 
@@ -30,7 +28,6 @@ class frmRun : public QWidget
     Q_OBJECT
 public:
     explicit frmRun(std::unique_ptr<SerialPort> port);
-    ~frmRun() override;
 
     // The longest text a send line takes, in characters: a longer paste is refused whole. A line
     // edit lays out its whole text on every keystroke and the history sizes every entry, both
@@ -74,12 +71,8 @@ private:
     void showSendError(int number);
     void timerSend_Failed(int number);
     void lineChanged(qint16 event, bool on);
-    void recordHistory(QComboBox *line, bool &changed);
     // The checks every send button makes first; false once it has shown why not.
     bool lineReady(const QString &text);
-    // Appends the Modbus CRC of the hexadecimal line's bytes to it, as two more items.
-    void appendModbusCrc();
-    void CobSend3_contextMenu(const QPoint &pos);
 
     void cmdReceive_Click();
     void CmdExit_Click();
@@ -89,16 +82,11 @@ private:
     void Comm1_ConnectionLost();
 
     TerminalSession *m_session = nullptr;
-    bool CobSend1Changed = false;
-    bool CobSend2Changed = false;
-    bool CobSend3Changed = false;
 
     QGroupBox *Frame1 = nullptr;
-    QComboBox *CobSend1 = nullptr;
-    QComboBox *CobSend2 = nullptr;
-    QComboBox *CobSend3 = nullptr;
-    std::array<LengthValidator *, 3> m_lineLimits {};
-    QAction *m_appendCrc = nullptr;
+    SendLine *CobSend1 = nullptr;
+    SendLine *CobSend2 = nullptr;
+    SendLine *CobSend3 = nullptr;
     std::array<QPushButton *, 3> m_cmdSend {};
     QButtonGroup *m_cmdSendGroup = nullptr;
     QPushButton *cmdOpt1 = nullptr;

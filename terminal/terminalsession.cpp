@@ -138,7 +138,7 @@ void TerminalSession::Comm1_OnComm()
             Q_EMIT lineChanged(SerialPort::EvDSR, m_comm1->dsrHolding());
             break;
         case SerialPort::EvRing:
-            Q_EMIT ring();
+            Q_EMIT lineChanged(SerialPort::EvRing, false);
             break;
         case SerialPort::EvReceive:
             m_receiveEntered = false;

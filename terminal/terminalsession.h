@@ -59,9 +59,8 @@ public:
     void clearLog() { m_log.clear(); }
 
 Q_SIGNALS:
-    // An input line changed: on tells whether CD, CTS or DSR is now on.
+    // An input line's event: on tells whether CD, CTS or DSR is now on; a ring carries no state.
     void lineChanged(qint16 event, bool on);
-    void ring();
     // A port event could not be handled; its error number.
     void eventFailed(int number);
     // A continuous send's tick failed with this number; sending has already stopped.

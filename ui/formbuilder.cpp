@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace FormBuilder {
 
@@ -29,6 +30,20 @@ QGroupBox *frame(QWidget *parent, const QString &name, const QString &title, con
 QPushButton *button(QWidget *parent, const QString &name, const QString &text, const QRect &rect)
 {
     return place(new QPushButton(text, parent), name, rect);
+}
+
+QToolButton *pictureButton(
+    QWidget *parent, const QString &name, const QString &text, const QIcon &icon, const QRect &rect)
+{
+    auto *b = place(new QToolButton(parent), name, rect);
+    b->setText(text);
+    b->setIcon(icon);
+    b->setIconSize(QSize(24, 24));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // The style draws no focus on tool buttons; Tab must show where it is.
+    b->setStyleSheet(QStringLiteral(
+        "QToolButton:focus { border: 2px solid palette(highlight); border-radius: 3px; }"));
+    return b;
 }
 
 void labelFor(QLabel *label, QWidget *box)

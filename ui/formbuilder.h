@@ -11,7 +11,9 @@
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
+class QIcon;
 class QPushButton;
+class QToolButton;
 class QWidget;
 
 // The controls every window builds the same way: each gets its design name as its objectName and
@@ -28,6 +30,9 @@ template<class W> W *place(W *widget, const QString &name, const QRect &rect)
 QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &rect);
 QGroupBox *frame(QWidget *parent, const QString &name, const QString &title, const QRect &rect);
 QPushButton *button(QWidget *parent, const QString &name, const QString &text, const QRect &rect);
+// A button with its picture above its caption, showing where the focus is.
+QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &text,
+    const QIcon &icon, const QRect &rect);
 
 // The label names the box for screen readers and its mnemonic moves the focus there.
 void labelFor(QLabel *label, QWidget *box);
