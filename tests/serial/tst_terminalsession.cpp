@@ -1,0 +1,259 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "terminal/terminalsession.h"
+
+#include "core/runtimeerror.h"
+#include "serial/portsettings.h"
+#include "serial/qserialportadapter.h"
+#include "tests/support/ptypair.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The session's rules over a pty whose master end plays the device.
+class tst_TerminalSession : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PtyPair> m_pty;
+    std::unique_ptr<TerminalSession> m_session;
+
+    QString ports() const { return m_dir->filePath(u"ports"_qs); }
+    std::unique_ptr<TerminalSession> session() const
+    {
+        return std::make_unique<TerminalSession>(std::make_unique<QSerialPortAdapter>(ports()));
+    }
+    // The log as text: its bytes, a "|" at each line break.
+    QString logText() const
+    {
+        const ReceiveLog &log = m_session->log();
+        QString text;
+        qsizetype from = 0;
+        for (qsizetype at : log.lineBreaks()) {
+            text += QString::fromLatin1(log.bytes().mid(from, at - from)) + u'|';
+            from = at;
+        }
+        return text + QString::fromLatin1(log.bytes().mid(from));
+    }
+    void received(const QByteArray &bytes)
+    {
+        const qsizetype total = m_session->log().byteCount() + bytes.size();
+        m_pty->write(bytes);
+        QTRY_COMPARE(m_session->log().byteCount(), total);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir(m_dir->path()).mkdir(u"ports"_qs);
+        m_pty = std::make_unique<PtyPair>();
+        QVERIFY(QFile::link(m_pty->slavePath(), ports() + u"/com1"_qs));
+        m_session = session();
+        m_session->open(PortSettings::parse(u"1"_qs, u"9600,n,8,1"_qs));
+    }
+    void cleanup()
+    {
+        m_session.reset();
+        m_pty.reset();
+    }
+
+    void sends_data()
+    {
+        QTest::addColumn<int>("kind"); // 0 ASCII, 1 decimal, 2 hexadecimal
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<int>("error");
+        QTest::newRow("ASCII in Big5, CR after") << 0 << u"中A"_qs
+                                                 << QByteArray("\xA4\xA4"
+                                                               "A\r")
+                                                 << 0;
+        QTest::newRow("decimal, empty item 00")
+            << 1 << u"65,,255"_qs << QByteArray("A\0\xFF", 3) << 0;
+        QTest::newRow("hexadecimal") << 2 << u"ff,0A"_qs << QByteArray("\xFF\n") << 0;
+        QTest::newRow("decimal 256") << 1 << u"1,256"_qs << QByteArray() << ErrorNumber::DataError;
+        QTest::newRow("hexadecimal 100")
+            << 2 << u"100"_qs << QByteArray() << ErrorNumber::DataError;
+    }
+    // A send puts its bytes on the wire or returns why not; a refused one touches nothing.
+    void sends()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, wire);
+        QFETCH(int, error);
+        received("x");
+        const std::optional<int> result = kind == 0 ? m_session->sendAscii(text, u"1"_qs, true)
+            : kind == 1                             ? m_session->sendDecimal(text, true)
+                                                    : m_session->sendHexadecimal(text, true);
+        QCOMPARE(result.value_or(0), error);
+        QCOMPARE(m_pty->read(wire.size()), wire);
+        QCOMPARE(m_pty->readFor(20), QByteArray());
+        QCOMPARE(logText(), error ? u"x"_qs : QString()); // cleared only by a send that went out
+    }
+
+    void receiveRules_data()
+    {
+        QTest::addColumn<QString>(
+            "steps"); // rX: X arrives, s: a send, S: one that clears, c: clear
+        QTest::addColumn<QString>("log");
+        QTest::newRow("an answer starts a line") << "rA s rB"
+                                                 << "A|B";
+        QTest::newRow("events with no send between: one line") << "rA rB s rC rD"
+                                                               << "AB|CD";
+        QTest::newRow("sends with no answer between: one break") << "rA s s s rB"
+                                                                 << "A|B";
+        QTest::newRow("a send before any byte: no break") << "s rA"
+                                                          << "A";
+        QTest::newRow("a send after a clear: no break") << "rA c s rB"
+                                                        << "B";
+        QTest::newRow("a clearing send") << "rA S rB"
+                                         << "B";
+        QTest::newRow("a clearing send with nothing after") << "rA S"
+                                                            << "";
+    }
+    void receiveRules()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, log);
+        for (const QString &step : steps.split(u' ')) {
+            if (step.startsWith(u'r'))
+                received(step.mid(1).toLatin1());
+            else if (step == u"c")
+                m_session->clearLog();
+            else
+                QCOMPARE(m_session->sendHexadecimal(u"01"_qs, step == u"S"), std::nullopt);
+        }
+        QCOMPARE(logText(), log);
+    }
+
+    // Megabytes of every byte, sends between: each byte logged once, in order, a break per send.
+    void flood()
+    {
+        QByteArray written;
+        std::vector<qsizetype> sends;
+        for (int part = 0; part < 4; ++part) {
+            QByteArray chunk(1024 * 1024, '\0');
+            for (qsizetype i = 0; i < chunk.size(); ++i)
+                chunk[i] = char(i * 7 + i / 251 + part);
+            written += chunk;
+            received(chunk);
+            QCOMPARE(m_session->sendHexadecimal(u"01"_qs, false), std::nullopt);
+            sends.push_back(written.size());
+        }
+        QVERIFY(m_session->log().bytes() == written); // too long to print
+        QCOMPARE(m_session->log().lineBreaks(), sends);
+    }
+
+    void openErrors_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<int>("error");
+        QTest::newRow("held by another program") << "1"
+                                                 << "9600,n,8,1" << ErrorNumber::PortAlreadyOpen;
+        QTest::newRow("missing device") << "2"
+                                        << "9600,n,8,1" << ErrorNumber::InvalidPortNumber;
+        QTest::newRow("port number 0") << "0"
+                                       << "9600,x,8,1" << ErrorNumber::InvalidPortNumber;
+        QTest::newRow("port number not a number") << "abc"
+                                                  << "9600,n,8,1" << ErrorNumber::TypeMismatch;
+        QTest::newRow("port number too large") << "40000"
+                                               << "9600,n,8,1" << ErrorNumber::Overflow;
+        QTest::newRow("settings unreadable") << "1"
+                                             << "9600,x,8,1" << ErrorNumber::InvalidPropertyValue;
+    }
+    // A second session on the same ports: it stays closed and says why.
+    void openErrors()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, settings);
+        QFETCH(int, error);
+        // To a path that cannot come back, as a pty number can.
+        QVERIFY(QFile::link(m_dir->filePath(u"gone"_qs), ports() + u"/com2"_qs));
+        const std::unique_ptr<TerminalSession> other = session();
+        int thrown = 0;
+        try {
+            other->open(PortSettings::parse(port, settings));
+        } catch (const RunTimeError &e) {
+            thrown = e.number;
+        }
+        QCOMPARE(thrown, error);
+        QVERIFY(!other->isOpen());
+    }
+
+    void backPressure_data()
+    {
+        QTest::addColumn<bool>("continuous");
+        QTest::newRow("single sends") << false;
+        QTest::newRow("continuous ticks") << true;
+    }
+    // A device that takes nothing: sends queue in order until one would pass the limit; that one is
+    // refused whole, once, and what was taken arrives whole when the device reads again.
+    void backPressure()
+    {
+        QFETCH(bool, continuous);
+        const QString line = QStringList(8 * 1024, u"5A"_qs).join(u',');
+        std::optional<int> refused;
+        int sent = 0;
+        if (continuous) {
+            QSignalSpy failed(m_session.get(), &TerminalSession::continuousFailed);
+            m_session->startContinuous(0, [&] {
+                ++sent;
+                return TerminalSession::Tick {line, 0, false};
+            });
+            QTRY_COMPARE(failed.size(), 1);
+            refused = failed.at(0).at(0).toInt();
+            --sent; // the failing tick
+            QVERIFY(!m_session->isSendingContinuously());
+        } else {
+            while (!refused && sent < 1000) {
+                refused = m_session->sendHexadecimal(line, false);
+                sent += refused ? 0 : 1;
+            }
+        }
+        QCOMPARE(refused.value_or(0), ErrorNumber::OutputFull);
+        QVERIFY(m_session->Comm1().outBufferCount() > 0);
+        const QByteArray expected(8 * 1024 * sent, 'Z');
+        QVERIFY(m_pty->read(expected.size(), 20000) == expected); // too long to print
+        QCOMPARE(m_pty->readFor(50), QByteArray());
+        QCOMPARE(m_session->Comm1().outBufferCount(), 0);
+    }
+
+    // Each tick asks afresh for its line and interval; the first comes an interval after the start.
+    void continuousTicks()
+    {
+        QStringList lines {u"01"_qs, u"02"_qs, u"03"_qs};
+        m_session->startContinuous(100, [&] {
+            return TerminalSession::Tick {lines.takeFirst(), lines.isEmpty() ? 100000 : 1, false};
+        });
+        QCOMPARE(m_pty->readFor(60), QByteArray());
+        QCOMPARE(m_pty->read(3, 2000), QByteArray("\x01\x02\x03"));
+        QVERIFY(m_session->isSendingContinuously());
+        m_session->close();
+        QVERIFY(!m_session->isSendingContinuously());
+    }
+
+    // The device goes: one signal, the port closed, sending stopped, every byte received kept.
+    void unplug()
+    {
+        QSignalSpy lost(m_session.get(), &TerminalSession::connectionLost);
+        received("kept");
+        m_session->startContinuous(1000, [] {
+            return TerminalSession::Tick {u"01"_qs, 1000, false};
+        });
+        m_pty->closeMaster();
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(!m_session->isOpen());
+        QVERIFY(!m_session->isSendingContinuously());
+        QCOMPARE(logText(), u"kept"_qs);
+        QCOMPARE(m_session->sendHexadecimal(u"01"_qs, false), ErrorNumber::PortNotOpen);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_TerminalSession)
+#include "tst_terminalsession.moc"
