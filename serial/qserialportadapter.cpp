@@ -154,8 +154,11 @@ void QSerialPortAdapter::openDevice(const QString &path)
     m_lines = readLines().value_or(QSerialPort::NoSignal);
     if (m_linesReadable)
         m_lineTimer.start();
-    if (m_port.bytesAvailable() > 0)
-        dataArrived();
+    // Bytes already waiting are told from the event loop, never inside the open.
+    if (m_port.bytesAvailable() > 0) {
+        m_receivePending = true;
+        queueEvent(EvReceive);
+    }
 }
 
 void QSerialPortAdapter::close()
@@ -311,6 +314,22 @@ void QSerialPortAdapter::queueEvent(qint16 code)
     QMetaObject::invokeMethod(this, &QSerialPortAdapter::deliverEvent, Qt::QueuedConnection);
 }
 
+void QSerialPortAdapter::raiseEvent(qint16 code)
+{
+    // Told at once from the event loop, unless earlier events still wait their turn: a second
+    // pass of the loop for every read would cost a wake-up per arrival.
+    if (m_pending.isEmpty())
+        tell(code);
+    else if (code != EvReceive || !std::exchange(m_receivePending, true))
+        queueEvent(code);
+}
+
+void QSerialPortAdapter::tell(qint16 code)
+{
+    m_event = code;
+    emit OnComm();
+}
+
 void QSerialPortAdapter::deliverEvent()
 {
     if (m_pending.isEmpty())
@@ -322,17 +341,13 @@ void QSerialPortAdapter::deliverEvent()
         if (!m_port.isOpen() || m_port.bytesAvailable() == 0)
             return;
     }
-    m_event = code;
-    emit OnComm();
+    tell(code);
 }
 
 void QSerialPortAdapter::dataArrived()
 {
     m_readErrors = 0;
-    if (m_receivePending)
-        return;
-    m_receivePending = true;
-    queueEvent(EvReceive);
+    raiseEvent(EvReceive);
 }
 
 void QSerialPortAdapter::pollLines()
@@ -353,8 +368,11 @@ void QSerialPortAdapter::pollLines()
     };
     const QList<qint16> events = InputLines::changeEvents(lines(m_lines), lines(now));
     m_lines = now;
-    for (qint16 code : events)
-        queueEvent(code);
+    for (qint16 code : events) {
+        if (!m_port.isOpen())
+            return; // closed by its owner at an earlier change: the rest is not told
+        raiseEvent(code);
+    }
 }
 
 bool QSerialPortAdapter::line(QSerialPort::PinoutSignal signal) const

@@ -63,6 +63,8 @@ private:
     void close();
     void applySettings(const LineSettings &line);
     void queueEvent(qint16 code);
+    void raiseEvent(qint16 code);
+    void tell(qint16 code);
     void deliverEvent();
     void dataArrived();
     void pollLines();
