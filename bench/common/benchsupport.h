@@ -12,6 +12,7 @@
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
 #include "terminal/receiveview.h"
+#include "tests/support/sharedstate.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -258,7 +259,7 @@ public:
     {
         m_run.reset();
         m_frame.reset();
-        Module1::Reset();
+        resetSharedState();
         ProgramFolders::setProgram({});
     }
 

@@ -7,6 +7,7 @@
 #include "terminal/frmrun.h"
 #include "terminal/receiveview.h"
 #include "tests/support/messageboxrecorder.h"
+#include "tests/support/sharedstate.h"
 #include "tools/checksum.h"
 
 #include <QTest>
@@ -115,7 +116,7 @@ private Q_SLOTS:
         run.findChild<QAction *>(u"appendModbusCrc"_qs)->trigger();
         QCOMPARE(line->currentText(), u"01,0x3"_qs);
         QCOMPARE(boxes.texts(), QStringList {u"資料錯誤"_qs});
-        Module1::Reset();
+        resetSharedState();
     }
 
     // Both programs run from a terminal with no display: one needing it would abort, not exit 0.
