@@ -4,16 +4,11 @@
 
 #include "settings/module1.h"
 
-// Module1 back to the state at program start (everything empty or false), so test order never
-// matters.
+// Module1 back to the state at program start, everything empty or false.
 inline void resetSharedState()
 {
-    using namespace Module1;
-    IniFile.clear();
-    ComPortNo.clear();
-    ComSetting.clear();
-    PortIsOpen = VbFalse;
-    ReceiveClearOpt.clear();
-    for (QString &s : SendOptValues)
-        s.clear();
+    Module1::IniFile = Module1::ComPortNo = Module1::ComSetting = Module1::ReceiveClearOpt
+        = QString();
+    Module1::PortIsOpen = Module1::VbFalse;
+    Module1::SendOptValues = {};
 }
