@@ -14,28 +14,12 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace {
-frmShow *theSplash = nullptr;
-}
-
 frmShow::frmShow()
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
-    theSplash = this;
     setObjectName(QStringLiteral("frmShow"));
     buildControls();
     connectHandlers();
-}
-
-frmShow::~frmShow()
-{
-    if (theSplash == this)
-        theSplash = nullptr;
-}
-
-frmShow *frmShow::instance()
-{
-    return theSplash;
 }
 
 void frmShow::buildControls()

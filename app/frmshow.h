@@ -9,22 +9,16 @@ class QLabel;
 class QTimer;
 
 // The start-up window. Its load sets the start values of the send options; its timer's tick says
-// the time is up, and whoever started the program shows the frame then, whose load unloads the
-// splash from within the tick.
+// the time is up, and the frame then loads and unloads the splash from within the tick.
 class frmShow : public QWidget
 {
     Q_OBJECT
 public:
     frmShow();
-    ~frmShow() override;
-
-    static frmShow *instance();
 
     void Form_Load();
     // Ends the splash and its timer. Deferred, because it is called from the timer's own tick.
     void unload();
-
-    QTimer *timer() const { return Timedelay; }
 
 Q_SIGNALS:
     void timeUp();

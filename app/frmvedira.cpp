@@ -37,7 +37,6 @@
 #endif
 
 namespace {
-frmVedira *theFrame = nullptr;
 constexpr std::array<int, 6> PanelTwips {1000, 1440, 1440, 1440, 2000, 1440};
 
 bool startMinimised(const QString &program)
@@ -53,51 +52,55 @@ bool startMinimised(const QString &program)
 #endif
     return process.startDetached();
 }
-
-template<class Form> Form *newChild()
-{
-    return new Form;
-}
-
-template<> frmRun *newChild<frmRun>()
-{
-    return new frmRun(frmVedira::PortFactory
-            ? frmVedira::PortFactory()
-            : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports()));
-}
 } // namespace
 
 frmVedira::frmVedira()
+    : frmVedira(Seams {})
 {
-    theFrame = this;
-    if (!Quit)
-        Quit = [] { QCoreApplication::exit(0); };
-    if (!StartDetached)
-        StartDetached = startMinimised;
+}
+
+frmVedira::frmVedira(Seams seams)
+    : m_seams(std::move(seams))
+{
+    if (!m_seams.quit)
+        m_seams.quit = [] { QCoreApplication::exit(0); };
+    if (!m_seams.startDetached)
+        m_seams.startDetached = startMinimised;
+    if (!m_seams.portFactory)
+        m_seams.portFactory
+            = [] { return std::make_unique<QSerialPortAdapter>(ProgramFolders::ports()); };
+    if (!m_seams.detectDevices)
+        m_seams.detectDevices = PortMapMenu::presentDevices;
     setObjectName(QStringLiteral("frmVedira"));
     buildControls();
     connectHandlers();
 }
 
-frmVedira::~frmVedira()
+frmVedira::~frmVedira() = default;
+
+void frmVedira::startAfter(frmShow *splash)
 {
-    if (theFrame == this)
-        theFrame = nullptr;
+    // The tick that calls this is the splash's last: unload stops its timer.
+    connect(splash, &frmShow::timeUp, this, [this, splash] {
+        MDIForm_Load();
+        splash->unload();
+        showMaximized();
+    });
 }
 
-frmVedira *frmVedira::instance()
+template<class Form> Form *frmVedira::newChild()
 {
-    return theFrame;
+    return new Form;
 }
 
-void frmVedira::showFrame()
+template<> frmSet *frmVedira::newChild<frmSet>()
 {
-    frmVedira *frame = instance();
-    if (!frame) {
-        frame = new frmVedira;
-        frame->MDIForm_Load();
-    }
-    frame->showMaximized();
+    return new frmSet(m_seams.detectDevices);
+}
+
+template<> frmRun *frmVedira::newChild<frmRun>()
+{
+    return new frmRun(m_seams.portFactory());
 }
 
 void frmVedira::buildControls()
@@ -185,18 +188,11 @@ void frmVedira::MDIForm_Load()
     setPanelText(1, QStringLiteral("COM") + Module1::ComPortNo);
     setPanelText(2, Module1::ComSetting);
     setPanelText(6, UiTexts::PanelPortClosed);
-    if (frmShow *splash = frmShow::instance())
-        splash->unload();
 }
 
 void frmVedira::setPanelText(int panel, const QString &text)
 {
     m_panels.at(size_t(panel - 1))->setText(text);
-}
-
-QString frmVedira::panelText(int panel) const
-{
-    return m_panels.at(size_t(panel - 1))->text();
 }
 
 void frmVedira::refreshClock()
@@ -322,7 +318,7 @@ void frmVedira::memCalc_Click()
         if (QStandardPaths::findExecutable(name).isEmpty())
             continue;
 #endif
-        if (StartDetached(name))
+        if (m_seams.startDetached(name))
             return;
     }
     MessageBox::error(this, UiTexts::CalcFailed);
@@ -334,7 +330,7 @@ void frmVedira::confirmExit()
         {UiTexts::ExitTitle, UiTexts::ExitPrompt, QMessageBox::Question,
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes});
     if (answer == QMessageBox::Yes)
-        Quit();
+        m_seams.quit();
 }
 
 void frmVedira::memEnd_Click()
@@ -344,7 +340,7 @@ void frmVedira::memEnd_Click()
 
 void frmVedira::MDIForm_QueryUnload(bool &cancel)
 {
-    // Even Yes cancels the close: the program ends through Quit, so no window's own close
+    // Even Yes cancels the close: the program ends through the quit seam, so no window's own close
     // handling runs on the way out.
     confirmExit();
     cancel = true;

@@ -9,11 +9,14 @@
 //   on first request (closing hides frmRun and frmCheck and destroys the others). It builds the
 //   terminal's port and wires the windows: they do not know the frame, but signal the panel texts
 //   and the CRC help request, and frmSet reopens the port through a callback the frame sets,
-//   which calls frmRun::reopenPort while the terminal exists.
+//   which calls frmRun::reopenPort while the terminal exists. What reaches outside the program
+//   (ending it, starting the calculator, making the port, finding devices) comes in as Seams.
 // - frmRun (terminal/) owns the one serial port Comm1, the receive log and its three views, and
 //   the send lines; its option dialogs frmOpt1 and frmOpt3 live only while they are open.
 // - frmCheck, frmAscii, frmCRCbook and the modal frmAbout (tools/) own nothing shared.
 // - Message boxes go through MessageBox (ui/messagebox.h).
+
+#include "settings/portmapmenu.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -34,25 +37,39 @@ class frmRun;
 class frmCheck;
 class frmAscii;
 class frmCRCbook;
+class frmShow;
 class SerialPort;
 
 class frmVedira : public QMainWindow
 {
     Q_OBJECT
 public:
+    // What the frame does outside the program and hands to the windows it makes. Each one left
+    // empty is the real one.
+    struct Seams
+    {
+        // Ends the program at once, without any window's close handling.
+        std::function<void()> quit {};
+        // Starts a program without waiting; false when it could not be started.
+        std::function<bool(const QString &)> startDetached {};
+        // Makes the port the terminal window will own: the real one on the ports folder.
+        std::function<std::unique_ptr<SerialPort>()> portFactory {};
+        // The serial devices the port menus offer.
+        PortMapMenu::Detect detectDevices {};
+    };
+
     frmVedira();
+    explicit frmVedira(Seams seams);
     ~frmVedira() override;
 
-    // The frame, once it exists; nullptr before the splash has shown it.
-    static frmVedira *instance();
-    // Shows the frame, made and loaded first when there is none yet.
-    static void showFrame();
+    // When the splash's time is up, loads the frame, ends the splash and shows the frame
+    // maximised.
+    void startAfter(frmShow *splash);
 
     void MDIForm_Load();
 
     // Status bar panels, numbered 1 to 6.
     void setPanelText(int panel, const QString &text);
-    QString panelText(int panel) const;
 
     void memSet_Click();
     void memRun_Click();
@@ -61,14 +78,6 @@ public:
     void memCalc_Click();
     void memAbout2_Click();
     void memEnd_Click();
-
-    // Ends the program at once, without any window's close handling. Tests replace it.
-    static inline std::function<void()> Quit;
-    // Starts a program without waiting; false when it could not be started. Tests replace it.
-    static inline std::function<bool(const QString &)> StartDetached;
-    // Makes the port the terminal window will own; tests put a fake here. Unset, the real port
-    // on the program's ports folder.
-    static inline std::function<std::unique_ptr<SerialPort>()> PortFactory;
 
     static QStringList calculatorCandidates();
 
@@ -80,6 +89,7 @@ private:
     void connectHandlers();
     // The one rule for child windows: show the loaded one, or create, wire and load it first.
     template<class Form> Form *showChild(QPointer<Form> &slot);
+    template<class Form> Form *newChild();
     void embed(QWidget *form);
     void connectChild(frmSet *set);
     void connectChild(frmRun *run);
@@ -91,6 +101,7 @@ private:
     void refreshWindowMenu();
     void refreshClock();
 
+    Seams m_seams;
     QMdiArea *m_mdiArea = nullptr;
     QAction *memSet = nullptr;
     QAction *memRun = nullptr;

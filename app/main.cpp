@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPointer>
 
 #include <cstdio>
 #include <optional>
@@ -92,12 +93,13 @@ int main(int argc, char *argv[])
     QtTranslation::install(); // Qt's own buttons and edit menus; English where it is missing
     DesignStyle::install();
 
-    auto *splash = new frmShow;
-    QObject::connect(splash, &frmShow::timeUp, &frmVedira::showFrame);
+    frmVedira frame;
+    // The splash deletes itself when the frame takes over.
+    const QPointer<frmShow> splash = new frmShow;
+    frame.startAfter(splash);
     splash->Form_Load();
     splash->show();
     const int rc = app.exec();
-    delete frmVedira::instance();
-    delete frmShow::instance();
+    delete splash;
     return rc;
 }

@@ -36,7 +36,8 @@ constexpr int DesignedStop = 1;
 
 } // namespace
 
-frmSet::frmSet()
+frmSet::frmSet(PortMapMenu::Detect detect)
+    : m_detect(std::move(detect))
 {
     setObjectName(QStringLiteral("frmSet"));
     buildControls();
@@ -69,7 +70,7 @@ void frmSet::buildControls()
     optStop
         = optionGroup(famStop, "optStop", {" 2 bits", " 1 bit"}, {{180, 360}, {180, 720}}, 1005);
 
-    new PortMapMenu(optPort, this); // the COM buttons' tooltips and right-click menus
+    new PortMapMenu(optPort, this, m_detect); // the COM buttons' tooltips and right-click menus
 
     optPort->button(0)->setChecked(true);
     optSpeed->button(DesignedSpeed)->setChecked(true);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/portmapmenu.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -16,7 +18,8 @@ class frmSet : public QWidget
 {
     Q_OBJECT
 public:
-    frmSet();
+    // detect finds the devices the COM buttons' menus offer.
+    explicit frmSet(PortMapMenu::Detect detect);
 
     // What "確定" calls while the port is open, to reopen it with the new choice; it throws
     // RunTimeError when the port cannot be reopened. Unset, an open port is left alone.
@@ -61,5 +64,6 @@ private:
     QButtonGroup *optCheck = nullptr;
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdSure = nullptr;
+    PortMapMenu::Detect m_detect;
     std::function<void()> m_reopenPort;
 };

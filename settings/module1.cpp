@@ -42,15 +42,4 @@ bool SaveSettings()
         {{QStringLiteral("comPort"), ComPortNo}, {QStringLiteral("comSet"), ComSetting}}, IniFile);
 }
 
-void Reset()
-{
-    IniFile.clear();
-    ComPortNo.clear();
-    ComSetting.clear();
-    PortIsOpen = VbFalse;
-    ReceiveClearOpt.clear();
-    for (QString &s : SendOptValues)
-        s.clear();
-}
-
 } // namespace Module1

@@ -35,7 +35,4 @@ void LoadSettings();
 // way: the values still hold in memory.
 bool SaveSettings();
 
-// Back to the state at program start (everything empty or false).
-void Reset();
-
 } // namespace Module1

@@ -19,9 +19,7 @@
 #include <cerrno>
 #include <cstdio>
 
-namespace {
-
-QList<PortMapMenu::Device> detectDevices()
+QList<PortMapMenu::Device> PortMapMenu::presentDevices()
 {
     // A by-id name survives replugging and reordering, so it is what a link should hold.
     QHash<QString, QString> byId;
@@ -41,15 +39,12 @@ QList<PortMapMenu::Device> detectDevices()
     return out;
 }
 
-} // namespace
-
-PortMapMenu::PortMapMenu(QButtonGroup *ports, QWidget *dialog)
+PortMapMenu::PortMapMenu(QButtonGroup *ports, QWidget *dialog, Detect detect)
     : QObject(dialog)
     , m_ports(ports)
     , m_dialog(dialog)
+    , m_detect(std::move(detect))
 {
-    if (!Detect)
-        Detect = detectDevices;
     for (QAbstractButton *button : ports->buttons()) {
         const int n = ports->id(button) + 1;
         button->setToolTip(describe(n));
@@ -149,7 +144,7 @@ void PortMapMenu::showMenu(int n, QAbstractButton *button)
     menu->setToolTipsVisible(true);
     const QFileInfo entry(PortNumber::entryPath(qint16(n), ProgramFolders::ports()));
     const QString current = entry.isSymLink() ? entry.symLinkTarget() : QString();
-    const QList<Device> devices = Detect();
+    const QList<Device> devices = m_detect();
     for (const Device &device : devices) {
         QAction *action = menu->addAction(QStringLiteral("COM%1 → %2").arg(n).arg(device.label));
         action->setToolTip(device.path);

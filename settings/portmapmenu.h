@@ -25,10 +25,12 @@ public:
         QString path; // what ports/comN links to: the /dev/serial/by-id name where there is one
         QString label;
     };
-    // The serial devices present; tests replace it.
-    static inline std::function<QList<Device>()> Detect;
+    // Finds the serial devices present.
+    using Detect = std::function<QList<Device>()>;
+    // This machine's serial devices, by their /dev/serial/by-id names where they have one.
+    static QList<Device> presentDevices();
 
-    PortMapMenu(QButtonGroup *ports, QWidget *dialog);
+    PortMapMenu(QButtonGroup *ports, QWidget *dialog, Detect detect);
 
     QString describe(int n) const;
     bool link(int n, const QString &target); // an empty target removes the link
@@ -41,4 +43,5 @@ private:
 
     QButtonGroup *m_ports;
     QWidget *m_dialog;
+    Detect m_detect;
 };

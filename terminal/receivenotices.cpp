@@ -18,17 +18,6 @@ constexpr int IntervalMs = 250;
 // 100 MB area would otherwise be copied whole into every notice.
 constexpr qsizetype NoticeChars = qsizetype(1) << 20;
 
-bool listening()
-{
-    return ReceiveNotices::Listener || QAccessible::isActive();
-}
-
-void tell(QAccessibleEvent *event)
-{
-    ReceiveNotices::Listener ? ReceiveNotices::Listener(event)
-                             : QAccessible::updateAccessibility(event);
-}
-
 int clampToInt(qsizetype value)
 {
     return int(std::min<qsizetype>(value, std::numeric_limits<int>::max()));
@@ -36,13 +25,24 @@ int clampToInt(qsizetype value)
 
 } // namespace
 
-ReceiveNotices::ReceiveNotices(QWidget *area, const ReceiveText &text)
+ReceiveNotices::ReceiveNotices(QWidget *area, const ReceiveText &text, Sink sink)
     : m_area(area)
     , m_text(text)
+    , m_sink(std::move(sink))
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(IntervalMs);
     QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { tellGrowth(); });
+}
+
+bool ReceiveNotices::listening() const
+{
+    return m_sink || QAccessible::isActive();
+}
+
+void ReceiveNotices::tell(QAccessibleEvent *event) const
+{
+    m_sink ? m_sink(event) : QAccessible::updateAccessibility(event);
 }
 
 void ReceiveNotices::listen()

@@ -17,7 +17,10 @@ class ReceiveText;
 class ReceiveNotices
 {
 public:
-    ReceiveNotices(QWidget *area, const ReceiveText &text);
+    // Where notices go: empty, to the platform's screen reader while one is active.
+    using Sink = std::function<void(QAccessibleEvent *)>;
+
+    ReceiveNotices(QWidget *area, const ReceiveText &text, Sink sink = {});
 
     void listen();
     // Data arrived; they are told within a quarter of a second, with whatever follows by then.
@@ -27,14 +30,14 @@ public:
     // The caret is at token cursor and tokens from..to are selected (none when from == to).
     void caretMoved(qsizetype cursor, qsizetype from, qsizetype to);
 
-    // Set by a test standing in for a screen reader where the platform has none: notices go there.
-    static inline std::function<void(QAccessibleEvent *)> Listener;
-
 private:
     void tellGrowth();
+    bool listening() const;
+    void tell(QAccessibleEvent *event) const;
 
     QWidget *m_area;
     const ReceiveText &m_text;
+    Sink m_sink;
     QTimer m_timer;
     qsizetype m_told = -1; // characters told so far, or -1 before anyone listened
 };

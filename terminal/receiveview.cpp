@@ -34,9 +34,11 @@ constexpr int BlurIntervalMs = 160;
 
 } // namespace
 
-ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent)
+ReceiveView::ReceiveView(
+    ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent, ReceiveNotices::Sink notices)
     : QAbstractScrollArea(parent)
     , m_text(log, kind)
+    , m_notices(this, m_text, std::move(notices))
 {
     setVerticalScrollBar(new ReceiveScrollBar);
     // Rows wrap to the width, so only the vertical bar ever has a range.

@@ -27,7 +27,9 @@ class ReceiveView : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
-    ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent = nullptr);
+    // notices: where the screen-reader notices go, by default the platform's screen reader.
+    ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent = nullptr,
+        ReceiveNotices::Sink notices = {});
 
     static inline const QString CopyCaption = QStringLiteral("複製(&C)");
     static inline const QString SelectAllCaption = QStringLiteral("全選(&A)");
@@ -129,5 +131,5 @@ private:
     bool m_blurred = false; // the last refresh scrolled by more than a page
     bool m_adjustingScroll = false;
     std::optional<qsizetype> m_restoreTopToken; // the top row's first item, kept over a relayout
-    ReceiveNotices m_notices {this, m_text};
+    ReceiveNotices m_notices;
 };

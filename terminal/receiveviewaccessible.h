@@ -7,8 +7,8 @@
 class ReceiveText;
 class ReceiveView;
 
-// What screen readers and test tools see of a receive area: read-only multi-line text named by its
-// label, whose character offsets, ranges, selection and caret come from the area's ReceiveText.
+// What screen readers and UI automation see of a receive area: read-only multi-line text named by
+// its label, whose character offsets, ranges, selection and caret come from the area's ReceiveText.
 // Counts and offsets are those of the whole text, but one text request returns at most
 // MaxTextChars characters from its start (an end of -1 means the end of the text, as AT-SPI asks
 // for all): a reader reading on asks again from where the answer stopped, and an area of hundreds

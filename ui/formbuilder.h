@@ -17,7 +17,8 @@ class QToolButton;
 class QWidget;
 
 // The controls every window builds the same way: each gets its design name as its objectName and
-// its design place (a rectangle from twips()), so that tests find it and the layout is the design.
+// its design place (a rectangle from twips()), so that it can be found by name and the layout is
+// the design.
 namespace FormBuilder {
 
 template<class W> W *place(W *widget, const QString &name, const QRect &rect)

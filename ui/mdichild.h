@@ -6,7 +6,7 @@
 #include <QWidget>
 
 // A form inside the frame lives in a QMdiSubWindow; moving and hiding act on that window. A form
-// built without the frame (in a test) is its own window.
+// built without the frame is its own window.
 namespace MdiChild {
 
 inline QWidget *frameOf(QWidget *form)

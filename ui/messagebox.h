@@ -9,8 +9,8 @@
 
 class QWidget;
 
-// Every modal box of the program goes through here. The program shows a real QMessageBox; a test
-// installs a handler that records the box and answers it.
+// Every modal box of the program goes through here. A real QMessageBox is shown unless a handler
+// is installed, which then records the box and answers it.
 class MessageBox
 {
 public:

@@ -13,11 +13,6 @@ constexpr int twipsToPixels(int twips)
     return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
 }
 
-constexpr int pixelsToTwips(int pixels)
-{
-    return pixels * TwipsPerPixel;
-}
-
 constexpr QRect twips(int left, int top, int width, int height)
 {
     return QRect(

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// Captions and messages that carry state or are checked by other windows and by tests. They are
-// compared as exact text, so they are defined once and never translated.
+// Captions and messages that carry state or are checked by other windows. They are compared as
+// exact text, so they are defined once and never translated.
 namespace UiTexts {
 
 inline const QString ErrorTitle = QStringLiteral("錯誤");

@@ -13,6 +13,7 @@
 #include "terminal/frmrun.h"
 #include "terminal/terminalsession.h"
 #include "terminal/receiveview.h"
+#include "tests/support/sharedstate.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -259,7 +260,7 @@ public:
     {
         m_run.reset();
         m_frame.reset();
-        Module1::Reset();
+        resetSharedState();
         ProgramFolders::setProgram({});
     }
 

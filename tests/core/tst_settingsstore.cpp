@@ -4,6 +4,7 @@
 #include "serial/portnumber.h"
 #include "settings/module1.h"
 #include "settings/privateprofile.h"
+#include "tests/support/sharedstate.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -34,7 +35,7 @@ class tst_SettingsStore : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { Module1::Reset(); }
+    void cleanup() { resetSharedState(); }
     void loadThenSave_data()
     {
         QTest::addColumn<QByteArray>("file");

@@ -8,6 +8,7 @@
 #include "terminal/terminalsession.h"
 #include "terminal/receiveview.h"
 #include "tests/support/messageboxrecorder.h"
+#include "tests/support/sharedstate.h"
 #include "tools/checksum.h"
 
 #include <QTest>
@@ -116,7 +117,7 @@ private Q_SLOTS:
         run.findChild<QAction *>(u"appendModbusCrc"_qs)->trigger();
         QCOMPARE(line->currentText(), u"01,0x3"_qs);
         QCOMPARE(boxes.texts(), QStringList {u"資料錯誤"_qs});
-        Module1::Reset();
+        resetSharedState();
     }
 
     // Both programs run from a terminal with no display: one needing it would abort, not exit 0.

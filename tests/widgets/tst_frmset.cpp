@@ -11,9 +11,11 @@
 #include "terminal/terminalsession.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
+#include "tests/support/sharedstate.h"
 #include "ui/uitexts.h"
 
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +30,12 @@ class tst_FrmSet : public QObject
     MessageBoxRecorder m_boxes;
     std::unique_ptr<frmVedira> m_frame;
     QPointer<frmSet> m_set;
+    PortMapMenu::Detect m_detect; // what the port menus offer
+
+    QString panel(int n) const
+    {
+        return m_frame->findChild<QLabel *>(u"Stb1_Panel%1"_qs.arg(n))->text();
+    }
 
     // Opens the dialog and clicks the named buttons; then the selection and the port panels.
     QString click(const QString &names)
@@ -41,7 +49,7 @@ class tst_FrmSet : public QObject
         for (QWidget *b : m_set->findChildren<QWidget *>())
             if (b->property("checked").toBool())
                 shown += b->property("text").toString() + u'|';
-        return shown + m_frame->panelText(1) + u' ' + m_frame->panelText(2);
+        return shown + panel(1) + u' ' + panel(2);
     }
 
 private Q_SLOTS:
@@ -58,14 +66,15 @@ private Q_SLOTS:
         QFile::link(m_com3->slavePath(), m_dir->filePath("ports/com3"));
         QFile::link(m_dir->filePath("gone"), m_dir->filePath("ports/com4"));
         m_boxes.clear();
-        m_frame = std::make_unique<frmVedira>();
+        m_detect = PortMapMenu::presentDevices;
+        m_frame = std::make_unique<frmVedira>(
+            frmVedira::Seams {.detectDevices = [this] { return m_detect(); }});
         m_frame->MDIForm_Load();
     }
     void cleanup()
     {
         m_frame.reset();
-        PortMapMenu::Detect = {};
-        Reset();
+        resetSharedState();
     }
 
     // Stored parts no button matches keep the designed choice and are saved as they were.
@@ -103,7 +112,7 @@ private Q_SLOTS:
         port.output(QByteArray("hi"));
         QCOMPARE(m_com3->read(2), "hi");
         QCOMPARE(click("optPort_3 cmdSure"), "COM4" + even + "COM4 19200,e,7,2");
-        QCOMPARE(m_boxes.texts() << m_frame->panelText(6),
+        QCOMPARE(m_boxes.texts() << panel(6),
             (QStringList {UiTexts::PortOpenError, UiTexts::PanelPortClosed}));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!port.portOpen());
@@ -149,9 +158,7 @@ private Q_SLOTS:
         click("");
         menu("(no pick)"); // made with the devices this machine has, the removal last and greyed
         QCOMPARE(greyed.last(), u"移除對應（COM5 回到 /dev/ttyS4）"_qs);
-        PortMapMenu::Detect = [&usb] {
-            return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}};
-        };
+        m_detect = [&usb] { return QList<PortMapMenu::Device> {{usb.slavePath(), "USB"}}; };
         QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
         QVERIFY(QFile::link(usb.slavePath(), m_dir->filePath("ports/com5"))); // behind its back
         QHelpEvent ask(QEvent::ToolTip, {5, 5}, com5->mapToGlobal(QPoint(5, 5)));
@@ -178,7 +185,7 @@ private Q_SLOTS:
         menu("USB");
         QVERIFY(m_boxes.texts().last().contains("不是連結"));
         QCOMPARE(QFileInfo(own).size(), 1);
-        PortMapMenu::Detect = [] { return QList<PortMapMenu::Device> {}; };
+        m_detect = [] { return QList<PortMapMenu::Device> {}; };
         menu("沒有");
         QCOMPARE(
             greyed, (QStringList {"沒有偵測到序列埠裝置", "移除對應（COM5 回到 /dev/ttyS4）"}));

@@ -30,42 +30,46 @@ using namespace Module1;
 class tst_FrmVedira : public QObject
 {
     Q_OBJECT
+    static QString panel(const frmVedira &frame, int n)
+    {
+        return frame.findChild<QLabel *>(u"Stb1_Panel%1"_qs.arg(n))->text();
+    }
+
 private Q_SLOTS:
     // The splash sets the send options; its one tick two seconds on shows the frame maximised,
     // with the stored port and the clock, reading the settings without making a file. Restored,
-    // the client area is as designed. Both ways out ask, Yes by default; Quit alone exits.
+    // the client area is as designed. Both ways out ask, Yes by default; quit alone exits.
     void startUp()
     {
         QTemporaryDir dir;
         ProgramFolders::setProgram(dir.path());
+        int quits = 0;
+        frmVedira frame({.quit = [&quits] { ++quits; }});
         QPointer<frmShow> splash = new frmShow;
-        connect(splash, &frmShow::timeUp, &frmVedira::showFrame);
+        frame.startAfter(splash);
         splash->Form_Load();
-        QVERIFY(!frmVedira::instance());
-        QCOMPARE(splash->timer()->interval(), 2000);
-        QMetaObject::invokeMethod(splash->timer(), "timeout");
-        std::unique_ptr<frmVedira> frame(frmVedira::instance());
+        auto *timer = splash->findChild<QTimer *>("Timedelay");
+        QCOMPARE(timer->interval(), 2000);
+        QVERIFY(!frame.isVisible());
+        QMetaObject::invokeMethod(timer, "timeout");
         QTRY_VERIFY(splash.isNull());
-        QVERIFY(frame->isMaximized());
-        QCOMPARE(frame->windowTitle(), u"VEDIRA通訊測試"_qs);
-        QCOMPARE(
-            frame->objectName() + u' ' + frame->statusBar()->objectName(), u"frmVedira Stb1"_qs);
+        QVERIFY(frame.isMaximized());
+        QCOMPARE(frame.windowTitle(), u"VEDIRA通訊測試"_qs);
+        QCOMPARE(frame.objectName() + u' ' + frame.statusBar()->objectName(), u"frmVedira Stb1"_qs);
         QCOMPARE(SendOpt(1) + SendOpt(2) + ReceiveClearOpt + SendOpt(3), "0001000");
-        QCOMPARE((QStringList {frame->panelText(1), frame->panelText(2), frame->panelText(6)}),
+        QCOMPARE((QStringList {panel(frame, 1), panel(frame, 2), panel(frame, 6)}),
             (QStringList {"COM1", "9600,n,8,1", "通訊埠關閉"})); // port, settings, state
-        QVERIFY(!frame->panelText(4).isEmpty());
+        QVERIFY(!panel(frame, 4).isEmpty());
         QVERIFY(QDir(dir.path()).isEmpty());
-        frame->showNormal();
-        QTRY_COMPARE(frame->size() - QSize(0, frame->menuBar()->height()), QSize(413, 295));
+        frame.showNormal();
+        QTRY_COMPARE(frame.size() - QSize(0, frame.menuBar()->height()), QSize(413, 295));
 
-        static int quits = 0;
-        frmVedira::Quit = [] { ++quits; };
         auto boxes = std::make_unique<MessageBoxRecorder>();
         boxes->answerNext(QMessageBox::No);
-        frame->findChild<QAction *>("memEnd")->trigger();
+        frame.findChild<QAction *>("memEnd")->trigger();
         QCOMPARE(quits, 0);
-        QVERIFY(!frame->close());
-        QVERIFY(frame->isVisible());
+        QVERIFY(!frame.close());
+        QVERIFY(frame.isVisible());
         QCOMPARE(quits, 1);
 
         // The real box, with Qt's Chinese: its buttons, then No.
@@ -79,11 +83,9 @@ private Q_SLOTS:
                 buttons << b->text();
             box->button(QMessageBox::No)->click();
         });
-        frame->memEnd_Click();
+        frame.memEnd_Click();
         QCOMPARE(buttons, (QStringList {"是(&Y)", "否(&N)"}));
         QCOMPARE(quits, 1);
-        frame.reset();
-        QCOMPARE(frmVedira::instance(), nullptr);
     }
 
     // Each menu command is found by its name, as test tools and scripts find it.
@@ -169,8 +171,8 @@ private Q_SLOTS:
         QVERIFY(clock->isActive());
         QMetaObject::invokeMethod(clock, "timeout");
         const QLocale here = QLocale::system();
-        QCOMPARE(frame.panelText(3), here.toString(QDate::currentDate(), QLocale::ShortFormat));
-        QVERIFY(!frame.panelText(4).isEmpty());
+        QCOMPARE(panel(frame, 3), here.toString(QDate::currentDate(), QLocale::ShortFormat));
+        QVERIFY(!panel(frame, 4).isEmpty());
     }
 
     // The About box: modal, centred across the screen, a third of the way down; 確 定 closes it.
@@ -215,8 +217,7 @@ private Q_SLOTS:
     {
         DesignStyle::install();
         MessageBoxRecorder boxes;
-        frmVedira frame;
-        frmVedira::StartDetached = [](const QString &) { return false; }; // 計算機 finds none
+        frmVedira frame({.startDetached = [](const QString &) { return false; }}); // finds none
         frame.findChild<QAction *>("memCalc")->trigger();
         QCOMPARE(boxes.texts(), QStringList {UiTexts::CalcFailed});
         frame.findChild<QAction *>("memCheck")->trigger();

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/receivecopy.h"
-#include "terminal/receivenotices.h"
 #include "terminal/receiveview.h"
 #include "terminal/receiveviewaccessible.h"
 
@@ -287,7 +286,7 @@ private Q_SLOTS:
     void notices()
     {
         QStringList told;
-        ReceiveNotices::Listener = [&told](QAccessibleEvent *event) {
+        const auto listen = [&told](QAccessibleEvent *event) {
             if (event->type() == QAccessible::TextInserted) {
                 const auto *e = static_cast<QAccessibleTextInsertEvent *>(event);
                 told << u"+%1 %2"_qs.arg(e->changePosition()).arg(e->textInserted());
@@ -299,12 +298,13 @@ private Q_SLOTS:
                     static_cast<QAccessibleTextCursorEvent *>(event)->cursorPosition());
             }
         };
+        ReceiveView view(m_log.get(), ReceiveFormatter::Kind::Hexadecimal, nullptr, listen);
+        view.show();
         feed({"A", "B"});
         feed({"|", "C"});
         QTRY_COMPARE(told, QStringList {u"+0 41 42 \r\n43 "_qs});
-        QTest::keyClick(m_view.get(), Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
         m_log->clear();
-        ReceiveNotices::Listener = {};
         QCOMPARE(told.value(1), u"caret 3"_qs);
         QCOMPARE(told.value(2), u"-11"_qs);
     }
