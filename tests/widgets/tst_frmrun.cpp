@@ -13,6 +13,7 @@
 #include "tests/support/fakeserialport.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
+#include "tests/support/sharedstate.h"
 #include "ui/designfonts.h"
 #include "ui/uitexts.h"
 
@@ -21,6 +22,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -76,7 +78,7 @@ class tst_FrmRun : public QObject
         QCOMPARE(button("cmdPort")->text(), open ? ClosePort : OpenPort);
         QCOMPARE(PortIsOpen, open ? VbTrue : VbFalse);
         QCOMPARE(m_run->session().Comm1().portOpen(), open);
-        QCOMPARE(m_frame->panelText(6), panel);
+        QCOMPARE(m_frame->findChild<QLabel *>(u"Stb1_Panel6"_qs)->text(), panel);
     }
     void expectSending(bool sending)
     {
@@ -101,8 +103,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_frame.reset();
-        frmVedira::PortFactory = {};
-        Reset();
+        resetSharedState();
     }
 
     void sendAndReceive_data()
@@ -238,12 +239,13 @@ private Q_SLOTS:
     void lampsAndLayout()
     {
         FakeSerialPort *fake = nullptr;
-        frmVedira::PortFactory = [&fake] {
+        m_frame = std::make_unique<frmVedira>(frmVedira::Seams {.portFactory = [&fake] {
             auto port = std::make_unique<FakeSerialPort>();
             fake = port.get();
             port->setLineStates({true, false, false});
             return std::unique_ptr<SerialPort>(std::move(port));
-        };
+        }});
+        m_frame->show();
         open();
         QCOMPARE(m_run->parentWidget()->pos(), QPoint(0, 0)); // top left in the frame
         for (const QToolButton *b : m_run->findChildren<QToolButton *>()) { // captioned pictures
