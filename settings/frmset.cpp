@@ -18,7 +18,6 @@
 #include <QScreen>
 
 using namespace FormBuilder;
-using namespace Module1;
 
 namespace {
 
@@ -113,7 +112,7 @@ void frmSet::select(QButtonGroup *group, const QStringList &values, const QStrin
 
 void frmSet::get_Set()
 {
-    const QString s = ComSetting;
+    const QString s = Module1::ComSetting;
     if (s.size() < 5) {
         // Too short to split from its end (only a hand-edited file gives this): fall back to the
         // designed choice, so that "確定" stores a usable string.
@@ -127,7 +126,7 @@ void frmSet::get_Set()
         DataPart = s.right(3).left(2);
         StopPart = s.right(1);
     }
-    PortPart = ComPortNo;
+    PortPart = Module1::ComPortNo;
     select(optSpeed, SpeedValues, SpeedPart);
     select(optCheck, CheckValues, ParityPart);
     select(optPort, PortValues, PortPart);
@@ -163,12 +162,12 @@ void frmSet::optStop_Click(int index)
 void frmSet::cmdSure_Click()
 {
     try {
-        ComSetting = SpeedPart + ParityPart + DataPart + StopPart;
-        ComPortNo = PortPart;
-        SaveSettings();
-        Q_EMIT panelTextChanged(1, QStringLiteral("COM") + ComPortNo);
-        Q_EMIT panelTextChanged(2, ComSetting);
-        if (PortIsOpen == VbTrue && m_reopenPort)
+        Module1::ComSetting = SpeedPart + ParityPart + DataPart + StopPart;
+        Module1::ComPortNo = PortPart;
+        Module1::SaveSettings();
+        Q_EMIT panelTextChanged(1, QStringLiteral("COM") + Module1::ComPortNo);
+        Q_EMIT panelTextChanged(2, Module1::ComSetting);
+        if (Module1::PortIsOpen == Module1::VbTrue && m_reopenPort)
             m_reopenPort();
     } catch (const RunTimeError &e) {
         MessageBox::error(this,
