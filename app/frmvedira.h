@@ -11,8 +11,10 @@
 //   and the CRC help request, and frmSet reopens the port through a callback the frame sets,
 //   which calls frmRun::reopenPort while the terminal exists. What reaches outside the program
 //   (ending it, starting the calculator, making the port, finding devices) comes in as Seams.
-// - frmRun (terminal/) owns the one serial port Comm1, the receive log and its three views, and
-//   the send lines; its option dialogs frmOpt1 and frmOpt3 live only while they are open.
+// - frmRun (terminal/) is the terminal window over its TerminalSession, which owns the one serial
+//   port Comm1 and the receive log and holds the send, receive and continuous-send rules; the
+//   window owns the send lines, the lamps and the three views of the log, and its option dialogs
+//   frmOpt1 and frmOpt3 live only while they are open.
 // - frmCheck, frmAscii, frmCRCbook and the modal frmAbout (tools/) own nothing shared.
 // - Message boxes go through MessageBox (ui/messagebox.h).
 
