@@ -176,7 +176,7 @@ private Q_SLOTS:
         QTest::newRow("Right") << 1 << (shift | Qt::Key_Right) << u"42 "_qs;
         QTest::newRow("End: before the break") << 2 << (shift | Qt::Key_End) << u"42 43 "_qs;
         QTest::newRow("Right over the break") << 3 << (shift | Qt::Key_Right) << u"42 43 \r\n"_qs;
-        QTest::newRow("Down to the end") << 4 << (shift | Qt::Key_Down) << u"42 43 \r\n44 45 46 "_qs;
+        QTest::newRow("Down, last row") << 4 << (shift | Qt::Key_Down) << u"42 43 \r\n44 45 46 "_qs;
         QTest::newRow("Left") << 7 << (shift | Qt::Key_Left) << u"42 43 \r\n44 45 "_qs;
         QTest::newRow("Up") << 6 << (shift | Qt::Key_Up) << u"42 "_qs;
         QTest::newRow("Down") << 2 << (shift | Qt::Key_Down) << u"42 43 \r\n44 45 "_qs;
