@@ -8,9 +8,10 @@
 // rule is kept once, below every layer.
 namespace ProgramFolders {
 
-// The folder that holds the executable.
+// The folder that holds the executable, unless another was set: a program that links these
+// libraries without being this executable keeps its files in a folder of its own.
 QString program();
-void setProgram(const QString &folder); // for tests and benchmarks
+void setProgram(const QString &folder);
 
 // Where vedira.ini and the ports/ folder live: the program's folder when it holds vedira.ini or
 // can be written (a build tree, a copy on a USB stick), otherwise $XDG_CONFIG_HOME/vedira (or

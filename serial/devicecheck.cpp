@@ -25,8 +25,6 @@
 
 namespace {
 
-QString g_lockFolder = QStringLiteral("/run/lock");
-
 [[noreturn]] void notUsable(const QString &why)
 {
     throw RunTimeError {ErrorNumber::InvalidPortNumber, why};
@@ -122,17 +120,7 @@ bool holdsLock(pid_t pid)
 
 } // namespace
 
-QString DeviceCheck::lockFolder()
-{
-    return g_lockFolder;
-}
-
-void DeviceCheck::setLockFolder(const QString &folder)
-{
-    g_lockFolder = folder;
-}
-
-void DeviceCheck::beforeOpen(const QString &path)
+void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
 {
 #ifdef Q_OS_LINUX
     struct stat st
@@ -157,7 +145,7 @@ void DeviceCheck::beforeOpen(const QString &path)
         below.replace(QLatin1Char('/'), QLatin1Char('_')), QFileInfo(path).fileName()};
     names.removeDuplicates();
     for (const QString &name : names) {
-        const QString file = g_lockFolder + QStringLiteral("/LCK..") + name;
+        const QString file = lockFolder + QStringLiteral("/LCK..") + name;
         if (!QFileInfo::exists(file) && !QFileInfo(file).isSymLink())
             continue;
         const LockOwner owner = lockOwner(file);
@@ -172,6 +160,7 @@ void DeviceCheck::beforeOpen(const QString &path)
     }
 #else
     Q_UNUSED(path);
+    Q_UNUSED(lockFolder);
 #endif
 }
 

@@ -13,15 +13,11 @@
 class DeviceCheck
 {
 public:
-    // Before opening: the node itself, then the lock files for it, never waiting on one. A lock
-    // of a dead process, a zombie or this process's own id is removed; one that cannot be removed
-    // still counts as held.
-    static void beforeOpen(const QString &path);
+    // Before opening: the node itself, then the lock files for it in lockFolder, never waiting on
+    // one. A lock of a dead process, a zombie or this process's own id is removed; one that cannot
+    // be removed still counts as held.
+    static void beforeOpen(const QString &path, const QString &lockFolder);
     // After opening, on the open descriptor: takes an flock() on it and asks the driver whether
     // there is a UART at all. The caller closes the device when this throws.
     static void afterOpen(int fd);
-
-    // Where lock files live: /run/lock unless set (tests use a folder of their own).
-    static QString lockFolder();
-    static void setLockFolder(const QString &folder);
 };

@@ -64,9 +64,11 @@ RunTimeError openFailure(
 
 } // namespace
 
-QSerialPortAdapter::QSerialPortAdapter(const QString &portsFolder, QObject *parent)
+QSerialPortAdapter::QSerialPortAdapter(
+    const QString &portsFolder, const QString &lockFolder, QObject *parent)
     : SerialPort(parent)
     , m_portsFolder(portsFolder)
+    , m_lockFolder(lockFolder)
 {
     m_lineTimer.setInterval(LinePollMilliseconds);
     connect(&m_lineTimer, &QTimer::timeout, this, &QSerialPortAdapter::pollLines);
@@ -129,7 +131,7 @@ void QSerialPortAdapter::open()
 
 void QSerialPortAdapter::openDevice(const QString &path)
 {
-    DeviceCheck::beforeOpen(path);
+    DeviceCheck::beforeOpen(path, m_lockFolder);
     m_isPty = isPseudoTerminal(path);
     m_port.setPortName(path);
 
@@ -386,8 +388,8 @@ bool QSerialPortAdapter::line(QSerialPort::PinoutSignal signal) const
 
 std::optional<QSerialPort::PinoutSignals> QSerialPortAdapter::readLines() const
 {
-    if (LineReader)
-        return LineReader();
+    if (m_lineReader)
+        return m_lineReader();
     const QSerialPort::PinoutSignals now = m_port.pinoutSignals();
     const QSerialPort::SerialPortError error = m_port.error();
     m_port.clearError();

@@ -16,7 +16,7 @@
 #include <optional>
 
 // SerialPort over QSerialPort. The device is found through PortNumber::devicePath in the ports
-// folder the adapter was given, and opened by
+// folder the adapter was given, checked against the UUCP locks in its lock folder, and opened by
 // its resolved path, so QSerialPort's lock file names the device whatever link led to it. The
 // input lines are polled while open, since QSerialPort reports no line changes; a device that
 // cannot report them (a pseudo-terminal) simply raises no line events. A device that goes away
@@ -30,7 +30,10 @@ class QSerialPortAdapter : public SerialPort
 {
     Q_OBJECT
 public:
-    explicit QSerialPortAdapter(const QString &portsFolder, QObject *parent = nullptr);
+    using LineReader = std::function<std::optional<QSerialPort::PinoutSignals>()>;
+
+    explicit QSerialPortAdapter(const QString &portsFolder,
+        const QString &lockFolder = QStringLiteral("/run/lock"), QObject *parent = nullptr);
     ~QSerialPortAdapter() override;
 
     void setCommPort(qint16 number) override;
@@ -52,8 +55,9 @@ public:
     bool dsrHolding() const override { return line(QSerialPort::DataSetReadySignal); }
 
     static constexpr int LinePollMilliseconds = 50;
-    // Reads the input lines in place of the device, for a device that has none (a pty).
-    static inline std::function<std::optional<QSerialPort::PinoutSignals>()> LineReader;
+    // Reads the input lines in place of the device, for a device that has none (a pty whose far
+    // end plays a modem); an empty answer is a failed read. Set before the port opens.
+    void setLineReader(LineReader reader) { m_lineReader = std::move(reader); }
     // 1 MB, or what the line carries in 10 s at the current speed when that is more.
     qsizetype outputLimit() const;
 
@@ -76,11 +80,13 @@ private:
     std::optional<QSerialPort::PinoutSignals> readLines() const;
     void requireOpen() const;
 
-    // A child, so that a test can play the errors only real hardware gives.
+    // A child, so that it follows the adapter to another thread and is found under it.
     mutable QSerialPort m_port {this};
     QTimer m_lineTimer;
     qint16 m_commPort = 1;
     QString m_portsFolder;
+    QString m_lockFolder;
+    LineReader m_lineReader;
     QString m_device; // the device the open port reached
     QString m_settings = QStringLiteral("9600,n,8,1");
     LineSettings m_line; // m_settings, read once

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/frameclock.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
 FrameClock::FrameClock(QObject *parent)
@@ -11,15 +9,6 @@ FrameClock::FrameClock(QObject *parent)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &FrameClock::tick);
-}
-
-FrameClock &FrameClock::shared()
-{
-    // Owned by the application, so that its timer goes before the event loop does.
-    static QPointer<FrameClock> clock;
-    if (!clock)
-        clock = new FrameClock(QCoreApplication::instance());
-    return *clock;
 }
 
 void FrameClock::schedule(QObject *client, int intervalMs, std::function<void()> draw)

@@ -10,8 +10,9 @@
 #include <functional>
 #include <vector>
 
-// One clock for every receive area's frames. A frame draws every area that has something new, so
-// the window repaints and reaches the screen once per frame rather than once per area. Frames
+// One clock for the frames of a window's receive areas. A frame draws every area that has
+// something new, so the window repaints and reaches the screen once per frame rather than once
+// per area. Frames
 // come no closer than the shortest interval any waiting area asks for; with nothing waiting the
 // clock does not run.
 class FrameClock : public QObject
@@ -19,7 +20,7 @@ class FrameClock : public QObject
 public:
     static constexpr int FrameMs = 40; // the shortest interval: 25 frames a second
 
-    static FrameClock &shared();
+    explicit FrameClock(QObject *parent = nullptr);
 
     // client draws with the next frame, intervalMs or more after the last one. A client has at
     // most one draw waiting; it is dropped when the client goes.
@@ -28,7 +29,6 @@ public:
     bool isScheduled(const QObject *client) const;
 
 private:
-    explicit FrameClock(QObject *parent);
     void tick();
     void startTimer();
 

@@ -7,6 +7,7 @@
 #include "serial/portsettings.h"
 #include "serial/serialport.h"
 #include "settings/module1.h"
+#include "terminal/frameclock.h"
 #include "terminal/frmopt1.h"
 #include "terminal/frmopt3.h"
 #include "terminal/lampshape.h"
@@ -135,10 +136,13 @@ void frmRun::buildControls()
         {ReceiveFormatter::Kind::Hexadecimal, QColor(0, 0, 192), twips(180, 480, 5385, 3735),
             QStringLiteral("16進制字串顯示"), twips(180, 240, 3000, 240)},
     }};
+    // One clock for the three areas, so that the window repaints once a frame. Made after Frame2,
+    // it goes after the areas do.
+    auto *frames = new FrameClock(this);
     for (size_t i = 0; i < areas.size(); ++i) {
         Label3[2 * i + 1] = label(Frame2, QStringLiteral("Label3_%1").arg(2 * i + 1),
             areas[i].caption, areas[i].labelRect);
-        auto *view = place(new ReceiveView(&m_session->log(), areas[i].kind, Frame2),
+        auto *view = place(new ReceiveView(&m_session->log(), areas[i].kind, frames, Frame2),
             QStringLiteral("txtReceive_%1").arg(i), areas[i].rect);
         labelFor(Label3[2 * i + 1], view);
         view->setFont(DesignFonts::font(DesignFonts::Arial, 9.75));

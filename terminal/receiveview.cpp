@@ -34,9 +34,10 @@ constexpr int BlurIntervalMs = 160;
 
 } // namespace
 
-ReceiveView::ReceiveView(
-    ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent, ReceiveNotices::Sink notices)
+ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, FrameClock *frames,
+    QWidget *parent, ReceiveNotices::Sink notices)
     : QAbstractScrollArea(parent)
+    , m_frames(frames)
     , m_text(log, kind)
     , m_notices(this, m_text, std::move(notices))
 {
@@ -114,13 +115,6 @@ void ReceiveView::copy()
         ReceiveCopy::copy(this, m_text, selectionStart(), selectionEnd());
 }
 
-QString ReceiveView::visualRowText(int row) const
-{
-    if (row < 0 || row >= m_wrap.rowCount())
-        return {};
-    return m_text.slice(m_wrap.rowStart(row), m_wrap.rowEnd(row));
-}
-
 QRectF ReceiveView::itemRect(qsizetype byteIndex) const
 {
     if (!m_text.log() || byteIndex < 0 || byteIndex >= m_text.log()->byteCount())
@@ -131,11 +125,6 @@ QRectF ReceiveView::itemRect(qsizetype byteIndex) const
     const uchar c = data()[byteIndex];
     return QRectF(xOfToken(token), rowTop(m_wrap.rowOfToken(token)), m_glyphs.width(c),
         m_glyphs.lineHeight());
-}
-
-bool ReceiveView::isLayoutComplete() const
-{
-    return m_wrap.laidOutTokens() == m_text.tokenCount();
 }
 
 void ReceiveView::log_grown()
@@ -196,10 +185,9 @@ void ReceiveView::continueLayout()
 
 void ReceiveView::scheduleRefresh()
 {
-    FrameClock &clock = FrameClock::shared();
-    if (clock.isScheduled(this))
+    if (m_frames->isScheduled(this))
         return;
-    clock.schedule(this, m_blurred ? BlurIntervalMs : RefreshIntervalMs, [this] { refresh(); });
+    m_frames->schedule(this, m_blurred ? BlurIntervalMs : RefreshIntervalMs, [this] { refresh(); });
 }
 
 void ReceiveView::refresh()

@@ -16,6 +16,8 @@
 #include <limits>
 #include <optional>
 
+class FrameClock;
+
 // One receive area: a read-only, wrapping, selectable view of a ReceiveLog through one formatter.
 // It never owns the data and its cost per update does not grow with the log: it keeps one start
 // position per visual row, extends the wrap as bytes arrive, and paints only the visible rows.
@@ -27,9 +29,11 @@ class ReceiveView : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
-    // notices: where the screen-reader notices go, by default the platform's screen reader.
-    ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, QWidget *parent = nullptr,
-        ReceiveNotices::Sink notices = {});
+    // frames: the clock that draws the view's updates, shared by the areas of a window; it
+    // outlives the view. notices: where the screen-reader notices go, by default the platform's
+    // screen reader.
+    ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, FrameClock *frames,
+        QWidget *parent = nullptr, ReceiveNotices::Sink notices = {});
 
     static inline const QString CopyCaption = QStringLiteral("複製(&C)");
     static inline const QString SelectAllCaption = QStringLiteral("全選(&A)");
@@ -57,14 +61,8 @@ public:
     // Puts the selected text on the clipboard as ReceiveCopy does.
     void copy();
 
-    // Layout as shown, for tests: rows laid out so far, the part of the area text on one row
-    // (with its CR LF when the row ends a line), and where a byte's item is drawn in the viewport.
-    int visualRowCount() const { return m_wrap.rowCount(); }
-    QString visualRowText(int row) const;
+    // Where a byte's item is drawn in the viewport; empty while its row is not laid out yet.
     QRectF itemRect(qsizetype byteIndex) const;
-    bool isLayoutComplete() const;
-    // Whether new data scroll the view to the end (the user has not scrolled away from it).
-    bool isFollowingEnd() const { return m_follow; }
     // The boundary between items nearest to a point of the viewport.
     qsizetype tokenAt(const QPoint &pos) const;
     // Scrolls the least that brings the row of token into view.
@@ -116,6 +114,7 @@ private:
     // The log's bytes, or null when it is gone.
     const uchar *data() const;
 
+    FrameClock *m_frames;
     ReceiveText m_text;
     ReceiveGlyphs m_glyphs;
     ReceiveWrap m_wrap;

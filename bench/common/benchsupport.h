@@ -10,9 +10,10 @@
 #include "core/programfolders.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
+#include "terminal/frameclock.h"
 #include "terminal/frmrun.h"
-#include "terminal/terminalsession.h"
 #include "terminal/receiveview.h"
+#include "terminal/terminalsession.h"
 #include "tests/support/sharedstate.h"
 
 #include <QCoreApplication>
@@ -294,11 +295,12 @@ struct FilledHexArea
             log.append(nextChunk(seed, MB));
             log.addLineBreak();
         }
-        while (!view.isLayoutComplete())
+        while (view.itemRect(log.byteCount() - 1).isEmpty()) // the last item not placed yet
             TerminalRig::settle(100);
     }
     ReceiveLog log;
-    ReceiveView view {&log, ReceiveFormatter::Kind::Hexadecimal};
+    FrameClock frames;
+    ReceiveView view {&log, ReceiveFormatter::Kind::Hexadecimal, &frames};
 };
 
 inline double median(std::vector<double> v)

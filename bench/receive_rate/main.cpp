@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QPaintEvent>
+#include <QScrollBar>
 
 #include <csignal>
 #include <cstring>
@@ -270,7 +271,8 @@ Result measure(const char *what, qsizetype bytesPerSecond, int seconds, Meter me
     Result result {100.0 * cpu / wall, 0};
     QString perArea;
     for (qsizetype i = 0; i < views.size(); ++i) {
-        following = following && views[i]->isFollowingEnd();
+        const QScrollBar *bar = views[i]->verticalScrollBar();
+        following = following && bar->value() == bar->maximum();
         lastShown = lastShown && areas[size_t(i)]->shown == log.byteCount();
         result.longestDelayMs = std::max(result.longestDelayMs, areas[size_t(i)]->longestMs);
         perArea += QStringLiteral(" %1 %2 (%3 ms)")
