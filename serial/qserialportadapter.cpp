@@ -18,6 +18,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
 
 namespace {
 
@@ -151,9 +155,12 @@ void QSerialPortAdapter::openDevice(const QString &path)
     m_writable = std::make_unique<QSocketNotifier>(m_port.handle(), QSocketNotifier::Write, this);
     connect(m_writable.get(), &QSocketNotifier::activated, this, &QSerialPortAdapter::writeQueued);
 #endif
-    // The lines' state at open is the baseline: a line already on raises nothing.
-    m_linesReadable = true;
-    m_lines = readLines().value_or(QSerialPort::NoSignal);
+    // The lines' state at open is the baseline: a line already on raises nothing. A device that
+    // cannot report its lines then (a pseudo-terminal) never will: it is not polled.
+    m_edgesReadable = true;
+    const std::optional<InputLines> atOpen = readLines();
+    m_linesReadable = atOpen.has_value();
+    m_lines = atOpen.value_or(InputLines {});
     if (m_linesReadable)
         m_lineTimer.start();
     // Bytes already waiting are told from the event loop, never inside the open.
@@ -356,20 +363,12 @@ void QSerialPortAdapter::pollLines()
 {
     if (!m_port.isOpen())
         return;
-    const std::optional<QSerialPort::PinoutSignals> read = readLines();
-    if (!m_linesReadable)
-        m_lineTimer.stop();
-    if (!read)
-        return; // a line that failed to read has not changed
-    const QSerialPort::PinoutSignals now = *read;
-    const auto lines = [](QSerialPort::PinoutSignals s) {
-        return InputLines {s.testFlag(QSerialPort::ClearToSendSignal),
-            s.testFlag(QSerialPort::DataSetReadySignal),
-            s.testFlag(QSerialPort::DataCarrierDetectSignal),
-            s.testFlag(QSerialPort::RingIndicatorSignal)};
-    };
-    const QList<qint16> events = InputLines::changeEvents(lines(m_lines), lines(now));
-    m_lines = now;
+    // A read that failed has seen no change; the next one may, so polling goes on.
+    const std::optional<InputLines> now = readLines();
+    if (!now)
+        return;
+    const QList<qint16> events = InputLines::changeEvents(m_lines, *now);
+    m_lines = *now;
     for (qint16 code : events) {
         if (!m_port.isOpen())
             return; // closed by its owner at an earlier change: the rest is not told
@@ -377,25 +376,44 @@ void QSerialPortAdapter::pollLines()
     }
 }
 
-bool QSerialPortAdapter::line(QSerialPort::PinoutSignal signal) const
+bool QSerialPortAdapter::line(bool InputLines::*state) const
 {
-    if (m_port.isOpen() && m_linesReadable) {
-        if (const std::optional<QSerialPort::PinoutSignals> now = readLines())
-            return now->testFlag(signal);
+    if (!m_port.isOpen() || !m_linesReadable)
+        return m_lines.*state;
+    const std::optional<InputLines> now = readLines();
+    if (!now) {
+        throw RunTimeError {
+            ErrorNumber::DeviceIo, QStringLiteral("The input lines could not be read")};
     }
-    return m_lines.testFlag(signal);
+    return (*now).*state;
 }
 
-std::optional<QSerialPort::PinoutSignals> QSerialPortAdapter::readLines() const
+std::optional<InputLines> QSerialPortAdapter::readLines() const
 {
     if (m_lineReader)
         return m_lineReader();
     const QSerialPort::PinoutSignals now = m_port.pinoutSignals();
     const QSerialPort::SerialPortError error = m_port.error();
     m_port.clearError();
-    if (error == QSerialPort::UnsupportedOperationError)
-        m_linesReadable = false;
-    return error == QSerialPort::NoError ? std::optional(now) : std::nullopt;
+    if (error != QSerialPort::NoError)
+        return std::nullopt;
+    InputLines lines {now.testFlag(QSerialPort::ClearToSendSignal),
+        now.testFlag(QSerialPort::DataSetReadySignal),
+        now.testFlag(QSerialPort::DataCarrierDetectSignal),
+        now.testFlag(QSerialPort::RingIndicatorSignal), std::nullopt};
+#ifdef Q_OS_LINUX
+    // The counters see the pulses that come and go between two polls. A device without them says
+    // so at the first read, and is polled for states alone.
+    serial_icounter_struct counts {};
+    if (m_edgesReadable) {
+        if (::ioctl(int(m_port.handle()), TIOCGICOUNT, &counts) == 0)
+            lines.edges = {
+                quint32(counts.cts), quint32(counts.dsr), quint32(counts.dcd), quint32(counts.rng)};
+        else if (errno == EINVAL || errno == ENOTTY)
+            m_edgesReadable = false;
+    }
+#endif
+    return lines;
 }
 
 void QSerialPortAdapter::portError(QSerialPort::SerialPortError error)

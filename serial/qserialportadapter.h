@@ -30,7 +30,7 @@ class QSerialPortAdapter : public SerialPort
 {
     Q_OBJECT
 public:
-    using LineReader = std::function<std::optional<QSerialPort::PinoutSignals>()>;
+    using LineReader = std::function<std::optional<InputLines>()>;
 
     explicit QSerialPortAdapter(const QString &portsFolder,
         const QString &lockFolder = QStringLiteral("/run/lock"), QObject *parent = nullptr);
@@ -50,13 +50,15 @@ public:
     qint64 outBufferCount() const override { return m_outBytes; }
 
     qint16 commEvent() const override { return m_event; }
-    bool cdHolding() const override { return line(QSerialPort::DataCarrierDetectSignal); }
-    bool ctsHolding() const override { return line(QSerialPort::ClearToSendSignal); }
-    bool dsrHolding() const override { return line(QSerialPort::DataSetReadySignal); }
+    // Each reads the line now; a failed read throws 57.
+    bool cdHolding() const override { return line(&InputLines::cd); }
+    bool ctsHolding() const override { return line(&InputLines::cts); }
+    bool dsrHolding() const override { return line(&InputLines::dsr); }
 
     static constexpr int LinePollMilliseconds = 50;
     // Reads the input lines in place of the device, for a device that has none (a pty whose far
-    // end plays a modem); an empty answer is a failed read. Set before the port opens.
+    // end plays a modem); an empty answer is a failed read, and one at open a device that cannot
+    // report its lines. Set before the port opens.
     void setLineReader(LineReader reader) { m_lineReader = std::move(reader); }
     // 1 MB, or what the line carries in 10 s at the current speed when that is more.
     qsizetype outputLimit() const;
@@ -75,9 +77,9 @@ private:
     void portError(QSerialPort::SerialPortError error);
     void loseConnection();
     void writeQueued();
-    bool line(QSerialPort::PinoutSignal signal) const;
+    bool line(bool InputLines::*state) const;
     // The lines now, or nothing when they could not be read.
-    std::optional<QSerialPort::PinoutSignals> readLines() const;
+    std::optional<InputLines> readLines() const;
     void requireOpen() const;
 
     // A child, so that it follows the adapter to another thread and is found under it.
@@ -96,8 +98,9 @@ private:
     QQueue<qint16> m_pending;
     bool m_receivePending = false;
 
-    mutable QSerialPort::PinoutSignals m_lines;
-    mutable bool m_linesReadable = false;
+    InputLines m_lines; // as the last poll read them
+    bool m_linesReadable = false;
+    mutable bool m_edgesReadable = false;
 
     QList<QByteArray> m_outQueue;
     qsizetype m_outHead = 0; // bytes of the first queued array already written

@@ -6,6 +6,8 @@
 #include "serial/portsettings.h"
 #include "terminal/sendencoding.h"
 
+#include <utility>
+
 TerminalSession::TerminalSession(std::unique_ptr<SerialPort> port, QObject *parent)
     : QObject(parent)
     , m_comm1(std::move(port))
@@ -129,13 +131,13 @@ void TerminalSession::Comm1_OnComm()
     try {
         switch (m_comm1->commEvent()) {
         case SerialPort::EvCD:
-            Q_EMIT lineChanged(SerialPort::EvCD, m_comm1->cdHolding());
+            tellLine(SerialPort::EvCD, &SerialPort::cdHolding);
             break;
         case SerialPort::EvCTS:
-            Q_EMIT lineChanged(SerialPort::EvCTS, m_comm1->ctsHolding());
+            tellLine(SerialPort::EvCTS, &SerialPort::ctsHolding);
             break;
         case SerialPort::EvDSR:
-            Q_EMIT lineChanged(SerialPort::EvDSR, m_comm1->dsrHolding());
+            tellLine(SerialPort::EvDSR, &SerialPort::dsrHolding);
             break;
         case SerialPort::EvRing:
             Q_EMIT lineChanged(SerialPort::EvRing, false);
@@ -151,6 +153,21 @@ void TerminalSession::Comm1_OnComm()
     } catch (const RunTimeError &e) {
         Q_EMIT eventFailed(e.number);
     }
+}
+
+void TerminalSession::tellLine(qint16 event, bool (SerialPort::*holding)() const)
+{
+    bool on = false;
+    try {
+        on = (m_comm1.get()->*holding)();
+    } catch (const RunTimeError &e) {
+        // Told once for a run of failed reads, not at every change of a line that cannot be read.
+        if (!std::exchange(m_lineReadFailing, true))
+            Q_EMIT eventFailed(e.number);
+        return;
+    }
+    m_lineReadFailing = false;
+    Q_EMIT lineChanged(event, on);
 }
 
 void TerminalSession::Comm1_ConnectionLost()

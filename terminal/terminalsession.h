@@ -75,10 +75,13 @@ private:
     std::optional<int> send(const QByteArray &bytes, bool clearOnSend);
     // An answer to each send starts a line of its own.
     void ReceiveEnter();
+    // Reads the line an event is about; a read that fails leaves the lamp as it was.
+    void tellLine(qint16 event, bool (SerialPort::*holding)() const);
 
     std::unique_ptr<SerialPort> m_comm1;
     ReceiveLog m_log;
     bool m_receiveEntered = false;
+    bool m_lineReadFailing = false;
     QTimer *m_timerSend = nullptr;
     std::function<Tick()> m_next;
 };

@@ -9,9 +9,12 @@
 class tst_InputLines : public QObject
 {
     Q_OBJECT
-    static InputLines lines(const QString &on)
+    // Lines on as letters, then the edges counted since the first read, if the device counts.
+    static InputLines lines(const QString &on, const QList<quint32> &edges = {})
     {
-        return {on.contains(u'C'), on.contains(u'D'), on.contains(u'K'), on.contains(u'R')};
+        return {on.contains(u'C'), on.contains(u'D'), on.contains(u'K'), on.contains(u'R'),
+            edges.isEmpty() ? std::nullopt
+                            : std::optional(std::array {edges[0], edges[1], edges[2], edges[3]})};
     }
 
 private Q_SLOTS:
@@ -19,34 +22,39 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("now");
+        QTest::addColumn<QList<quint32>>("edges"); // CTS, DSR, CD, rings; none when not counted
         QTest::addColumn<QList<qint16>>("events");
         using E = InputLines;
-        QTest::newRow("nothing changes") << "CDK"
-                                         << "CDK" << QList<qint16> {};
-        QTest::newRow("CTS on") << ""
-                                << "C" << QList<qint16> {E::EvCTS};
-        QTest::newRow("CTS off") << "C"
-                                 << "" << QList<qint16> {E::EvCTS};
-        QTest::newRow("DSR off") << "DK"
-                                 << "K" << QList<qint16> {E::EvDSR};
-        QTest::newRow("CD on") << "C"
-                               << "CK" << QList<qint16> {E::EvCD};
-        QTest::newRow("a ring starts") << ""
-                                       << "R" << QList<qint16> {E::EvRing};
-        QTest::newRow("a ring ends: no news") << "R"
-                                              << "" << QList<qint16> {};
-        QTest::newRow("all at once, in order")
-            << "R"
-            << "CDKR" << QList<qint16> {E::EvCTS, E::EvDSR, E::EvCD};
-        QTest::newRow("all change, a ring starts")
-            << "CDK"
-            << "R" << QList<qint16> {E::EvCTS, E::EvDSR, E::EvCD, E::EvRing};
+        const auto row = [](const char *name, const char *before, const char *now,
+                             const QList<quint32> &edges, const QList<qint16> &events) {
+            QTest::newRow(name) << QString::fromLatin1(before) << QString::fromLatin1(now) << edges
+                                << events;
+        };
+        row("nothing changes", "CDK", "CDK", {}, {});
+        row("CTS on", "", "C", {}, {E::EvCTS});
+        row("CTS off", "C", "", {}, {E::EvCTS});
+        row("DSR off", "DK", "K", {}, {E::EvDSR});
+        row("CD on", "C", "CK", {}, {E::EvCD});
+        row("a ring starts", "", "R", {}, {E::EvRing});
+        row("a ring ends: no news", "R", "", {}, {});
+        row("all at once, in order", "R", "CDKR", {}, {E::EvCTS, E::EvDSR, E::EvCD});
+        row("all change, a ring starts", "CDK", "R", {}, {E::EvCTS, E::EvDSR, E::EvCD, E::EvRing});
+        row("a CTS pulse between reads", "", "", {2, 0, 0, 0}, {E::EvCTS, E::EvCTS});
+        row("a ring between reads", "", "", {0, 0, 0, 1}, {E::EvRing});
+        row("a ring still on: counted once", "R", "R", {0, 0, 0, 1}, {E::EvRing});
+        row("counted, in order", "", "DK", {0, 3, 1, 2},
+            {E::EvDSR, E::EvDSR, E::EvDSR, E::EvCD, E::EvRing, E::EvRing});
+        row("a change the counter missed", "", "K", {0, 0, 0, 0}, {E::EvCD});
+        row("a flapping line: 1000 at most, parity kept", "", "", {0, 0, 0, 1001},
+            QList<qint16>(999, E::EvRing));
     }
     void changeEvents()
     {
         QFETCH(QString, before);
         QFETCH(QString, now);
-        QTEST(InputLines::changeEvents(lines(before), lines(now)), "events");
+        QFETCH(QList<quint32>, edges);
+        const QList<quint32> zero = edges.isEmpty() ? edges : QList<quint32>(4, 0);
+        QTEST(InputLines::changeEvents(lines(before, zero), lines(now, edges)), "events");
     }
 };
 

@@ -224,40 +224,50 @@ private Q_SLOTS:
         QCOMPARE(lost.size(), 2);
     }
 
-    // Input lines read in place of the pty's (it has none): a change raises its event once, from
-    // the event loop, a ring only as it starts, a failed read nothing; a line reads as last known.
+    // Input lines read in place of the pty's (it has none): a change raises its events from the
+    // event loop, counted edges between two polls included; a failed poll read raises nothing and
+    // polling goes on, a failed read of a line throws; a device that cannot report its lines at
+    // open is never polled.
     void inputLines()
     {
-        using Q = QSerialPort;
+        using L = InputLines;
         QTemporaryDir folder;
         PtyPair pty;
-        std::optional<Q::PinoutSignals> lines = Q::DataCarrierDetectSignal; // no news at open
+        const auto edges = [](quint32 cts, quint32 cd, quint32 ring) {
+            return std::optional(std::array<quint32, 4> {cts, 0, cd, ring});
+        };
+        std::optional<L> lines = L {false, false, true, false, edges(0, 0, 0)}; // no news at open
         int reads = 0;
         const auto port = openCom1(folder, pty, [&] { return ++reads, lines; });
         QList<qint16> events;
         connect(port.get(), &SerialPort::OnComm, port.get(), [&] { events << port->commEvent(); });
-        const std::pair<std::optional<Q::PinoutSignals>, QList<qint16>> steps[] {
+        const std::pair<std::optional<L>, QList<qint16>> steps[] {
             {std::nullopt, {}},
-            {Q::ClearToSendSignal | Q::RingIndicatorSignal,
-                {SerialPort::EvCTS, SerialPort::EvCD, SerialPort::EvRing}},
-            {Q::ClearToSendSignal | Q::DataSetReadySignal, {SerialPort::EvDSR}},
-            {Q::DataSetReadySignal | Q::DataCarrierDetectSignal,
-                {SerialPort::EvCTS, SerialPort::EvCD}},
-            {Q::DataCarrierDetectSignal, {SerialPort::EvDSR}},
+            {L {true, false, false, false, edges(1, 1, 0)}, {L::EvCTS, L::EvCD}},
+            {L {true, false, false, false, edges(1, 1, 1)}, {L::EvRing}}, // a ring between polls
+            {L {true, false, false, false, edges(3, 1, 1)}, {L::EvCTS, L::EvCTS}}, // a CTS pulse
         };
         for (const auto &[now, expected] : steps) {
             lines = now;
-            QCOMPARE(port->cdHolding(), // before any poll
-                now.value_or(Q::DataCarrierDetectSignal).testFlag(Q::DataCarrierDetectSignal));
             QTest::qWait(5 * QSerialPortAdapter::LinePollMilliseconds);
             QCOMPARE(std::exchange(events, {}), expected);
         }
         QVERIFY2(reads < 100, qPrintable(u"%1 reads"_qs.arg(reads))); // polled, not in a busy loop
+        QCOMPARE(port->ctsHolding(), true);
+        lines.reset();
+        QCOMPARE(errorOf([&] { port->ctsHolding(); }), ErrorNumber::DeviceIo);
         // Its owner closes the port at the first of two changes: the second is not told.
         connect(port.get(), &SerialPort::OnComm, port.get(), [&] { port->setPortOpen(false); });
-        lines = Q::ClearToSendSignal | Q::DataSetReadySignal | Q::DataCarrierDetectSignal;
+        lines = L {false, true, false, false, edges(3, 1, 1)};
         QTest::qWait(5 * QSerialPortAdapter::LinePollMilliseconds);
-        QCOMPARE(events, QList<qint16> {SerialPort::EvCTS});
+        QCOMPARE(events, QList<qint16> {L::EvCTS});
+        // Lines that cannot be read at open: never polled, read as off.
+        lines.reset();
+        reads = 0;
+        port->setPortOpen(true);
+        QTest::qWait(3 * QSerialPortAdapter::LinePollMilliseconds);
+        QCOMPARE(reads, 1);
+        QCOMPARE(port->ctsHolding(), false);
     }
 
     // Speed and stop bits reach the device; parity and data bits, which a pty drops, are as asked.

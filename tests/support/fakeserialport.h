@@ -33,11 +33,13 @@ public:
     qint64 outBufferCount() const override { return 0; }
     QByteArray input() override { return {}; }
     qint16 commEvent() const override { return m_event; }
-    bool cdHolding() const override { return m_lines.cd; }
-    bool ctsHolding() const override { return m_lines.cts; }
-    bool dsrHolding() const override { return m_lines.dsr; }
+    bool cdHolding() const override { return read(m_lines.cd); }
+    bool ctsHolding() const override { return read(m_lines.cts); }
+    bool dsrHolding() const override { return read(m_lines.dsr); }
 
     void setLineStates(LineStates lines) { m_lines = lines; }
+    // From now on a line read fails, as a device that stops answering does.
+    void failLineReads(bool fail) { m_failReads = fail; }
     // Queues one event; the line states, if given, take effect when it is raised.
     void raiseEvent(qint16 code, std::optional<LineStates> lines = std::nullopt)
     {
@@ -51,6 +53,14 @@ public:
     }
 
 private:
+    bool read(bool line) const
+    {
+        if (m_failReads)
+            throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("lines not read")};
+        return line;
+    }
+
+    bool m_failReads = false;
     qint16 m_commPort = 1;
     QString m_settings;
     bool m_open = false;

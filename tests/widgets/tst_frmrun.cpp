@@ -286,8 +286,17 @@ private Q_SLOTS:
             fake->raiseEvent(event, lines);
             QTRY_COMPARE(lit(), on);
         }
-        click("cmdPort");
+        // Lines that cannot be read: one box for the run of failures, the lamps as they were.
+        fake->failLineReads(true);
+        fake->raiseEvent(SerialPort::EvCTS, FakeSerialPort::LineStates {});
+        fake->raiseEvent(SerialPort::EvDSR);
+        QTRY_COMPARE(m_boxes.texts(), QStringList {DataError});
         QCOMPARE(lit(), u"001110"_qs);
+        fake->failLineReads(false);
+        fake->raiseEvent(SerialPort::EvCTS);
+        QTRY_COMPARE(lit(), u"001010"_qs);
+        click("cmdPort");
+        QCOMPARE(lit(), u"001010"_qs);
     }
 
     // Controls are named as a person would call them; Tab walks the window as it reads.
