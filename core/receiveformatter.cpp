@@ -3,6 +3,9 @@
 #include "core/receiveformatter.h"
 
 #include "core/hexdigit.h"
+#include "core/receivewriter.h"
+
+#include <QByteArray>
 
 #include <array>
 
@@ -78,20 +81,9 @@ QString ReceiveFormatter::text(
 
 QString ReceiveFormatter::byteList(QByteArrayView bytes, const std::vector<qsizetype> &lineBreaks)
 {
-    QString out;
-    out.reserve(3 * bytes.size() + 2 * qsizetype(lineBreaks.size()));
-    std::size_t nextBreak = 0;
-    bool lineStarted = false;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        bool broken = false;
-        for (; nextBreak < lineBreaks.size() && lineBreaks[nextBreak] <= i; ++nextBreak)
-            broken = true;
-        if (lineStarted)
-            out += broken ? QLatin1String("\r\n") : QLatin1String(",");
-        const auto byte = uchar(bytes[i]);
-        out += QLatin1Char(hexDigitChar(byte >> 4));
-        out += QLatin1Char(hexDigitChar(byte));
-        lineStarted = true;
-    }
-    return out;
+    ReceiveWriter writer(ReceiveWriter::Form::ByteList, Kind::Hexadecimal,
+        {0, bytes.size(), 0, qsizetype(lineBreaks.size())});
+    QByteArray out(writer.room(), Qt::Uninitialized);
+    writer.write(out, bytes, lineBreaks, bytes.size());
+    return QString::fromLatin1(QByteArrayView(out).first(writer.written()));
 }

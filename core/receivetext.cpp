@@ -57,20 +57,24 @@ qsizetype ReceiveText::tokenOfByte(qsizetype byte) const
     return byte + (std::upper_bound(breaks.begin(), breaks.end(), byte) - breaks.begin());
 }
 
+ReceiveWriter::Range ReceiveText::range(qsizetype from, qsizetype to) const
+{
+    const qsizetype firstBreak = breaksBefore(from);
+    const qsizetype endBreak = breaksBefore(to);
+    return {from - firstBreak, to - endBreak, firstBreak, endBreak};
+}
+
 ReceiveText::Part ReceiveText::part(qsizetype from, qsizetype to) const
 {
     if (!m_log || from >= to)
         return {};
-    const qsizetype firstBreak = breaksBefore(from);
-    const qsizetype endBreak = breaksBefore(to);
-    const qsizetype firstByte = from - firstBreak;
-    const qsizetype endByte = to - endBreak;
+    const ReceiveWriter::Range r = range(from, to);
     const auto &breaks = m_log->lineBreaks();
     Part part;
-    part.bytes = QByteArrayView(m_log->bytes()).sliced(firstByte, endByte - firstByte);
-    part.breaks.reserve(std::size_t(endBreak - firstBreak));
-    for (qsizetype k = firstBreak; k < endBreak; ++k)
-        part.breaks.push_back(breaks[std::size_t(k)] - firstByte);
+    part.bytes = QByteArrayView(m_log->bytes()).sliced(r.firstByte, r.endByte - r.firstByte);
+    part.breaks.reserve(std::size_t(r.endBreak - r.firstBreak));
+    for (qsizetype k = r.firstBreak; k < r.endBreak; ++k)
+        part.breaks.push_back(breaks[std::size_t(k)] - r.firstByte);
     return part;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/receiveformatter.h"
 #include "core/receivelog.h"
+#include "core/receivewriter.h"
 
 #include <QByteArrayView>
 #include <QPointer>
@@ -45,6 +46,8 @@ public:
     };
     // The bytes and breaks of the tokens from..to, valid until the log changes.
     Part part(qsizetype from, qsizetype to) const;
+    // Where in the log the tokens from..to lie.
+    ReceiveWriter::Range range(qsizetype from, qsizetype to) const;
     // The text of the tokens from..to.
     QString slice(qsizetype from, qsizetype to) const;
 

@@ -8,6 +8,7 @@
 #include <QTest>
 
 using Kind = ReceiveFormatter::Kind;
+using Form = ReceiveWriter::Form;
 
 class tst_ReceiveText : public QObject
 {
@@ -105,10 +106,9 @@ private Q_SLOTS:
         log.append(QByteArrayView()); // an empty read changes nothing
         log.addLineBreak();
         log.addLineBreak();
-        // A break at p stands before byte p; several may share a place.
-        QCOMPARE(log.text(ReceiveFormatter::Kind::Decimal), QLatin1String("\r\n65 66 \r\n\r\n"));
         log.append(QByteArray(40000, 'Z')); // one event beyond the old limit of 32767 bytes
         QCOMPARE(log.bytes(), "AB" + QByteArray(40000, 'Z'));
+        QCOMPARE(log.lineBreaks(), (std::vector<qsizetype> {0, 2, 2})); // several share a place
         QCOMPARE(appended.size(), 2);
         QCOMPARE(appended.last().at(0).value<qsizetype>(), 2);
         QCOMPARE(breaks.size(), 3);
@@ -131,18 +131,30 @@ private Q_SLOTS:
                                           QString::asprintf("%d", b), QString::asprintf("%X", b)};
         }
     }
-    // Through text() too (bytes above 127 pass a char buffer); a byte list breaks between bytes.
+    // Through text() and a stepped copy of "|bb||b|" (bytes above 127 pass a char buffer).
     void everyByte()
     {
         QFETCH(int, byte);
         QFETCH(QStringList, items);
-        for (Kind kind : {Kind::Character, Kind::Decimal, Kind::Hexadecimal}) {
-            QCOMPARE(ReceiveFormatter::item(kind, uchar(byte)), items.at(int(kind)));
-            QCOMPARE(ReceiveFormatter::text(kind, QByteArray(1, char(byte)), {}),
-                items.at(int(kind)) + u' ');
+        ReceiveLog log;
+        for (const int bytes : {0, 2, 0, 0, 1, 0})
+            bytes ? log.append(QByteArray(bytes, char(byte))) : log.addLineBreak();
+        const auto copy = [&log](Form form, Kind kind, int from, int to) {
+            ReceiveWriter writer(form, kind, ReceiveText(&log, kind).range(from, to));
+            QByteArray out(writer.room(), Qt::Uninitialized);
+            for (; !writer.atEnd(); log.append("\x7F"))
+                writer.write(out, log.bytes(), log.lineBreaks(), 1);
+            return QString::fromUtf8(out.first(writer.written()));
+        };
+        for (Kind kind : {Kind::Character, Kind::Decimal, Kind::Hexadecimal}) { // item() makes both
+            const QString text = u"\r\n%1%1\r\n\r\n%1\r\n"_qs.arg(items.at(int(kind)) + u' ');
+            QCOMPARE(ReceiveFormatter::text(kind, log.bytes().first(3), log.lineBreaks()), text);
+            QCOMPARE(copy(Form::AreaText, kind, 0, 7), text);
         }
-        QCOMPARE(ReceiveFormatter::byteList(QByteArray(4, char(byte)), {0, 1, 1, 3}),
-            QString::asprintf("%02X\r\n%02X,%02X\r\n%02X", byte, byte, byte, byte));
+        const QString list = QString::asprintf("%02X,%02X\r\n%02X", byte, byte, byte);
+        QCOMPARE(ReceiveFormatter::byteList(log.bytes().first(3), log.lineBreaks()), list);
+        QCOMPARE(copy(Form::ByteList, Kind::Decimal, 2, 6), list.mid(3)); // from mid-line
+        QCOMPARE(copy(Form::ByteList, Kind::Decimal, 3, 5), QString()); // breaks alone
     }
 };
 
