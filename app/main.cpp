@@ -3,6 +3,7 @@
 #include "app/designstyle.h"
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
+#include "app/quitsignals.h"
 #include "resources/icons.h"
 #include "resources/qttranslation.h"
 #include "version.h"
@@ -93,7 +94,12 @@ int main(int argc, char *argv[])
     QtTranslation::install(); // Qt's own buttons and edit menus; English where it is missing
     DesignStyle::install();
 
-    frmVedira frame;
+    // The exit box's Yes and a signal to end leave the same way: out of the event loop, so the
+    // windows are destroyed and the port closes behind them. Made before the frame, the handler
+    // still catches a second signal while the frame is torn down.
+    const auto quit = [] { QCoreApplication::exit(0); };
+    const QuitSignals quitSignals(quit);
+    frmVedira frame({.quit = quit});
     // The splash deletes itself when the frame takes over.
     const QPointer<frmShow> splash = new frmShow;
     frame.startAfter(splash);

@@ -72,11 +72,13 @@ LockOwner lockOwner(const QString &file)
 {
     const int fd = ::open(QFile::encodeName(file).constData(),
         O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return {errno != ELOOP, 0};
     struct stat st
     {
     };
+    // A link is refused by O_NOFOLLOW, a socket cannot be opened at all: neither is a stale lock
+    // of ours to remove. One that vanished meanwhile is gone, as a removed stale one would be.
+    if (fd < 0)
+        return {::lstat(QFile::encodeName(file).constData(), &st) != 0 || S_ISREG(st.st_mode), 0};
     char data[128];
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     const ssize_t size = regular ? ::read(fd, data, sizeof data) : 0;

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace Module1 {
 
 namespace {
@@ -25,6 +27,10 @@ void LoadSettings()
     ComSetting = trimBlanks(PrivateProfile::getString(Section, QStringLiteral("comSet"),
                                 QStringLiteral("0"), 14, IniFile))
                      .toString();
+    if (!IniFile.isEmpty() && QFileInfo(IniFile).size() > PrivateProfile::MaxFileSize) {
+        std::fprintf(stderr, "vedira: %s is over %lld KiB, so it is neither read nor saved\n",
+            qPrintable(QDir::toNativeSeparators(IniFile)), PrivateProfile::MaxFileSize / 1024);
+    }
     if (ComPortNo == QLatin1String("0"))
         ComPortNo = QStringLiteral("1");
     if (ComSetting == QLatin1String("0"))

@@ -223,6 +223,22 @@ bool rewriteInPlace(const QString &path, const QByteArray &bytes, const QByteArr
     return false;
 }
 
+// The file's bytes; nullopt when it is no regular file (a FIFO would block the start, a device
+// never end), cannot be read or is larger than the bound.
+std::optional<QByteArray> readFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // One byte past the bound tells a file too large, even one that grew since it was looked at.
+    QByteArray bytes = f.read(PrivateProfile::MaxFileSize + 1);
+    if (f.error() != QFileDevice::NoError || bytes.size() > PrivateProfile::MaxFileSize)
+        return std::nullopt;
+    return bytes;
+}
+
 } // namespace
 
 std::optional<QByteArray> PrivateProfile::readValue(
@@ -280,14 +296,10 @@ QString PrivateProfile::getString(const QString &section, const QString &key, co
     QByteArray value = Big5Codec::encode(def);
     while (!value.isEmpty() && isBlank(value.back()))
         value.chop(1);
-    // Only a regular file is read: a FIFO would block the start-up, a device never end.
-    if (QFileInfo(path).isFile()) {
-        QFile f(path);
-        if (f.open(QIODevice::ReadOnly)) {
-            if (const std::optional<QByteArray> v
-                = readValue(f.readAll(), Big5Codec::encode(section), Big5Codec::encode(key)))
-                value = *v;
-        }
+    if (const std::optional<QByteArray> file = readFile(path)) {
+        if (const std::optional<QByteArray> v
+            = readValue(*file, Big5Codec::encode(section), Big5Codec::encode(key)))
+            value = *v;
     }
     if (value.size() > capacity - 1) {
         // Never split a two-byte character: cut before its lead byte.
@@ -315,12 +327,11 @@ bool PrivateProfile::writeStrings(
         // attribute is on Windows. Anything but a regular file is never written through.
         if (!info.isFile() || !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
             return false;
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
+        // One too large to read is never replaced by a copy of the part that was read.
+        const std::optional<QByteArray> file = readFile(path);
+        if (!file)
             return false;
-        old = f.readAll();
-        if (f.error() != QFileDevice::NoError)
-            return false;
+        old = *file;
     }
     QByteArray bytes = old;
     for (const auto &[key, value] : entries) {

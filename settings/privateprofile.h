@@ -27,6 +27,12 @@ public:
     static QByteArray writeValue(
         const QByteArray &file, QByteArrayView section, QByteArrayView key, QByteArrayView value);
 
+    // The largest file read or rewritten. The two keys take a few hundred bytes, so 64 KiB leaves
+    // ample room for comments and other sections, yet a runaway file can no longer take the start
+    // with it (read whole, a file of short lines costs some 33 bytes of memory a byte). A larger
+    // file counts as unreadable: the defaults are read, and a save fails without touching it.
+    static constexpr qint64 MaxFileSize = 64 * 1024;
+
     // GetPrivateProfileString: the value, or the default when the file, section or key is
     // missing, cut to capacity - 1 bytes (a buffer of capacity with its terminating zero).
     static QString getString(const QString &section, const QString &key, const QString &def,

@@ -19,7 +19,9 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -86,6 +88,7 @@ private Q_SLOTS:
         row("lock folder entry that is a directory", "", "dir", 8005, "not a regular file");
         row("lock folder entry that is a FIFO", "", "fifo", 8005, "not a regular file");
         row("lock folder entry linking to a FIFO", "", "fifo link", 8005, "not a regular file");
+        row("lock folder entry that is a socket", "", "socket", 8005, "not a regular file");
         row("flock", "", "flock", 8005, "flock()");
         row("device this user may not open", "denied", {}, 8002, "Permission denied");
     }
@@ -115,7 +118,14 @@ private Q_SLOTS:
         else if (lock == "fifo link")
             QVERIFY(
                 ::mkfifo(fifo.constData(), 0666) == 0 && QFile::link(fifo, lockFile.fileName()));
-        else if (lock == "zombie" && (zombie = ::fork()) == 0)
+        else if (lock == "socket") {
+            sockaddr_un address {AF_UNIX, {}};
+            qstrncpy(
+                address.sun_path, QFile::encodeName(lockFile.fileName()), sizeof address.sun_path);
+            const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(::bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            ::close(socket);
+        } else if (lock == "zombie" && (zombie = ::fork()) == 0)
             ::_exit(0);
         else if (lock == "zombie")
             QVERIFY(lockFile.open(QIODevice::WriteOnly)
@@ -152,6 +162,8 @@ private Q_SLOTS:
         ::close(unlocked);
         QCOMPARE(number, error);
         QCOMPARE(port.portOpen(), error == 0);
+        // A lock that holds the port is left where it is, whatever it is.
+        QCOMPARE(lockFile.exists(), error == 8005 && !lock.isEmpty() && lock != "flock");
         QVERIFY2(error ? line.startsWith(u"COM%1 (%2): "_qs.arg(com).arg(device))
                     && line.contains(reason) && line.count('\n') == 1 && line.endsWith('\n')
                        : line.isEmpty() && port.portOpen() && !lockFile.exists(),

@@ -1,18 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmvedira.h"
+#include "app/quitsignals.h"
 #include "core/programfolders.h"
 #include "serial/qserialportadapter.h"
 #include "settings/module1.h"
 #include "terminal/frmrun.h"
-#include "terminal/terminalsession.h"
 #include "terminal/receiveview.h"
+#include "terminal/terminalsession.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/sharedstate.h"
 #include "tools/checksum.h"
 
 #include <QTest>
 #include <QtWidgets>
+
+#include <csignal>
 
 class tst_VediraSim : public QObject
 {
@@ -118,6 +121,48 @@ private Q_SLOTS:
         QCOMPARE(line->currentText(), u"01,0x3"_qs);
         QCOMPARE(boxes.texts(), QStringList {u"資料錯誤"_qs});
         resetSharedState();
+    }
+
+    // A kill, a closed terminal or Ctrl+C ends the program as the exit box's Yes does, so the
+    // windows and the port are torn down: exit code 0, not death by the signal.
+    void endingSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void endingSignal()
+    {
+        QFETCH(int, signal);
+        QProcess vedira;
+        vedira.start(QStringLiteral(VEDIRA), {"-platform", "offscreen"});
+        // Sent once the program catches it: not to the copy of this test before it runs vedira,
+        // nor while vedira is still starting.
+        QVERIFY(vedira.waitForStarted(5000));
+        const auto caught = [&] {
+            QFile status(u"/proc/%1/status"_qs.arg(vedira.processId()));
+            const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : "";
+            const qsizetype at = text.indexOf("SigCgt:");
+            return at > 0
+                && (text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(caught(), 10000);
+        QCOMPARE(::kill(pid_t(vedira.processId()), signal), 0);
+        QVERIFY(vedira.waitForFinished(5000));
+        QCOMPARE(vedira.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(vedira.exitCode(), 0);
+    }
+    // The handler only wakes the event loop: the quit runs there, where it may destroy anything.
+    void quitFromTheEventLoop_data() { endingSignal_data(); }
+    void quitFromTheEventLoop()
+    {
+        QFETCH(int, signal);
+        int quits = 0;
+        const QuitSignals handler([&quits] { ++quits; });
+        QCOMPARE(::raise(signal), 0);
+        QCOMPARE(quits, 0);
+        QTRY_COMPARE(quits, 1);
     }
 
     // Both programs run from a terminal with no display: one needing it would abort, not exit 0.
