@@ -135,6 +135,7 @@ private Q_SLOTS:
     void endingSignal()
     {
         QFETCH(int, signal);
+        std::signal(signal, SIG_DFL); // one this run was started with ignored would stay so
         QProcess vedira;
         vedira.start(QStringLiteral(VEDIRA), {"-platform", "offscreen"});
         // Sent once the program catches it: not to the copy of this test before it runs vedira,
@@ -158,6 +159,7 @@ private Q_SLOTS:
     void quitFromTheEventLoop()
     {
         QFETCH(int, signal);
+        std::signal(signal, SIG_DFL);
         int quits = 0;
         const QuitSignals handler([&quits] { ++quits; });
         QCOMPARE(::raise(signal), 0);
