@@ -77,7 +77,7 @@ QString PortMapMenu::describe(int n) const
     return text + QStringLiteral("\n裝置存在，可以開啟");
 }
 
-bool PortMapMenu::link(int n, const QString &target)
+void PortMapMenu::link(int n, const QString &target)
 {
     const QString entry = PortNumber::entryPath(qint16(n), ProgramFolders::ports());
     QString why;
@@ -120,10 +120,8 @@ bool PortMapMenu::link(int n, const QString &target)
         }
     }
     m_ports->button(n - 1)->setToolTip(describe(n));
-    if (why.isEmpty())
-        return true;
-    MessageBox::error(m_dialog, why);
-    return false;
+    if (!why.isEmpty())
+        MessageBox::error(m_dialog, why);
 }
 
 bool PortMapMenu::eventFilter(QObject *watched, QEvent *event)

@@ -33,7 +33,8 @@ public:
     PortMapMenu(QButtonGroup *ports, QWidget *dialog, Detect detect);
 
     QString describe(int n) const;
-    bool link(int n, const QString &target); // an empty target removes the link
+    // Links port n to target, or removes its link when target is empty; a failure shows why.
+    void link(int n, const QString &target);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
