@@ -295,6 +295,7 @@ private Q_SLOTS:
         QCOMPARE(text->offsetAtPoint(text->characterRect(15).center()), 14); // 45's first
         QCOMPARE(text->characterRect(9), QRect()); // a line break has no place on screen
         QCOMPARE(text->characterRect(-1), QRect()); // nor a character before the first
+        QCOMPARE(text->offsetAtPoint(text->characterRect(0).center()), 0); // but the first has
         text->setCursorPosition(15);
         QCOMPARE(text->cursorPosition(), 14);
         text->addSelection(4, 13); // whole items
