@@ -4,6 +4,7 @@
 
 #include "core/runtimeerror.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -41,20 +44,41 @@ QString systemReason(int error)
 }
 
 #ifdef Q_OS_LINUX
-// The device number of this process's controlling terminal, 0 when it has none.
-dev_t controllingTerminal()
+// The terminal device number in a /proc/<pid>/stat line and the process's session, or nothing.
+std::optional<std::pair<dev_t, qint64>> terminalOf(const QString &statFile)
 {
-    QFile stat(QStringLiteral("/proc/self/stat"));
+    QFile stat(statFile);
     if (!stat.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray line = stat.readAll();
+        return std::nullopt;
+    const QByteArray line = stat.read(4096);
     // The command name may hold blanks and parentheses; the fields after it follow the last ')':
     // state, parent, process group, session, terminal.
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
     if (fields.size() < 5)
-        return 0;
+        return std::nullopt;
     const unsigned nr = fields[4].toUInt();
-    return nr == 0 ? 0 : makedev((nr >> 8) & 0xFFF, (nr & 0xFF) | ((nr >> 12) & 0xFFF00));
+    if (nr == 0)
+        return std::nullopt;
+    return std::pair {
+        makedev((nr >> 8) & 0xFFF, (nr & 0xFF) | ((nr >> 12) & 0xFFF00)), fields[3].toLongLong()};
+}
+
+// The session whose controlling terminal device is, as "process (name)": a shell's pty or a
+// getty's console, never a device under test.
+QString sessionOf(dev_t device)
+{
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &pid : pids) {
+        if (!pid.front().isDigit())
+            continue;
+        const auto terminal = terminalOf(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!terminal || terminal->first != device)
+            continue;
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(terminal->second));
+        const QByteArray name = comm.open(QIODevice::ReadOnly) ? comm.read(64).trimmed() : "?";
+        return QStringLiteral("%1 (%2)").arg(terminal->second).arg(QString::fromLocal8Bit(name));
+    }
+    return {};
 }
 
 // What a lock file says: the process id in it, or that it is no regular file, which counts as
@@ -136,8 +160,12 @@ void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
     const unsigned min = minor(st.st_rdev);
     // /dev/tty, the console and the pty multiplexer (major 5), the virtual consoles (major 4
     // below 64): opening one as a port would put a terminal of this machine into raw mode.
-    if (maj == 5 || (maj == 4 && min < 64) || st.st_rdev == controllingTerminal())
+    const auto own = terminalOf(QStringLiteral("/proc/self/stat"));
+    if (maj == 5 || (maj == 4 && min < 64) || (own && st.st_rdev == own->first))
         notUsable(QStringLiteral("Not a serial port (a terminal of this system)"));
+    // Opening another session's terminal would take its user's typing away from the shell.
+    if (const QString session = sessionOf(st.st_rdev); !session.isEmpty())
+        held(QStringLiteral("The terminal of session %1").arg(session));
 
     // The usual names of a UUCP lock: the path below /dev with '/' as '_' (lockdev, QSerialPort)
     // and the bare file name (minicom, picocom).

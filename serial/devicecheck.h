@@ -7,7 +7,7 @@
 // What QSerialPort does not check before a device is used as a port. Each check throws
 // RunTimeError with the system's reason as its description: 8005 when another program holds the
 // device (a live process's UUCP lock file, in any of the usual forms, anything but a regular file
-// under a lock file's name, or an flock() on it), 8002
+// under a lock file's name, or an flock() on it) or a session has it as its terminal, 8002
 // when the device is no usable serial line (not a character device, a terminal of this machine's
 // own consoles or this program's controlling terminal, a UART node with no chip behind it).
 class DeviceCheck

@@ -8,11 +8,17 @@
 #include "tests/support/ptypair.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 // The session's rules over a pty whose master end plays the device.
 class tst_TerminalSession : public QObject
@@ -154,18 +160,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("settings");
         QTest::addColumn<int>("error");
-        QTest::newRow("held by another program") << "1"
-                                                 << "9600,n,8,1" << ErrorNumber::PortAlreadyOpen;
-        QTest::newRow("missing device") << "2"
-                                        << "9600,n,8,1" << ErrorNumber::InvalidPortNumber;
-        QTest::newRow("port number 0") << "0"
-                                       << "9600,x,8,1" << ErrorNumber::InvalidPortNumber;
-        QTest::newRow("port number not a number") << "abc"
-                                                  << "9600,n,8,1" << ErrorNumber::TypeMismatch;
-        QTest::newRow("port number too large") << "40000"
-                                               << "9600,n,8,1" << ErrorNumber::Overflow;
-        QTest::newRow("settings unreadable") << "1"
-                                             << "9600,x,8,1" << ErrorNumber::InvalidPropertyValue;
+        const auto row = [](const char *name, const char *port, const char *settings, int error) {
+            QTest::newRow(name) << QString::fromLatin1(port) << QString::fromLatin1(settings)
+                                << error;
+        };
+        row("held by another program", "1", "9600,n,8,1", ErrorNumber::PortAlreadyOpen);
+        row("another session's terminal", "3", "9600,n,8,1", ErrorNumber::PortAlreadyOpen);
+        row("missing device", "2", "9600,n,8,1", ErrorNumber::InvalidPortNumber);
+        row("port number 0", "0", "9600,x,8,1", ErrorNumber::InvalidPortNumber);
+        row("port number not a number", "abc", "9600,n,8,1", ErrorNumber::TypeMismatch);
+        row("port number too large", "40000", "9600,n,8,1", ErrorNumber::Overflow);
+        row("settings unreadable", "1", "9600,x,8,1", ErrorNumber::InvalidPropertyValue);
     }
     // A second session on the same ports: it stays closed and says why.
     void openErrors()
@@ -175,6 +180,21 @@ private Q_SLOTS:
         QFETCH(int, error);
         // To a path that cannot come back, as a pty number can.
         QVERIFY(QFile::link(m_dir->filePath(u"gone"_qs), ports() + u"/com2"_qs));
+        // A pty that a shell of its own session has as its terminal.
+        PtyPair shellPty;
+        QVERIFY(QFile::link(shellPty.slavePath(), ports() + u"/com3"_qs));
+        const pid_t shell = ::fork();
+        if (shell == 0) {
+            ::setsid();
+            ::open(QFile::encodeName(shellPty.slavePath()).constData(), O_RDWR);
+            ::pause();
+            ::_exit(0);
+        }
+        const auto reap = qScopeGuard([shell] {
+            ::kill(shell, SIGKILL);
+            ::waitpid(shell, nullptr, 0);
+        });
+        QTRY_COMPARE(::tcgetsid(shellPty.masterFd()), shell); // its terminal now
         const std::unique_ptr<TerminalSession> other = session();
         int thrown = 0;
         try {
