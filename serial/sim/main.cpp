@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -115,11 +116,18 @@ private:
     QByteArray m_out;
 };
 
-// A link to a pseudo-terminal that no longer exists was left by a simulator that was killed.
-bool isStaleLink(const QFileInfo &entry)
+// A link to a pseudo-terminal left by a simulator that was killed: its terminal is gone, or the
+// simulator named beside it is. Its number may by now name someone else's terminal, so a link
+// that only points at a live pty is no proof of being ours.
+bool isStaleLink(const QFileInfo &entry, const QString &pidFile)
 {
-    return entry.isSymLink() && !entry.exists()
-        && entry.symLinkTarget().startsWith(QLatin1String("/dev/pts/"));
+    if (!entry.isSymLink() || !entry.symLinkTarget().startsWith(QLatin1String("/dev/pts/")))
+        return false;
+    if (!entry.exists())
+        return true;
+    QFile owner(pidFile);
+    const qint64 pid = owner.open(QIODevice::ReadOnly) ? owner.read(32).trimmed().toLongLong() : 0;
+    return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
 } // namespace
@@ -167,12 +175,16 @@ int main(int argc, char *argv[])
 
     // Before making our terminal: it may get the number a stale link still names.
     const QDir folder(parser.value(folderOption));
+    const QFileInfo ports(folder.filePath(QStringLiteral("ports")));
+    if (ports.isSymLink() && ports.ownerId() != ::geteuid())
+        fail(QStringLiteral("%1 is a link of another user").arg(ports.filePath()));
     if (!folder.mkpath(QStringLiteral("ports")))
         fail(QStringLiteral("cannot create %1").arg(folder.filePath(QStringLiteral("ports"))));
     const QString linkPath = folder.filePath(QStringLiteral("ports/com%1").arg(port));
+    const QString pidPath = folder.filePath(QStringLiteral("ports/.com%1.sim").arg(port));
     const QFileInfo entry(linkPath);
     if (entry.exists() || entry.isSymLink()) {
-        if (!isStaleLink(entry))
+        if (!isStaleLink(entry, pidPath))
             fail(QStringLiteral("%1 already exists and is not ours").arg(linkPath));
         QFile::remove(linkPath);
     }
@@ -196,6 +208,12 @@ int main(int argc, char *argv[])
     if (::symlink(qPrintable(slavePath), qPrintable(linkPath)) != 0)
         fail(QStringLiteral("cannot link %1: %2")
                  .arg(linkPath, QString::fromLocal8Bit(strerror(errno))));
+    QSaveFile pidFile(pidPath);
+    if (!pidFile.open(QIODevice::WriteOnly)
+        || pidFile.write(QByteArray::number(qint64(::getpid()))) < 0 || !pidFile.commit()) {
+        QFile::remove(linkPath);
+        fail(QStringLiteral("cannot write %1").arg(pidPath));
+    }
 
     if (::pipe(signalPipe) != 0)
         fail(QStringLiteral("cannot create a pipe"));
@@ -217,8 +235,10 @@ int main(int argc, char *argv[])
     const int result = app.exec();
 
     // Only remove the link if it is still ours; someone may have pointed it elsewhere.
-    if (QFileInfo(linkPath).symLinkTarget() == slavePath)
+    if (QFileInfo(linkPath).symLinkTarget() == slavePath) {
         QFile::remove(linkPath);
+        QFile::remove(pidPath);
+    }
     ::close(slave);
     ::close(master);
     return result;

@@ -9,6 +9,7 @@
 #include "terminal/receiveview.h"
 #include "terminal/terminalsession.h"
 #include "tests/support/messageboxrecorder.h"
+#include "tests/support/ptypair.h"
 #include "tests/support/sharedstate.h"
 #include "tools/checksum.h"
 
@@ -30,7 +31,8 @@ private Q_SLOTS:
         QTest::newRow("modbus read") << u"--modbus"_qs << QByteArray::fromHex("010300000002C40B")
                                      << QByteArray::fromHex("01030400000000FA33");
     }
-    // The simulator refuses a foreign ports entry, replaces a killed one's link, answers across
+    // The simulator refuses a foreign ports entry, replaces a killed one's link (whatever its pty
+    // number names by now), answers across
     // reopening the port, and on SIGTERM exits with 0 (not death by the signal), link removed.
     void simulator()
     {
@@ -54,7 +56,10 @@ private Q_SLOTS:
         QVERIFY(held.open(QIODevice::ReadOnly));
         sim.kill();
         QVERIFY(sim.waitForFinished(5000) && QFileInfo(link).isSymLink());
+        PtyPair reused; // its number since given to another terminal
+        QVERIFY(QFile::remove(link) && QFile::link(reused.slavePath(), link));
         QVERIFY(start("3"));
+        QVERIFY(QFileInfo(link).symLinkTarget() != reused.slavePath());
 
         QSerialPortAdapter port(ProgramFolders::ports());
         port.setCommPort(3);
