@@ -4,6 +4,7 @@
 #include "terminal/basicval.h"
 #include "terminal/sendencoding.h"
 #include "tests/support/rows.h"
+#include "tests/support/testgroup.h"
 #include "tools/checksum.h"
 
 #include <QTest>
@@ -118,5 +119,5 @@ private Q_SLOTS:
     void characterCodes() { QCOMPARE(Checksum::characterCodes(u"C6"_qs), u"43 ,36"_qs); }
 };
 
-QTEST_GUILESS_MAIN(tst_ByteLists)
+VEDIRA_TEST_CLASS(tst_ByteLists);
 #include "tst_bytelists.moc"

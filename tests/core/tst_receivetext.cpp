@@ -3,6 +3,7 @@
 #include "core/receiveformatter.h"
 #include "core/receivelog.h"
 #include "core/receivetext.h"
+#include "tests/support/testgroup.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -158,5 +159,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_ReceiveText)
+VEDIRA_TEST_CLASS(tst_ReceiveText);
 #include "tst_receivetext.moc"

@@ -5,6 +5,7 @@
 #include "settings/module1.h"
 #include "settings/privateprofile.h"
 #include "tests/support/sharedstate.h"
+#include "tests/support/testgroup.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -245,5 +246,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_SettingsStore)
+VEDIRA_TEST_CLASS(tst_SettingsStore);
 #include "tst_settingsstore.moc"
