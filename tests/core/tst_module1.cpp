@@ -1,38 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/programfolders.h"
-#include "serial/portnumber.h"
 #include "settings/module1.h"
-#include "settings/privateprofile.h"
+#include "tests/support/lockfolder.h"
 #include "tests/support/sharedstate.h"
 #include "tests/support/testgroup.h"
 
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-// A folder no file can be made in, its files writable: immutable for root, read-only for others.
-static bool lockFolder(const QString &path, bool locked)
-{
-    if (geteuid() != 0)
-        return ::chmod(QFile::encodeName(path).constData(), locked ? 0500 : 0700) == 0;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
-    int flags = locked ? FS_IMMUTABLE_FL : 0;
-    const bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // Each row loads from a new program folder holding the file (none when null), then saves 2 and e.
-class tst_SettingsStore : public QObject
+class tst_Module1 : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -129,122 +112,7 @@ private Q_SLOTS:
         QCOMPARE(
             QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"vedira.ini"_qs});
     }
-    // An unwritable program folder, or one under /usr, sends the file and ports/ to vedira/ in
-    // $XDG_CONFIG_HOME or ~/.config, made by a save, not a load; with no home, memory only.
-    void settingsFolder_data()
-    {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("xdg"); // "" unset, "abs" a folder of its own, else as given
-        QTest::addColumn<bool>("home");
-        QTest::addColumn<QString>("saved"); // program, xdg or home, or "" for nowhere
-        QTest::newRow("writable") << QString() << u"abs"_qs << true << u"program"_qs;
-        QTest::newRow("locked") << u"locked"_qs << u"abs"_qs << true << u"xdg"_qs;
-        QTest::newRow("installed") << u"/usr/bin"_qs << u"abs"_qs << true << u"xdg"_qs;
-        QTest::newRow("installed, relative XDG_CONFIG_HOME")
-            << u"/usr/bin"_qs << u"config"_qs << true << u"home"_qs;
-        QTest::newRow("installed, no HOME") << u"/usr/bin"_qs << QString() << false << QString();
-    }
-    void settingsFolder()
-    {
-        QFETCH(QString, program);
-        QFETCH(QString, xdg);
-        QFETCH(bool, home);
-        QFETCH(QString, saved);
-        QTemporaryDir dir, config, homeDir, cwd;
-        const bool locked = program == u"locked"_qs;
-        const QByteArray oldHome = qgetenv("HOME");
-        const QString oldCwd = QDir::currentPath();
-        QDir::setCurrent(cwd.path());
-        if (!xdg.isEmpty())
-            qputenv("XDG_CONFIG_HOME", QFile::encodeName(xdg == u"abs" ? config.path() : xdg));
-        if (home)
-            qputenv("HOME", QFile::encodeName(homeDir.path()));
-        else
-            qunsetenv("HOME");
-        const auto restore = qScopeGuard([&] {
-            qunsetenv("XDG_CONFIG_HOME");
-            qputenv("HOME", oldHome);
-            QDir::setCurrent(oldCwd);
-            if (locked)
-                lockFolder(dir.path(), false);
-        });
-        ProgramFolders::setProgram(program.startsWith(u'/') ? program : dir.path());
-        if (locked && !lockFolder(dir.path(), true))
-            QSKIP("this file system cannot lock a folder");
-        Module1::LoadSettings();
-        QVERIFY(QDir(config.path()).isEmpty() && QDir(dir.path()).isEmpty());
-        Module1::ComPortNo = u"2"_qs;
-        Module1::ComSetting = u"e"_qs;
-        QCOMPARE(Module1::SaveSettings(), !saved.isEmpty());
-        const QString folder = saved == u"program" ? dir.path()
-            : saved == u"xdg"                      ? config.filePath(u"vedira"_qs)
-            : saved == u"home"                     ? homeDir.filePath(u".config/vedira"_qs)
-                                                   : QString();
-        QCOMPARE(ProgramFolders::settings(), folder);
-        // Nothing relative to the current folder, ever.
-        QCOMPARE(QDir(cwd.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
-        if (folder.isEmpty()) {
-            QCOMPARE(PortNumber::devicePath(3, ProgramFolders::ports()), u"/dev/ttyS2"_qs);
-            return;
-        }
-        QFile ini(folder + u"/vedira.ini"_qs);
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QCOMPARE(ini.readAll(), "[Setup]\r\ncomPort=2\r\ncomSet=e\r\n");
-        QVERIFY(QDir(folder).mkdir(u"ports"_qs)
-            && QFile::link(u"/dev/null"_qs, folder + u"/ports/com3"_qs));
-        QCOMPARE(PortNumber::devicePath(3, ProgramFolders::ports()), u"/dev/null"_qs);
-    }
-
-    // Reading key k of a settings file's bytes, and setting it to v.
-    void readAndWrite_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArray>("section");
-        QTest::addColumn<QByteArray>("value"); // null when not found
-        QTest::addColumn<QByteArray>("after");
-        const auto row = [](const char *name, QByteArray file, QByteArray value, QByteArray after,
-                             QByteArray section = "Setup") {
-            QTest::newRow(name) << file << section << value << after;
-        };
-        row("letter case", "[azAZ]\nK=4", "4", "[azAZ]\nK=v\r\n", "AZaz");
-        row("blanks", "\n[ Setup ]\n \tk\v=\f 3 \r\r\n", "3", "\n[ Setup ]\n \tk\v=\f v \r\r\n");
-        row("single quotes", "[Setup]\nk='x'", "x", "[Setup]\nk=v\r\n");
-        row("empty quotes", "[Setup]\nk=\"\"", ""_qba, "[Setup]\nk=v\r\n");
-        row("unmatched quote", "[Setup]\nk=\"x'", "\"x'", "[Setup]\nk=v\r\n");
-        row("first duplicate", "[Setup]\r\nk=2\r\nk=5\r\n", "2", "[Setup]\r\nk=v\r\nk=5\r\n");
-        row("comments kept", ";\n[Setup]\n;k=7\nk\nK = 8 ", "8", ";\n[Setup]\n;k=7\nk\nK = v \r\n");
-        row("other section", "k=1\n[O]\nk=3\n[Setup]\n \t", {},
-            "k=1\n[O]\nk=3\n[Setup]\nk=v\r\n \t");
-        row("end of its section", "[Setup]\nx=1\n\n[O", {}, "[Setup]\nx=1\nk=v\r\n\n[O");
-        // Mended: a lone CR did not end a line; a new key went after the section's comments.
-        row("CR and mixed line ends", "[O]\r\nk=1\r[Setup]\rx=2\nk=5\r", "5",
-            "[O]\r\nk=1\r[Setup]\rx=2\nk=v\r");
-        row("before closing comments", "[Setup]\r\nx=1\r\n; end\r\n\r\n[O]\r\n", {},
-            "[Setup]\r\nx=1\r\nk=v\r\n; end\r\n\r\n[O]\r\n");
-        row("blanks around a given name", "[S]\nk=1\n", "1", "[S]\nk=v\n", " S\t");
-        row("new section named without blanks", {}, {}, "[S]\r\nk=v\r\n", " S ");
-        row("section ends the file", "[Setup]\nx=1", {}, "[Setup]\nx=1\r\nk=v\r\n");
-        row("new section, LF file", "[O]\n", {}, "[O]\n[Setup]\r\nk=v\r\n");
-        row("new section, no line end", "[O]", {}, "[O]\r\n[Setup]\r\nk=v\r\n");
-        // A5 5D is a Big5 character whose trail byte is ']'.
-        row("Big5 section", "[\xA5]]\nk=1\n[Setup]\n", "1", "[\xA5]]\nk=v\n[Setup]\n", "\xA5]");
-    }
-    void defaultLosesTrailingBlanksOnly()
-    {
-        QCOMPARE(PrivateProfile::getString(u"S"_qs, u"k"_qs, u" a b \t "_qs, 12, u"/none"_qs),
-            u" a b"_qs);
-    }
-    void readAndWrite()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QByteArray, section);
-        QFETCH(QByteArray, value);
-        const std::optional<QByteArray> read = PrivateProfile::readValue(file, section, "k");
-        QCOMPARE(read.has_value(), !value.isNull());
-        QCOMPARE(read.value_or(QByteArray()), value);
-        QTEST(PrivateProfile::writeValue(file, section, "k", "v"), "after");
-    }
 };
 
-VEDIRA_TEST_CLASS(tst_SettingsStore);
-#include "tst_settingsstore.moc"
+VEDIRA_TEST_CLASS(tst_Module1);
+#include "tst_module1.moc"
