@@ -4,8 +4,6 @@
 #include "tests/support/rows.h"
 #include "tests/support/testgroup.h"
 
-#include <QTest>
-
 // Decimal items of the byte lists a user types, read as numbers.
 class tst_BasicVal : public QObject
 {

@@ -4,8 +4,6 @@
 #include "tests/support/testgroup.h"
 #include "tools/checksum.h"
 
-#include <QTest>
-
 using Kind = Checksum::Kind;
 
 // The calculator's folds of a byte list: expected boxes from worked examples, the CRC check value,

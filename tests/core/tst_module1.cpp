@@ -7,7 +7,6 @@
 #include "tests/support/testgroup.h"
 
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>

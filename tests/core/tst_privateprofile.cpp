@@ -3,8 +3,6 @@
 #include "settings/privateprofile.h"
 #include "tests/support/testgroup.h"
 
-#include <QTest>
-
 class tst_PrivateProfile : public QObject
 {
     Q_OBJECT

@@ -9,7 +9,6 @@
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QTest>
 
 class tst_ProgramFolders : public QObject
 {

@@ -6,7 +6,6 @@
 #include "tests/support/testgroup.h"
 
 #include <QSignalSpy>
-#include <QTest>
 
 using Kind = ReceiveFormatter::Kind;
 using Form = ReceiveWriter::Form;

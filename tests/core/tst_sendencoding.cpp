@@ -5,8 +5,6 @@
 #include "tests/support/rows.h"
 #include "tests/support/testgroup.h"
 
-#include <QTest>
-
 using Encoder = QByteArray (*)(const QString &);
 Q_DECLARE_METATYPE(Encoder)
 

@@ -2,9 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/testgroup.h"
 
-#include <QCoreApplication>
 #include <QMetaMethod>
-#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,54 +21,49 @@ int addTestClass(QObject *(*make)())
     return int(classes().size());
 }
 
-// The functions QTest runs of a class: its private slots without arguments, bar the hooks.
+// The functions QTest runs: private slots without arguments, bar the hooks and the data tables.
 static QList<QByteArray> testFunctions(const QMetaObject &meta)
 {
     QList<QByteArray> names;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
         const QMetaMethod m = meta.method(i);
-        const QByteArray name = m.name();
         if (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Private
-            && m.parameterCount() == 0 && !name.endsWith("_data")
-            && !QList<QByteArray> {"initTestCase", "cleanupTestCase", "init", "cleanup"}.contains(
-                name))
-            names.append(name);
+            && m.parameterCount() == 0 && !m.name().endsWith("_data")
+            && !QByteArrayList {"initTestCase", "cleanupTestCase", "init", "cleanup"}.contains(
+                m.name()))
+            names.append(m.name());
     }
     return names;
 }
 
-// Runs every class in turn with the arguments given. QTest fails a class on a function name it
-// lacks, so a class gets only the names it has and is left out when it has none of those named;
-// a name no class has still fails. The group lists every class's functions itself.
+// Runs every class in turn. QTest fails a class on a function name it lacks, so a class gets
+// only the names it has, and sits out when others were named; a name no class has still fails.
+// QTest exits once it has listed a class's functions, so the group lists them all itself.
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::vector<std::unique_ptr<QObject>> tests;
-    QList<QByteArray> all;
-    for (const auto make : classes()) {
-        tests.emplace_back(make());
-        all += testFunctions(*tests.back()->metaObject());
-    }
-    const QList<QByteArray> args(argv, argv + argc);
-    if (args.contains("-functions")) {
+    QByteArrayList all;
+    for (const auto make : classes())
+        all += testFunctions(*tests.emplace_back(make())->metaObject());
+    if (QByteArrayList(argv, argv + argc).contains("-functions")) {
         for (const QByteArray &name : all)
             std::printf("%s()\n", name.constData());
         return 0;
     }
     int failed = tests.empty() ? 1 : 0; // an empty group is a build fault, not a pass
     for (const auto &test : tests) {
-        const QList<QByteArray> own = testFunctions(*test->metaObject());
-        std::vector<char *> kept;
-        bool named = false, namedHere = false;
-        for (int i = 0; i < argc; ++i) {
-            const QByteArray name = args[i].split(':').constFirst(); // function:tag
-            named = named || (i > 0 && all.contains(name));
-            if (i == 0 || !all.contains(name) || own.contains(name)) {
-                namedHere = namedHere || (i > 0 && own.contains(name));
+        const QByteArrayList own = testFunctions(*test->metaObject());
+        std::vector<char *> kept {argv[0]};
+        int named = 0, namedHere = 0;
+        for (int i = 1; i < argc; ++i) {
+            const QByteArray name = QByteArray(argv[i]).split(':').constFirst(); // function:tag
+            named += all.contains(name);
+            namedHere += own.contains(name);
+            if (own.contains(name) || !all.contains(name))
                 kept.push_back(argv[i]);
-            }
         }
-        if (!named || namedHere)
+        if (named == 0 || namedHere > 0)
             failed += QTest::qExec(test.get(), int(kept.size()), kept.data());
     }
     return std::min(failed, 127);
