@@ -12,15 +12,3 @@ function(vedira_add_test file)
     add_test(NAME ${name} COMMAND ${exe})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
-
-# vedira_add_test_group(<name> FILES <files...> LIBS <libs...>): several tst_<unit>.cpp, each adding
-# its class with VEDIRA_TEST_CLASS, in one executable tst_<name> and one ctest <name>. Its main sits
-# apart from tests/support's own sources, so no main enters the support library.
-function(vedira_add_test_group name)
-    cmake_parse_arguments(ARG "" "" "FILES;LIBS" ${ARGN})
-    add_executable(tst_${name} ${ARG_FILES} ${PROJECT_SOURCE_DIR}/tests/support/testgroup/main.cpp)
-    target_include_directories(tst_${name} PRIVATE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(tst_${name} PRIVATE ${ARG_LIBS} Qt6::Test)
-    add_test(NAME ${name} COMMAND tst_${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
-endfunction()

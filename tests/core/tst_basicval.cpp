@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/basicval.h"
 #include "tests/support/rows.h"
-#include "tests/support/testgroup.h"
+
+#include <QTest>
 
 // Decimal items of the byte lists a user types, read as numbers.
 class tst_BasicVal : public QObject
@@ -36,5 +37,5 @@ private Q_SLOTS:
     }
 };
 
-VEDIRA_TEST_CLASS(tst_BasicVal);
+QTEST_GUILESS_MAIN(tst_BasicVal)
 #include "tst_basicval.moc"

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/rows.h"
-#include "tests/support/testgroup.h"
 #include "tools/checksum.h"
+
+#include <QTest>
 
 using Kind = Checksum::Kind;
 
@@ -52,5 +53,5 @@ private Q_SLOTS:
     void characterCodes() { QCOMPARE(Checksum::characterCodes(u"C6"_qs), u"43 ,36"_qs); }
 };
 
-VEDIRA_TEST_CLASS(tst_Checksum);
+QTEST_GUILESS_MAIN(tst_Checksum)
 #include "tst_checksum.moc"

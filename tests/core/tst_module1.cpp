@@ -4,9 +4,9 @@
 #include "settings/module1.h"
 #include "tests/support/lockfolder.h"
 #include "tests/support/sharedstate.h"
-#include "tests/support/testgroup.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -113,5 +113,5 @@ private Q_SLOTS:
     }
 };
 
-VEDIRA_TEST_CLASS(tst_Module1);
+QTEST_GUILESS_MAIN(tst_Module1)
 #include "tst_module1.moc"

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/privateprofile.h"
-#include "tests/support/testgroup.h"
+
+#include <QTest>
 
 class tst_PrivateProfile : public QObject
 {
@@ -58,5 +59,5 @@ private Q_SLOTS:
     }
 };
 
-VEDIRA_TEST_CLASS(tst_PrivateProfile);
+QTEST_GUILESS_MAIN(tst_PrivateProfile)
 #include "tst_privateprofile.moc"

@@ -5,10 +5,10 @@
 #include "settings/module1.h"
 #include "tests/support/lockfolder.h"
 #include "tests/support/sharedstate.h"
-#include "tests/support/testgroup.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTest>
 
 class tst_ProgramFolders : public QObject
 {
@@ -82,5 +82,5 @@ private Q_SLOTS:
     }
 };
 
-VEDIRA_TEST_CLASS(tst_ProgramFolders);
+QTEST_GUILESS_MAIN(tst_ProgramFolders)
 #include "tst_programfolders.moc"

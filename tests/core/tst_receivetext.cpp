@@ -3,9 +3,9 @@
 #include "core/receiveformatter.h"
 #include "core/receivelog.h"
 #include "core/receivetext.h"
-#include "tests/support/testgroup.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 using Kind = ReceiveFormatter::Kind;
 using Form = ReceiveWriter::Form;
@@ -158,5 +158,5 @@ private Q_SLOTS:
     }
 };
 
-VEDIRA_TEST_CLASS(tst_ReceiveText);
+QTEST_GUILESS_MAIN(tst_ReceiveText)
 #include "tst_receivetext.moc"

@@ -3,7 +3,8 @@
 #include "core/runtimeerror.h"
 #include "terminal/sendencoding.h"
 #include "tests/support/rows.h"
-#include "tests/support/testgroup.h"
+
+#include <QTest>
 
 using Encoder = QByteArray (*)(const QString &);
 Q_DECLARE_METATYPE(Encoder)
@@ -50,5 +51,5 @@ private Q_SLOTS:
     }
 };
 
-VEDIRA_TEST_CLASS(tst_SendEncoding);
+QTEST_GUILESS_MAIN(tst_SendEncoding)
 #include "tst_sendencoding.moc"
