@@ -190,7 +190,7 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         PtyPair pty;
-        const auto port = openCom1(folder, pty);
+        auto port = openCom1(folder, pty);
         QCOMPARE(stderrOf([&] { port->setPortOpen(false); }), QString()); // nothing waited
         port->setPortOpen(true);
         // More than a pty holds: an empty queue takes more than its limit, a waiting one up to it.
@@ -206,6 +206,8 @@ private Q_SLOTS:
         port->output(QByteArray("new"));
         QCOMPARE(pty.read(3), QByteArray("new"));
         QVERIFY(!port->findChild<QSocketNotifier *>({}, Qt::FindDirectChildrenOnly)->isEnabled());
+        port->output(QByteArray(port->outputLimit(), 'z')); // and a port dropped as the program ends
+        QVERIFY(stderrOf([&] { port.reset(); }).contains(u"bytes unsent"_qs));
     }
 
     // A USB adapter pulled out gives a resource error, a dead line a flood of read errors: the port
