@@ -2,14 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/portfailure.h"
+
 #include <QString>
 
 // A failing step of a handler throws one of these; the handler's one error trap catches it and
-// picks its message by number.
+// picks its message by number. A port that cannot be used also says why, for the person.
 struct RunTimeError
 {
     int number = 0;
     QString description;
+    PortFailure failure {};
 };
 
 namespace ErrorNumber {

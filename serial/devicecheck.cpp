@@ -28,14 +28,14 @@
 
 namespace {
 
-[[noreturn]] void notUsable(const QString &why)
+[[noreturn]] void notUsable(const QString &path, PortFailure::Kind kind, const QString &why)
 {
-    throw RunTimeError {ErrorNumber::InvalidPortNumber, why};
+    throw RunTimeError {ErrorNumber::InvalidPortNumber, why, {.kind = kind, .device = path}};
 }
 
-[[noreturn]] void held(const QString &why)
+[[noreturn]] void held(PortFailure failure, const QString &why)
 {
-    throw RunTimeError {ErrorNumber::PortAlreadyOpen, why};
+    throw RunTimeError {ErrorNumber::PortAlreadyOpen, why, std::move(failure)};
 }
 
 QString systemReason(int error)
@@ -63,22 +63,19 @@ std::optional<std::pair<dev_t, qint64>> terminalOf(const QString &statFile)
         makedev((nr >> 8) & 0xFFF, (nr & 0xFF) | ((nr >> 12) & 0xFFF00)), fields[3].toLongLong()};
 }
 
-// The session whose controlling terminal device is, as "process (name)": a shell's pty or a
-// getty's console, never a device under test.
-QString sessionOf(dev_t device)
+// The session whose controlling terminal device is, 0 for none: a shell's pty or a getty's
+// console is never a device under test.
+qint64 sessionOf(dev_t device)
 {
     const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString &pid : pids) {
         if (!pid.front().isDigit())
             continue;
         const auto terminal = terminalOf(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!terminal || terminal->first != device)
-            continue;
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(terminal->second));
-        const QByteArray name = comm.open(QIODevice::ReadOnly) ? comm.read(64).trimmed() : "?";
-        return QStringLiteral("%1 (%2)").arg(terminal->second).arg(QString::fromLocal8Bit(name));
+        if (terminal && terminal->first == device)
+            return terminal->second;
     }
-    return {};
+    return 0;
 }
 
 // What a lock file says: the process id in it, or that it is no regular file, which counts as
@@ -135,6 +132,13 @@ bool isZombie(pid_t pid)
     return close >= 0 && line.mid(close + 1).trimmed().startsWith('Z');
 }
 
+QString programOf(qint64 pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    return comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                                          : QString();
+}
+
 // Our own id in a lock is a dead process's whose id came round to us, since this program opens a
 // port once; a zombie will never close the port it locked.
 bool holdsLock(pid_t pid)
@@ -152,20 +156,36 @@ void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
     struct stat st
     {
     };
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        notUsable(systemReason(errno));
-    if (!S_ISCHR(st.st_mode))
-        notUsable(S_ISDIR(st.st_mode) ? systemReason(EISDIR) : QStringLiteral("Not a device"));
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        const int error = errno;
+        const bool missing = error == ENOENT || error == ENOTDIR;
+        // A dangling entry in the ports folder: the person looks for the device it names.
+        const QFileInfo entry(path);
+        throw RunTimeError {ErrorNumber::InvalidPortNumber, systemReason(error),
+            {.kind = missing ? PortFailure::Kind::Missing : PortFailure::Kind::Other,
+                .device = entry.isSymLink() ? entry.symLinkTarget() : path,
+                .system = systemReason(error)}};
+    }
+    if (!S_ISCHR(st.st_mode)) {
+        notUsable(path, PortFailure::Kind::NotSerial,
+            S_ISDIR(st.st_mode) ? systemReason(EISDIR) : QStringLiteral("Not a device"));
+    }
     const unsigned maj = major(st.st_rdev);
     const unsigned min = minor(st.st_rdev);
     // /dev/tty, the console and the pty multiplexer (major 5), the virtual consoles (major 4
     // below 64): opening one as a port would put a terminal of this machine into raw mode.
     const auto own = terminalOf(QStringLiteral("/proc/self/stat"));
     if (maj == 5 || (maj == 4 && min < 64) || (own && st.st_rdev == own->first))
-        notUsable(QStringLiteral("Not a serial port (a terminal of this system)"));
+        notUsable(path, PortFailure::Kind::NotSerial,
+            QStringLiteral("Not a serial port (a terminal of this system)"));
     // Opening another session's terminal would take its user's typing away from the shell.
-    if (const QString session = sessionOf(st.st_rdev); !session.isEmpty())
-        held(QStringLiteral("The terminal of session %1").arg(session));
+    if (const qint64 session = sessionOf(st.st_rdev)) {
+        held({.kind = PortFailure::Kind::Held,
+                 .device = path,
+                 .holder = session,
+                 .program = programOf(session)},
+            QStringLiteral("The terminal of session %1").arg(session));
+    }
 
     // The usual names of a UUCP lock: the path below /dev with '/' as '_' (lockdev, QSerialPort)
     // and the bare file name (minicom, picocom).
@@ -179,13 +199,20 @@ void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
         if (!QFileInfo::exists(file) && !QFileInfo(file).isSymLink())
             continue;
         const LockOwner owner = lockOwner(file);
+        const PortFailure unnamed {.kind = PortFailure::Kind::Held, .device = path};
         if (!owner.regular)
-            held(QStringLiteral("Lock file %1 is not a regular file").arg(file));
-        if (holdsLock(owner.pid))
-            held(QStringLiteral("Locked by process %1 (%2)").arg(owner.pid).arg(file));
+            held(unnamed, QStringLiteral("Lock file %1 is not a regular file").arg(file));
+        if (holdsLock(owner.pid)) {
+            held({.kind = PortFailure::Kind::Held,
+                     .device = path,
+                     .holder = owner.pid,
+                     .program = programOf(owner.pid)},
+                QStringLiteral("Locked by process %1 (%2)").arg(owner.pid).arg(file));
+        }
         if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT) {
-            held(QStringLiteral("Stale lock file %1 cannot be removed: %2")
-                     .arg(file, systemReason(errno)));
+            held(unnamed,
+                QStringLiteral("Stale lock file %1 cannot be removed: %2")
+                    .arg(file, systemReason(errno)));
         }
     }
 #else
@@ -194,12 +221,12 @@ void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
 #endif
 }
 
-void DeviceCheck::afterOpen(int fd)
+void DeviceCheck::afterOpen(int fd, const QString &path)
 {
 #ifdef Q_OS_LINUX
     // Kept until the device closes, so that programs checking with flock() see it held too.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        held(QStringLiteral("Locked with flock() by another process"));
+        held(heldBy(path), QStringLiteral("Locked with flock() by another process"));
     struct stat st
     {
     };
@@ -207,8 +234,39 @@ void DeviceCheck::afterOpen(int fd)
     // A legacy UART node exists whether or not a chip is there; the driver knows which.
     if (::fstat(fd, &st) == 0 && major(st.st_rdev) == 4 && ::ioctl(fd, TIOCGSERIAL, &info) == 0
         && info.type == PORT_UNKNOWN)
-        notUsable(QStringLiteral("No UART behind this port"));
+        notUsable(path, PortFailure::Kind::NotSerial, QStringLiteral("No UART behind this port"));
 #else
     Q_UNUSED(fd);
+    Q_UNUSED(path);
 #endif
+}
+
+PortFailure DeviceCheck::heldBy(const QString &path)
+{
+    PortFailure failure {.kind = PortFailure::Kind::Held, .device = path};
+#ifdef Q_OS_LINUX
+    struct stat st
+    {
+    };
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0
+        || !locks.open(QIODevice::ReadOnly | QIODevice::Text))
+        return failure;
+    // "1: FLOCK  ADVISORY  WRITE 1234 00:19:5 0 EOF": the holder's id, then the locked inode as
+    // its file system's major and minor in hexadecimal and its number. A waiter's line has "->"
+    // after the first field and is no holder.
+    const QByteArray inode = QByteArray::number(major(st.st_dev), 16).rightJustified(2, '0') + ':'
+        + QByteArray::number(minor(st.st_dev), 16).rightJustified(2, '0') + ':'
+        + QByteArray::number(quint64(st.st_ino));
+    // A file of /proc tells no size, so it is read whole rather than line by line to its end.
+    for (const QByteArray &line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 6 && fields[1] != "->" && fields[5] == inode) {
+            failure.holder = fields[4].toLongLong();
+            failure.program = programOf(failure.holder);
+            break;
+        }
+    }
+#endif
+    return failure;
 }

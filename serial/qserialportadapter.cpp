@@ -16,6 +16,9 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -49,20 +52,45 @@ bool deniedByPermissions(const QString &path)
 #endif
 }
 
+// The remedy for a device this user may not open: joining its group helps only when that group may
+// read and write it.
+PortFailure deniedFailure(const QString &path)
+{
+    PortFailure failure {.kind = PortFailure::Kind::Permission, .device = path};
+#ifdef Q_OS_UNIX
+    if (const passwd *user = ::getpwuid(::geteuid()))
+        failure.user = QString::fromLocal8Bit(user->pw_name);
+    else
+        failure.user = qEnvironmentVariable("USER");
+    struct stat st
+    {
+    };
+    const group *owners = nullptr;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && (st.st_mode & 0060) == 0060
+        && st.st_gid != 0 && (owners = ::getgrgid(st.st_gid)))
+        failure.group = QString::fromLocal8Bit(owners->gr_name);
+#endif
+    return failure;
+}
+
 RunTimeError openFailure(
     QSerialPort::SerialPortError error, const QString &path, const QString &why)
 {
     switch (error) {
     case QSerialPort::PermissionError:
         if (deniedByPermissions(path))
-            return {ErrorNumber::InvalidPortNumber, why};
-        return {ErrorNumber::PortAlreadyOpen, why};
+            return {ErrorNumber::InvalidPortNumber, why, deniedFailure(path)};
+        return {ErrorNumber::PortAlreadyOpen, why, DeviceCheck::heldBy(path)};
     case QSerialPort::OpenError:
-        return {ErrorNumber::PortAlreadyOpen, why};
+        return {ErrorNumber::PortAlreadyOpen, why, DeviceCheck::heldBy(path)};
+    case QSerialPort::DeviceNotFoundError:
+        return {ErrorNumber::InvalidPortNumber, why,
+            {.kind = PortFailure::Kind::Missing, .device = path}};
     default:
-        // Whatever else keeps a device from opening (missing, no serial line, a pty whose master
-        // was never unlocked) makes it no usable port.
-        return {ErrorNumber::InvalidPortNumber, why};
+        // Whatever else keeps a device from opening (no serial line, a pty whose master was never
+        // unlocked) makes it no usable port.
+        return {ErrorNumber::InvalidPortNumber, why,
+            {.kind = PortFailure::Kind::Other, .device = path, .system = why}};
     }
 }
 
@@ -124,8 +152,7 @@ void QSerialPortAdapter::open()
         openDevice(path);
         m_device = path;
     } catch (const RunTimeError &e) {
-        // The boxes only tell held from unusable; this line tells a missing device from a
-        // permission problem.
+        // Kept for a log when the program runs from a terminal; the box tells the person.
         std::fprintf(stderr, "COM%d (%s): %s\n", int(m_commPort), qPrintable(path),
             qPrintable(e.description));
         std::fflush(stderr);
@@ -143,7 +170,7 @@ void QSerialPortAdapter::openDevice(const QString &path)
     if (!m_port.open(QIODevice::ReadWrite))
         throw openFailure(m_port.error(), path, m_port.errorString());
     try {
-        DeviceCheck::afterOpen(int(m_port.handle()));
+        DeviceCheck::afterOpen(int(m_port.handle()), path);
         applySettings(m_line);
     } catch (...) {
         m_port.close();
@@ -443,8 +470,10 @@ void QSerialPortAdapter::loseConnection()
         [this] {
             if (!m_losing)
                 return; // closed by its owner in the meantime
+            const qint64 dropped = m_outBytes;
             close();
-            emit ConnectionLost();
+            emit ConnectionLost(
+                {.kind = PortFailure::Kind::Lost, .device = m_device, .dropped = dropped});
         },
         Qt::QueuedConnection);
 }

@@ -13,7 +13,8 @@
 // used by the next open. Every failing operation throws RunTimeError: 8005 when the port is held
 // by another program, 8002 when the port number is not a usable port, other numbers for the rest.
 // OnComm is raised once per event, only from the event loop, never from inside a call; CommEvent
-// tells why. After ConnectionLost the port has already closed itself.
+// tells why. After ConnectionLost the port has already closed itself; it names the device and the
+// bytes that were still waiting to be sent.
 class SerialPort : public QObject
 {
     Q_OBJECT
@@ -54,5 +55,5 @@ public:
 
 Q_SIGNALS:
     void OnComm();
-    void ConnectionLost();
+    void ConnectionLost(const PortFailure &why);
 };

@@ -9,6 +9,7 @@
 #include "ui/formbuilder.h"
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
+#include "ui/portreason.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
 
@@ -172,7 +173,8 @@ void frmSet::cmdSure_Click()
     } catch (const RunTimeError &e) {
         MessageBox::error(this,
             e.number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
-                                                       : UiTexts::DataError);
+                                                       : UiTexts::DataError,
+            PortReason::text(e.failure));
         return;
     }
     unload();

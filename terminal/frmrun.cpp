@@ -20,6 +20,7 @@
 #include "ui/mdichild.h"
 #include "ui/messagebox.h"
 #include "ui/namedcomboaccessible.h"
+#include "ui/portreason.h"
 #include "ui/twips.h"
 #include "ui/uitexts.h"
 
@@ -193,7 +194,7 @@ void frmRun::Form_Load()
     try {
         openPort();
     } catch (const RunTimeError &e) {
-        showPortError(e.number);
+        showPortError(e);
     }
 }
 
@@ -224,12 +225,14 @@ void frmRun::showPortOpen()
     Q_EMIT panelTextChanged(6, UiTexts::PanelPortOpen);
 }
 
-void frmRun::showPortError(int number)
+void frmRun::showPortError(const RunTimeError &error)
 {
+    const int number = error.number;
     MessageBox::error(this,
         number == ErrorNumber::PortAlreadyOpen         ? UiTexts::PortHeld
             : number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
-                                                       : UiTexts::DataError);
+                                                       : UiTexts::DataError,
+        PortReason::text(error.failure));
 }
 
 void frmRun::showPortClosed()
@@ -270,7 +273,7 @@ void frmRun::cmdPort_Click()
             showPortClosed();
         }
     } catch (const RunTimeError &e) {
-        showPortError(e.number);
+        showPortError(e);
     }
 }
 
@@ -306,10 +309,10 @@ void frmRun::lineChanged(qint16 event, bool on)
     lamp->setFillColor(on ? LampShape::On : LampShape::Off);
 }
 
-void frmRun::Comm1_ConnectionLost()
+void frmRun::Comm1_ConnectionLost(const PortFailure &why)
 {
     showPortClosed();
-    MessageBox::error(this, UiTexts::PortLost);
+    MessageBox::error(this, UiTexts::PortLost, PortReason::text(why));
 }
 
 void frmRun::cmdReceive_Click()

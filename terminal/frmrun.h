@@ -14,6 +14,8 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 class LampShape;
+struct PortFailure;
+struct RunTimeError;
 class ReceiveView;
 class SendLine;
 class SerialPort;
@@ -66,7 +68,7 @@ private:
     // panel 6. Also used when the port was lost or could not be reopened.
     void showPortClosed();
     void stopContinuousSending();
-    void showPortError(int number);
+    void showPortError(const RunTimeError &error);
     // The send trap's box: a full output queue says how much still waits, the rest is bad data.
     void showSendError(int number);
     void timerSend_Failed(int number);
@@ -79,7 +81,7 @@ private:
     void cmdOpt1_Click();
     void cmdOpt3_Click();
     void Form_QueryUnload(bool &cancel);
-    void Comm1_ConnectionLost();
+    void Comm1_ConnectionLost(const PortFailure &why);
 
     TerminalSession *m_session = nullptr;
 

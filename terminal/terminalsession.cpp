@@ -170,8 +170,8 @@ void TerminalSession::tellLine(qint16 event, bool (SerialPort::*holding)() const
     Q_EMIT lineChanged(event, on);
 }
 
-void TerminalSession::Comm1_ConnectionLost()
+void TerminalSession::Comm1_ConnectionLost(const PortFailure &why)
 {
     stopContinuous();
-    Q_EMIT connectionLost();
+    Q_EMIT connectionLost(why);
 }

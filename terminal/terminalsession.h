@@ -66,11 +66,11 @@ Q_SIGNALS:
     // A continuous send's tick failed with this number; sending has already stopped.
     void continuousFailed(int number);
     // The device went away; the port is closed and sending has stopped.
-    void connectionLost();
+    void connectionLost(const PortFailure &why);
 
 private:
     void Comm1_OnComm();
-    void Comm1_ConnectionLost();
+    void Comm1_ConnectionLost(const PortFailure &why);
     void timerSend_Timer();
     std::optional<int> send(const QByteArray &bytes, bool clearOnSend);
     // An answer to each send starts a line of its own.

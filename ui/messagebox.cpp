@@ -17,15 +17,17 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, const Request &req
     if (handler())
         return handler()(request);
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    box.setInformativeText(request.detail);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 
-void MessageBox::error(QWidget *parent, const QString &text)
+void MessageBox::error(QWidget *parent, const QString &text, const QString &detail)
 {
     show(parent,
-        {UiTexts::ErrorTitle, text, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok});
+        {UiTexts::ErrorTitle, text, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok,
+            detail});
 }
 
 void MessageBox::setHandler(Handler h)

@@ -23,6 +23,26 @@ inline const QString PortBusy = QStringLiteral("通訊埠忙碌，尚有 %1 位�
 inline const QString LineTooLong = QStringLiteral("傳送資料太長，每行最多 %1 個字元");
 inline const QString OutOfMemory = QStringLiteral("記憶體不足，無法完成");
 
+// The second line of a port's box; %1 is the device.
+inline const QString ReasonPermission = QStringLiteral("%1：權限不足。");
+// %1: the user, %2: the device's group.
+inline const QString RemedyJoinGroup
+    = QStringLiteral("請執行 sudo adduser %1 %2，重新登入後再試。");
+inline const QString RemedyAskAdmin = QStringLiteral("請系統管理員開放此裝置的讀寫權限。");
+// %2: the program's name, %3: its process id.
+inline const QString ReasonHeldBy = QStringLiteral("%1：正由 %2（PID %3）使用中，請先結束該程式。");
+// %2: the process id.
+inline const QString ReasonHeldByPid
+    = QStringLiteral("%1：正由另一個程式（PID %2）使用中，請先結束該程式。");
+inline const QString ReasonHeld = QStringLiteral("%1：正由另一個程式使用中，請先結束該程式。");
+inline const QString ReasonMissing = QStringLiteral("%1：找不到此裝置，請確認裝置已接上。");
+inline const QString ReasonNotSerial = QStringLiteral("%1：不是序列埠裝置。");
+inline const QString ReasonLost = QStringLiteral("%1：裝置已移除或不再回應。");
+// %1: the bytes that were still waiting.
+inline const QString ReasonDropped = QStringLiteral("尚未送出的 %1 位元組已捨棄。");
+// %2: the system's words.
+inline const QString ReasonOther = QStringLiteral("%1：%2");
+
 inline const QString ExitTitle = QStringLiteral("結束");
 inline const QString ExitPrompt = QStringLiteral("     是否確定脫離 ?");
 

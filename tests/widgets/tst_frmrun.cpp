@@ -22,6 +22,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -33,9 +34,34 @@
 #include <QToolButton>
 
 #include <memory>
+#include <optional>
+
+#include <grp.h>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace Module1;
 using namespace UiTexts;
+
+// Root opens a device whatever its mode; without the capabilities that override modes it is
+// refused as any other user is. Restored when it goes.
+class WithoutModeOverride
+{
+    __user_cap_header_struct m_header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2] {};
+
+public:
+    WithoutModeOverride()
+    {
+        ::syscall(SYS_capget, &m_header, m_saved);
+        __user_cap_data_struct less[2] {m_saved[0], m_saved[1]};
+        less[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
+        ::syscall(SYS_capset, &m_header, less);
+    }
+    ~WithoutModeOverride() { ::syscall(SYS_capset, &m_header, m_saved); }
+};
 
 // The terminal window driven like a user would: over a pty, with the fake port for modem lines.
 class tst_FrmRun : public QObject
@@ -168,28 +194,56 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("message");
-        QTest::newRow("held by another program") << "held" << PortHeld;
-        QTest::newRow("missing device") << "missing" << PortOpenError;
-        QTest::newRow("port number not a number") << "abc" << DataError;
+        QTest::addColumn<QString>("detail"); // %1 the device, %2 the user
+        const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        QTest::newRow("held by another program") << "held" << PortHeld
+                                                 << u"%1：正由 "_qs + self.left(15) + u"（PID "_qs
+                + QString::number(QCoreApplication::applicationPid())
+                + u"）使用中，請先結束該程式。"_qs;
+        QTest::newRow("missing device")
+            << "gone" << PortOpenError << "%1：找不到此裝置，請確認裝置已接上。";
+        QTest::newRow("not a serial device") << "file" << PortOpenError << "%1：不是序列埠裝置。";
+        QTest::newRow("no permission for anyone")
+            << "0" << PortOpenError << "%1：權限不足。請系統管理員開放此裝置的讀寫權限。";
+        QTest::newRow("permission for its group only") // the owner's own bits deny it
+            << "060" << PortOpenError
+            << "%1：權限不足。請執行 sudo adduser %2 dialout，重新登入後再試。";
+        QTest::newRow("port number not a number") << "abc" << DataError << "";
     }
     void portErrorsOnLoad()
     {
         QFETCH(QString, how);
         QFETCH(QString, message);
+        QFETCH(QString, detail);
         QSerialPortAdapter other(ProgramFolders::ports());
+        QString device = m_pty->slavePath();
+        std::optional<WithoutModeOverride> asUser;
         if (how == u"held") {
             other.setCommPort(1);
             other.setPortOpen(true);
-        } else if (how == u"missing") { // to a path that cannot come back, as a pty number can
+        } else if (how == u"gone" || how == u"file") { // gone cannot come back, as a pty number can
+            device = QDir(m_dir->path()).canonicalPath() + u'/' + how;
+            QFile file(device);
+            QVERIFY(how == u"gone" || file.open(QIODevice::WriteOnly));
             QVERIFY(QFile::remove(m_dir->filePath(u"ports/com1"_qs))
-                && QFile::link(m_dir->filePath(u"gone"_qs), m_dir->filePath(u"ports/com1"_qs)));
+                && QFile::link(device, m_dir->filePath(u"ports/com1"_qs)));
+        } else if (how.startsWith(u'0')) { // a device of the dialout group, as a serial port is
+            const QByteArray path = QFile::encodeName(device);
+            const group *dialout = ::getgrnam("dialout");
+            QVERIFY(dialout && ::chown(path, uid_t(-1), dialout->gr_gid) == 0);
+            QCOMPARE(::chmod(path, how.toUInt(nullptr, 8)), 0);
+            asUser.emplace();
         } else {
             ComPortNo = how;
         }
         open();
         expectPort(false, QString());
         click("cmdPort");
+        asUser.reset();
         QCOMPARE(m_boxes.texts(), (QStringList {message, message}));
+        const QString user = QFileInfo(m_dir->path()).owner();
+        for (const MessageBox::Request &box : m_boxes.boxes())
+            QCOMPARE(box.detail, QString(detail).replace(u"%1"_qs, device).replace(u"%2"_qs, user));
     }
 
     // A send refused behind a full queue names the bytes still waiting.
@@ -199,9 +253,15 @@ private Q_SLOTS:
         line(0)->setEditText(QString(frmRun::MaxLineLength, u'z'));
         for (int sends = 0; m_boxes.boxes().isEmpty() && sends < 100; ++sends)
             send(0);
-        QCOMPARE(
-            m_boxes.texts(), QStringList {PortBusy.arg(m_run->session().Comm1().outBufferCount())});
+        const qint64 waiting = m_run->session().Comm1().outBufferCount();
+        QCOMPARE(m_boxes.texts(), QStringList {PortBusy.arg(waiting)});
         expectPort(true, PanelPortOpen);
+        // Unplugged with the bytes still waiting: they go with the port, and the box says so.
+        m_pty->closeMaster();
+        QTRY_COMPARE(m_boxes.texts(), (QStringList {PortBusy.arg(waiting), PortLost}));
+        QCOMPARE(m_boxes.boxes().last().detail,
+            u"%1：裝置已移除或不再回應。尚未送出的 %2 位元組已捨棄。"_qs.arg(m_pty->slavePath())
+                .arg(waiting));
     }
 
     void pasteLimit_data()

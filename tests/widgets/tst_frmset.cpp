@@ -114,6 +114,8 @@ private Q_SLOTS:
         QCOMPARE(click("optPort_3 cmdSure"), "COM4" + even + "COM4 19200,e,7,2");
         QCOMPARE(m_boxes.texts() << panel(6),
             (QStringList {UiTexts::PortOpenError, UiTexts::PanelPortClosed}));
+        QCOMPARE(m_boxes.boxes().first().detail,
+            u"%1：找不到此裝置，請確認裝置已接上。"_qs.arg(m_dir->filePath("gone")));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!port.portOpen());
         QCOMPARE(PortIsOpen, VbFalse);

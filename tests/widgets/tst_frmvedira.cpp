@@ -14,6 +14,7 @@
 #include "ui/mdichild.h"
 #include "ui/uitexts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -86,6 +87,24 @@ private Q_SLOTS:
         frame.memEnd_Click();
         QCOMPARE(buttons, (QStringList {"是(&Y)", "否(&N)"}));
         QCOMPARE(quits, 1);
+    }
+
+    // An error box's second line is the real box's informative text, which a screen reader reads
+    // among the box's parts, under the fixed text and above the one OK button.
+    void errorBoxDetail()
+    {
+        QStringList shown;
+        QTimer::singleShot(0, [&shown] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            shown << box->text() << box->informativeText();
+            QAccessibleInterface *read = QAccessible::queryAccessibleInterface(box);
+            for (int i = 0; i < read->childCount(); ++i)
+                shown << read->child(i)->text(QAccessible::Name);
+            box->button(QMessageBox::Ok)->click();
+        });
+        MessageBox::error(nullptr, UiTexts::PortOpenError, u"/dev/ttyS0：權限不足。"_qs);
+        QCOMPARE(shown.mid(0, 2), (QStringList {UiTexts::PortOpenError, "/dev/ttyS0：權限不足。"}));
+        QVERIFY(shown.mid(2).contains("/dev/ttyS0：權限不足。"));
     }
 
     // Each menu command is found by its name, as test tools and scripts find it.
