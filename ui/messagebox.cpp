@@ -4,6 +4,8 @@
 
 #include "ui/uitexts.h"
 
+#include <QLabel>
+
 namespace {
 MessageBox::Handler &handler()
 {
@@ -18,6 +20,9 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, const Request &req
         return handler()(request);
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
     box.setInformativeText(request.detail);
+    // A device path and its remedy read on a line or two, not folded under the short message.
+    if (auto *detail = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        detail->setMinimumWidth(detail->fontMetrics().averageCharWidth() * 60);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
     return QMessageBox::StandardButton(box.exec());
