@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/quitsignals.h"
 
+#include <QThread>
+#include <QTimer>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -67,5 +70,16 @@ void QuitSignals::readPipe()
     char bytes[16];
     while (::read(m_pipe[0], bytes, sizeof bytes) > 0) { }
     // Several signals before the loop came round end the program once.
+    quitFromTheLoop();
+}
+
+void QuitSignals::quitFromTheLoop()
+{
+    // A window's first show may handle events before the event loop runs, and an exit asked for
+    // then would be lost: ask again once the loop is there.
+    if (QThread::currentThread()->loopLevel() == 0) {
+        QTimer::singleShot(10, m_notifier.get(), [this] { quitFromTheLoop(); });
+        return;
+    }
     m_quit();
 }

@@ -24,6 +24,7 @@ public:
 
 private:
     void readPipe();
+    void quitFromTheLoop();
 
     std::function<void()> m_quit;
     std::array<int, 2> m_pipe {-1, -1};

@@ -47,9 +47,8 @@ void frmRun::buildControls()
     setWindowTitle(QStringLiteral("執行"));
     setWindowIcon(Icons::application());
     setFixedSize(twipsSize(11430, 7200));
-    const QFont uiFont = DesignFonts::font(DesignFonts::PMingliu, 9.75);
     const QFont lampFont = DesignFonts::font(DesignFonts::Arial, 8.25);
-    setFont(uiFont);
+    setFont(DesignFonts::font(DesignFonts::PMingliu, 9.75));
 
     Frame1 = frame(this, "Frame1", QStringLiteral("命令區"), twips(120, 120, 7635, 2475));
     const std::array<QString, 3> sendLabels {QStringLiteral("傳送ASCII碼字元"),
@@ -137,8 +136,7 @@ void frmRun::buildControls()
         {ReceiveFormatter::Kind::Hexadecimal, QColor(0, 0, 192), twips(180, 480, 5385, 3735),
             QStringLiteral("16進制字串顯示"), twips(180, 240, 3000, 240)},
     }};
-    // One clock for the three areas, so that the window repaints once a frame. Made after Frame2,
-    // it goes after the areas do.
+    // One clock, so the window repaints once a frame; made after Frame2, it outlives the areas.
     auto *frames = new FrameClock(this);
     for (size_t i = 0; i < areas.size(); ++i) {
         Label3[2 * i + 1] = label(Frame2, QStringLiteral("Label3_%1").arg(2 * i + 1),
@@ -170,11 +168,10 @@ void frmRun::connectHandlers()
     connect(cmdOpt1, &QAbstractButton::clicked, this, &frmRun::cmdOpt1_Click);
     connect(cmdOpt3, &QAbstractButton::clicked, this, &frmRun::cmdOpt3_Click);
     connect(m_cmdSendGroup, &QButtonGroup::idClicked, this, &frmRun::CmdSend_Click);
-    connect(CobSend3, &SendLine::crcRefused, this,
-        [this] { MessageBox::error(this, UiTexts::DataError); });
+    const auto dataError = [this] { MessageBox::error(this, UiTexts::DataError); };
+    connect(CobSend3, &SendLine::crcRefused, this, dataError);
     connect(m_session, &TerminalSession::lineChanged, this, &frmRun::lineChanged);
-    connect(m_session, &TerminalSession::eventFailed, this,
-        [this] { MessageBox::error(this, UiTexts::DataError); });
+    connect(m_session, &TerminalSession::eventFailed, this, dataError);
     connect(m_session, &TerminalSession::continuousFailed, this, &frmRun::timerSend_Failed);
     connect(m_session, &TerminalSession::connectionLost, this, &frmRun::Comm1_ConnectionLost);
 
@@ -227,11 +224,10 @@ void frmRun::showPortOpen()
 
 void frmRun::showPortError(const RunTimeError &error)
 {
-    const int number = error.number;
     MessageBox::error(this,
-        number == ErrorNumber::PortAlreadyOpen         ? UiTexts::PortHeld
-            : number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
-                                                       : UiTexts::DataError,
+        error.number == ErrorNumber::PortAlreadyOpen         ? UiTexts::PortHeld
+            : error.number == ErrorNumber::InvalidPortNumber ? UiTexts::PortOpenError
+                                                             : UiTexts::DataError,
         PortReason::text(error.failure));
 }
 
@@ -302,10 +298,8 @@ void frmRun::lineChanged(qint16 event, bool on)
 {
     if (event == SerialPort::EvRing) // each ring flips its lamp
         on = spRI->fillColor() != LampShape::On;
-    LampShape *lamp = event == SerialPort::EvCD ? spDCD
-        : event == SerialPort::EvCTS            ? spCTS
-        : event == SerialPort::EvDSR            ? spDSR
-                                                : spRI;
+    // The line events are numbered in this order.
+    LampShape *lamp = std::array {spCTS, spDSR, spDCD, spRI}.at(size_t(event - SerialPort::EvCTS));
     lamp->setFillColor(on ? LampShape::On : LampShape::Off);
 }
 
