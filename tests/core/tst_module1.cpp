@@ -41,8 +41,11 @@ private Q_SLOTS:
         for (const char *special : {"FIFO", "link to /dev/zero", "folder"})
             row(special, {}, "1|9600,n,8,1", "special");
         // Mended: the file was read whole at the start (100 MB of line ends took 3.3 GB).
-        const QByteArray large = QByteArray("[Setup]\ncomPort=5\n").leftJustified(1 << 20, '\n');
-        row("a megabyte, neither read nor saved", large, "1|9600,n,8,1", large);
+        const auto padded
+            = [](int size) { return QByteArray("[Setup]\ncomPort=5\n").leftJustified(size, '\n'); };
+        row("64 KiB, read", padded(64 * 1024), "5|9600,n,8,1");
+        row("a byte more, neither read nor saved", padded(64 * 1024 + 1), "1|9600,n,8,1",
+            padded(64 * 1024 + 1));
         row("blank 0, blanks only", "[Setup]\ncomPort= 0 \ncomSet= ", "1|");
         // Mended: quotes keep what the reader strips; the trim then takes ASCII blanks only.
         row("quoted", "[Setup]\ncomSet=\" \t\xA1\x40 \"", "1|\t\u3000");
