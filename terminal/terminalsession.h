@@ -54,7 +54,6 @@ public:
     // start, and each tick asks next() for what to send and how long to wait after.
     void startContinuous(int interval, std::function<Tick()> next);
     void stopContinuous();
-    bool isSendingContinuously() const { return m_timerSend->isActive(); }
 
     void clearLog() { m_log.clear(); }
 
