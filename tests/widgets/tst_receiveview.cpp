@@ -74,6 +74,19 @@ class tst_ReceiveView : public QObject
     }
     // Laid out to the last item: it has a place on screen.
     bool laidOut() const { return !m_view->itemRect(m_log->byteCount() - 1).isEmpty(); }
+    // Limits the address space to what is in use and megabytes more; the limit before.
+    static rlimit leaveAddressSpace(rlim_t megabytes)
+    {
+        QFile statm(u"/proc/self/statm"_qs); // the address space in use, in pages
+        rlimit old {};
+        if (!statm.open(QIODevice::ReadOnly) || ::getrlimit(RLIMIT_AS, &old) != 0)
+            qFatal("no address space limit");
+        const rlim_t inUse = statm.readAll().split(' ')[0].toLong() * ::sysconf(_SC_PAGESIZE);
+        const rlimit tight {inUse + megabytes * 1024 * 1024, old.rlim_max};
+        if (::setrlimit(RLIMIT_AS, &tight) != 0)
+            qFatal("no address space limit");
+        return old;
+    }
     bool screenIsPainted() const // no stale pixels left by a partial repaint
     {
         const QImage shown = m_view->screen()->grabWindow(m_view->winId()).toImage();
@@ -236,19 +249,32 @@ private Q_SLOTS:
         };
         view->setSelection(1, m_log->byteCount()); // not the C
         QApplication::clipboard()->setText(u"before"_qs);
-        QFile statm(u"/proc/self/statm"_qs); // the address space in use, in pages
-        rlimit old {};
-        QVERIFY(statm.open(QIODevice::ReadOnly) && ::getrlimit(RLIMIT_AS, &old) == 0);
-        const rlim_t inUse = statm.readAll().split(' ')[0].toLong() * ::sysconf(_SC_PAGESIZE);
-        const rlimit tight {inUse + 16 * 1024 * 1024, old.rlim_max};
         MessageBoxRecorder boxes;
-        QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
+        const rlimit old = leaveAddressSpace(16);
         copy();
         QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
         QCOMPARE(boxes.texts(), QStringList {ReceiveCopy::TooLarge});
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
         copy();
         QVERIFY(QApplication::clipboard()->text() == repeated.repeated(many + 1).mid(byteList));
+    }
+
+    // A stream past the memory left: the log and all three areas stop at the same whole event,
+    // each area laid out to its last byte, and the program goes on.
+    void receiveOutOfMemory()
+    {
+        ReceiveView character(m_log.get(), ReceiveFormatter::Kind::Character, &m_frames);
+        ReceiveView decimal(m_log.get(), ReceiveFormatter::Kind::Decimal, &m_frames);
+        const QByteArray event(1024 * 1024, '\x7F');
+        qsizetype events = 0;
+        const rlimit old = leaveAddressSpace(96);
+        while (m_log->append(event) && events < 1024)
+            ++events;
+        QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
+        QVERIFY(events > 0 && events < 1024);
+        QCOMPARE(m_log->byteCount(), events * event.size());
+        for (const ReceiveView *view : {&character, &decimal, m_view.get()})
+            QVERIFY(!view->itemRect(m_log->byteCount() - 1).isEmpty());
     }
 
     // A "read all" of megabytes gets at most MaxTextChars at once; the count is the whole text's.
