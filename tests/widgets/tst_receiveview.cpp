@@ -5,6 +5,7 @@
 #include "terminal/receiveview.h"
 #include "terminal/receiveviewaccessible.h"
 
+#include "tests/support/addressspacelimit.h"
 #include "tests/support/messageboxrecorder.h"
 
 #include <QAccessible>
@@ -14,9 +15,6 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #ifdef __SANITIZE_ADDRESS__
 // Under a memory limit the copy must see a failed allocation, not the sanitizer stopping.
@@ -74,19 +72,6 @@ class tst_ReceiveView : public QObject
     }
     // Laid out to the last item: it has a place on screen.
     bool laidOut() const { return !m_view->itemRect(m_log->byteCount() - 1).isEmpty(); }
-    // Limits the address space to what is in use and megabytes more; the limit before.
-    static rlimit leaveAddressSpace(rlim_t megabytes)
-    {
-        QFile statm(u"/proc/self/statm"_qs); // the address space in use, in pages
-        rlimit old {};
-        if (!statm.open(QIODevice::ReadOnly) || ::getrlimit(RLIMIT_AS, &old) != 0)
-            qFatal("no address space limit");
-        const rlim_t inUse = statm.readAll().split(' ')[0].toLong() * ::sysconf(_SC_PAGESIZE);
-        const rlimit tight {inUse + megabytes * 1024 * 1024, old.rlim_max};
-        if (::setrlimit(RLIMIT_AS, &tight) != 0)
-            qFatal("no address space limit");
-        return old;
-    }
     bool screenIsPainted() const // no stale pixels left by a partial repaint
     {
         const QImage shown = m_view->screen()->grabWindow(m_view->winId()).toImage();
@@ -250,9 +235,10 @@ private Q_SLOTS:
         view->setSelection(1, m_log->byteCount()); // not the C
         QApplication::clipboard()->setText(u"before"_qs);
         MessageBoxRecorder boxes;
-        const rlimit old = leaveAddressSpace(16);
-        copy();
-        QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
+        {
+            const AddressSpaceLimit tight(16);
+            copy();
+        }
         QCOMPARE(boxes.texts(), QStringList {ReceiveCopy::TooLarge});
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
         copy();
@@ -267,10 +253,11 @@ private Q_SLOTS:
         ReceiveView decimal(m_log.get(), ReceiveFormatter::Kind::Decimal, &m_frames);
         const QByteArray event(1024 * 1024, '\x7F');
         qsizetype events = 0;
-        const rlimit old = leaveAddressSpace(96);
-        while (m_log->append(event) && events < 1024)
-            ++events;
-        QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
+        {
+            const AddressSpaceLimit tight(96);
+            while (m_log->append(event) && events < 1024)
+                ++events;
+        }
         QVERIFY(events > 0 && events < 1024);
         QCOMPARE(m_log->byteCount(), events * event.size());
         for (const ReceiveView *view : {&character, &decimal, m_view.get()})
