@@ -18,9 +18,11 @@ class ReceiveLog : public QObject
 public:
     explicit ReceiveLog(QObject *parent = nullptr);
 
-    // Keeps every byte of one receive event, however many; an empty read changes nothing.
-    void append(QByteArrayView bytes);
-    void addLineBreak();
+    // Keeps every byte of one receive event, however many; an empty read changes nothing. When
+    // the log or one of its views cannot make room, nothing is added anywhere and it is false.
+    bool append(QByteArrayView bytes);
+    // False, with nothing added, when there is no room as for append.
+    bool addLineBreak();
     void clear();
 
     // True exactly when the area texts are empty: no byte and no break.
@@ -31,11 +33,18 @@ public:
     QString text(ReceiveFormatter::Kind kind) const;
 
 Q_SIGNALS:
+    // Before the log grows by bytes and breaks, each view makes room in its own index for them,
+    // catching its own failure, and sets room false when it cannot; connected directly.
+    void makingRoom(qsizetype bytes, qsizetype breaks, bool &room);
     void appended(qsizetype from);
     void lineBreakAdded();
     void cleared();
 
 private:
+    bool makeRoom(qsizetype bytes, qsizetype breaks);
+    // Grows m_bytes to hold needed bytes; throws std::bad_alloc when it cannot.
+    void reserveBytes(qsizetype needed);
+
     QByteArray m_bytes;
     std::vector<qsizetype> m_lineBreaks;
 };

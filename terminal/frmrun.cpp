@@ -174,6 +174,10 @@ void frmRun::connectHandlers()
     connect(m_session, &TerminalSession::eventFailed, this, dataError);
     connect(m_session, &TerminalSession::continuousFailed, this, &frmRun::timerSend_Failed);
     connect(m_session, &TerminalSession::connectionLost, this, &frmRun::Comm1_ConnectionLost);
+    connect(m_session, &TerminalSession::outOfMemory, this, [this](qsizetype kept) {
+        showPortClosed();
+        MessageBox::error(this, UiTexts::OutOfMemory, UiTexts::ReceiveKept.arg(kept));
+    });
 
     for (int i = 0; i < 3; ++i) {
         SendLine *line = std::array {CobSend1, CobSend2, CobSend3}[size_t(i)];

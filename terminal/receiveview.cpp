@@ -56,6 +56,7 @@ ReceiveView::ReceiveView(ReceiveLog *log, ReceiveFormatter::Kind kind, FrameCloc
 void ReceiveView::connectHandlers()
 {
     if (const ReceiveLog *log = m_text.log()) {
+        connect(log, &ReceiveLog::makingRoom, this, &ReceiveView::log_makingRoom);
         connect(log, &ReceiveLog::appended, this, &ReceiveView::log_grown);
         connect(log, &ReceiveLog::lineBreakAdded, this, &ReceiveView::log_grown);
         connect(log, &ReceiveLog::cleared, this, &ReceiveView::log_cleared);
@@ -135,6 +136,11 @@ void ReceiveView::log_grown()
     m_notices.grown();
 }
 
+void ReceiveView::log_makingRoom(qsizetype bytes, qsizetype breaks, bool &room)
+{
+    room = room && m_wrap.makeRoom(m_text.log(), m_glyphs, bytes, breaks);
+}
+
 void ReceiveView::log_cleared()
 {
     m_notices.cleared();
@@ -178,7 +184,10 @@ void ReceiveView::continueLayout()
     // New items go on the last row laid out and on rows after it.
     const int changed = m_wrap.rowCount() - 1;
     m_dirtyFromRow = std::min(m_dirtyFromRow, changed);
-    if (!m_wrap.layoutSome(m_text.log(), m_glyphs, LayoutChunk))
+    // Out of memory while wrapping anew, the rows laid out stay and the rest waits for a clear or
+    // the next relayout; the receive path makes its room before the log grows, so only a resize
+    // or a font change can come here.
+    if (m_wrap.layoutSome(m_text.log(), m_glyphs, LayoutChunk) == ReceiveWrap::Progress::Partial)
         m_layoutTimer.start();
     scheduleRefresh();
 }

@@ -84,6 +84,7 @@ protected:
 
 private:
     void connectHandlers();
+    void log_makingRoom(qsizetype bytes, qsizetype breaks, bool &room);
     void log_grown();
     void log_cleared();
     void verticalScrollBar_valueChanged(int value);

@@ -17,8 +17,13 @@ class ReceiveWrap
 public:
     // Back to nothing laid out, for rows width wide.
     void restart(qreal width);
-    // Lays out up to budget more bytes; true when the whole log is laid out.
-    bool layoutSome(const ReceiveLog *log, const ReceiveGlyphs &glyphs, qsizetype budget);
+    // Makes room in the rows for what is not laid out yet and bytes and breaks more, so laying
+    // them out allocates nothing; false, with nothing changed that is shown, when memory runs out.
+    bool makeRoom(
+        const ReceiveLog *log, const ReceiveGlyphs &glyphs, qsizetype bytes, qsizetype breaks);
+    enum class Progress { Done, Partial, OutOfMemory };
+    // Lays out up to budget more bytes.
+    Progress layoutSome(const ReceiveLog *log, const ReceiveGlyphs &glyphs, qsizetype budget);
 
     qreal width() const { return m_width; }
     qsizetype laidOutTokens() const { return m_pos + qsizetype(m_breaksLaidOut); }

@@ -16,6 +16,9 @@ public:
     RowStarts() { reset(); }
     qsizetype size() const { return m_size; }
     qsizetype operator[](qsizetype row) const { return m_blocks[row >> Shift][row & Mask]; }
+    // Makes sure the next rows appends allocate nothing; false, with nothing lost, when memory
+    // runs out.
+    bool reserve(qsizetype rows);
     // Inline: the wrap calls it once for every row of a stream.
     void append(qsizetype token)
     {

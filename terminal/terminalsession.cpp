@@ -6,6 +6,7 @@
 #include "serial/portsettings.h"
 #include "terminal/sendencoding.h"
 
+#include <new>
 #include <utility>
 
 TerminalSession::TerminalSession(std::unique_ptr<SerialPort> port, QObject *parent)
@@ -88,8 +89,8 @@ std::optional<int> TerminalSession::sendHexadecimal(const QString &text, bool cl
 void TerminalSession::ReceiveEnter()
 {
     // An empty log is exactly an empty hexadecimal area.
-    if (!m_receiveEntered && !m_log.isEmpty())
-        m_log.addLineBreak();
+    if (!m_receiveEntered && !m_log.isEmpty() && !m_log.addLineBreak())
+        stopReceiving();
     m_receiveEntered = true;
 }
 
@@ -143,9 +144,7 @@ void TerminalSession::Comm1_OnComm()
             Q_EMIT lineChanged(SerialPort::EvRing, false);
             break;
         case SerialPort::EvReceive:
-            m_receiveEntered = false;
-            // A whole event is kept, however large: dropping it would lose data.
-            m_log.append(m_comm1->input());
+            Comm1_Receive();
             break;
         default:
             break;
@@ -153,6 +152,28 @@ void TerminalSession::Comm1_OnComm()
     } catch (const RunTimeError &e) {
         Q_EMIT eventFailed(e.number);
     }
+}
+
+void TerminalSession::Comm1_Receive()
+{
+    m_receiveEntered = false;
+    // A whole event is kept, however large: dropping it would lose data. When memory runs out
+    // the log keeps all it has and the port is closed, so the device is not ignored unnoticed.
+    QByteArray bytes;
+    try {
+        bytes = m_comm1->input();
+    } catch (const std::bad_alloc &) {
+        stopReceiving();
+        return;
+    }
+    if (!m_log.append(bytes))
+        stopReceiving();
+}
+
+void TerminalSession::stopReceiving()
+{
+    close();
+    Q_EMIT outOfMemory(m_log.byteCount());
 }
 
 void TerminalSession::tellLine(qint16 event, bool (SerialPort::*holding)() const)

@@ -66,6 +66,8 @@ Q_SIGNALS:
     void continuousFailed(int number);
     // The device went away; the port is closed and sending has stopped.
     void connectionLost(const PortFailure &why);
+    // The log could not grow: it keeps the bytes it holds, kept of them, and the port is closed.
+    void outOfMemory(qsizetype kept);
 
 private:
     void Comm1_OnComm();
@@ -74,6 +76,8 @@ private:
     std::optional<int> send(const QByteArray &bytes, bool clearOnSend);
     // An answer to each send starts a line of its own.
     void ReceiveEnter();
+    void Comm1_Receive();
+    void stopReceiving();
     // Reads the line an event is about; a read that fails leaves the lamp as it was.
     void tellLine(qint16 event, bool (SerialPort::*holding)() const);
 

@@ -22,6 +22,9 @@ inline const QString PortBusy = QStringLiteral("通訊埠忙碌，尚有 %1 位�
 // %1: the longest line, in characters.
 inline const QString LineTooLong = QStringLiteral("傳送資料太長，每行最多 %1 個字元");
 inline const QString OutOfMemory = QStringLiteral("記憶體不足，無法完成");
+// The second line when receiving ran out of memory; %1: the bytes kept.
+inline const QString ReceiveKept
+    = QStringLiteral("已保留收到的 %1 位元組，通訊埠已關閉；重新開啟不會清除資料。");
 
 // The second line of a port's box; %1 is the device.
 inline const QString ReasonPermission = QStringLiteral("%1：權限不足。");

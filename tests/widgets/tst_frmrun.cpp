@@ -10,6 +10,7 @@
 #include "terminal/lampshape.h"
 #include "terminal/receiveview.h"
 #include "terminal/terminalsession.h"
+#include "tests/support/addressspacelimit.h"
 #include "tests/support/fakeserialport.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
@@ -262,6 +263,27 @@ private Q_SLOTS:
         QCOMPARE(m_boxes.boxes().last().detail,
             u"%1：裝置已移除或不再回應。尚未送出的 %2 位元組已捨棄。"_qs.arg(m_pty->slavePath())
                 .arg(waiting));
+    }
+
+    // A stream past the memory left: one box naming the bytes kept, the port closed, the areas
+    // kept.
+    void receiveOutOfMemory()
+    {
+        open();
+        const QByteArray event(64 * 1024, 'A');
+        {
+            const AddressSpaceLimit tight(48);
+            const QDeadlineTimer hung(60000);
+            while (m_boxes.boxes().isEmpty() && !hung.hasExpired()) {
+                if (::write(m_pty->masterFd(), event.constData(), size_t(event.size())) <= 0)
+                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            }
+        }
+        const qsizetype kept = m_run->session().log().byteCount();
+        QCOMPARE(m_boxes.texts(), QStringList {OutOfMemory});
+        QCOMPARE(m_boxes.boxes().first().detail, ReceiveKept.arg(kept));
+        expectPort(false, PanelPortClosed);
+        QCOMPARE(area(2).size(), 3 * kept);
     }
 
     void pasteLimit_data()

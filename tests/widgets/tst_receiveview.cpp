@@ -5,6 +5,7 @@
 #include "terminal/receiveview.h"
 #include "terminal/receiveviewaccessible.h"
 
+#include "tests/support/addressspacelimit.h"
 #include "tests/support/messageboxrecorder.h"
 
 #include <QAccessible>
@@ -14,9 +15,6 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #ifdef __SANITIZE_ADDRESS__
 // Under a memory limit the copy must see a failed allocation, not the sanitizer stopping.
@@ -236,19 +234,34 @@ private Q_SLOTS:
         };
         view->setSelection(1, m_log->byteCount()); // not the C
         QApplication::clipboard()->setText(u"before"_qs);
-        QFile statm(u"/proc/self/statm"_qs); // the address space in use, in pages
-        rlimit old {};
-        QVERIFY(statm.open(QIODevice::ReadOnly) && ::getrlimit(RLIMIT_AS, &old) == 0);
-        const rlim_t inUse = statm.readAll().split(' ')[0].toLong() * ::sysconf(_SC_PAGESIZE);
-        const rlimit tight {inUse + 16 * 1024 * 1024, old.rlim_max};
         MessageBoxRecorder boxes;
-        QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
-        copy();
-        QVERIFY(::setrlimit(RLIMIT_AS, &old) == 0);
+        {
+            const AddressSpaceLimit tight(16);
+            copy();
+        }
         QCOMPARE(boxes.texts(), QStringList {ReceiveCopy::TooLarge});
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
         copy();
         QVERIFY(QApplication::clipboard()->text() == repeated.repeated(many + 1).mid(byteList));
+    }
+
+    // A stream past the memory left: the log and all three areas stop at the same whole event,
+    // each area laid out to its last byte, and the program goes on.
+    void receiveOutOfMemory()
+    {
+        ReceiveView character(m_log.get(), ReceiveFormatter::Kind::Character, &m_frames);
+        ReceiveView decimal(m_log.get(), ReceiveFormatter::Kind::Decimal, &m_frames);
+        const QByteArray event(1024 * 1024, '\x7F');
+        qsizetype events = 0;
+        {
+            const AddressSpaceLimit tight(96);
+            while (m_log->append(event) && events < 1024)
+                ++events;
+        }
+        QVERIFY(events > 0 && events < 1024);
+        QCOMPARE(m_log->byteCount(), events * event.size());
+        for (const ReceiveView *view : {&character, &decimal, m_view.get()})
+            QVERIFY(!view->itemRect(m_log->byteCount() - 1).isEmpty());
     }
 
     // A "read all" of megabytes gets at most MaxTextChars at once; the count is the whole text's.

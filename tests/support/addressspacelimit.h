@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 Vedira developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFile>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+// While it lives, the process may map only what it maps now and megabytes more: allocations past
+// that fail as they do when memory runs out.
+class AddressSpaceLimit
+{
+public:
+    explicit AddressSpaceLimit(rlim_t megabytes)
+    {
+        QFile statm(QStringLiteral("/proc/self/statm")); // the address space in use, in pages
+        if (!statm.open(QIODevice::ReadOnly) || ::getrlimit(RLIMIT_AS, &m_old) != 0)
+            qFatal("the address space in use is unknown");
+        const rlim_t inUse = statm.readAll().split(' ')[0].toLong() * ::sysconf(_SC_PAGESIZE);
+        const rlimit tight {inUse + megabytes * 1024 * 1024, m_old.rlim_max};
+        if (::setrlimit(RLIMIT_AS, &tight) != 0)
+            qFatal("the address space cannot be limited");
+    }
+    ~AddressSpaceLimit() { ::setrlimit(RLIMIT_AS, &m_old); }
+    AddressSpaceLimit(const AddressSpaceLimit &) = delete;
+    AddressSpaceLimit &operator=(const AddressSpaceLimit &) = delete;
+
+private:
+    rlimit m_old {};
+};
