@@ -15,6 +15,7 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #ifdef __SANITIZE_ADDRESS__
 // Under a memory limit the copy must see a failed allocation, not the sanitizer stopping.
@@ -243,6 +244,23 @@ private Q_SLOTS:
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
         copy();
         QVERIFY(QApplication::clipboard()->text() == repeated.repeated(many + 1).mid(byteList));
+        if (byteList)
+            return; // written in one step: no clear can come between
+        QApplication::clipboard()->setText(u"before"_qs); // a clear while it is under way
+        QTimer::singleShot(0, this, [this] { m_log->clear(); });
+        copy();
+        QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
+    }
+
+    // Cancelling one area's frame leaves the other areas' frames waiting.
+    void frameClockCancelsOne()
+    {
+        QObject one, other;
+        QStringList drawn;
+        m_frames.schedule(&one, 1, [&] { drawn << u"one"_qs; });
+        m_frames.schedule(&other, 1, [&] { drawn << u"other"_qs; });
+        m_frames.cancel(&one);
+        QTRY_COMPARE(drawn, QStringList {u"other"_qs});
     }
 
     // A stream past the memory left: the log and all three areas stop at the same whole event,
