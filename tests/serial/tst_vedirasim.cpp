@@ -1,17 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/frmvedira.h"
 #include "app/quitsignals.h"
 #include "core/programfolders.h"
 #include "serial/qserialportadapter.h"
-#include "settings/module1.h"
-#include "terminal/frmrun.h"
-#include "terminal/receiveview.h"
-#include "terminal/terminalsession.h"
-#include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
-#include "tests/support/sharedstate.h"
-#include "tools/checksum.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -75,59 +67,6 @@ private Q_SLOTS:
         QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
         QVERIFY(!QFileInfo(link).isSymLink());
     }
-    // The round trip a user makes with a Modbus slave: Ctrl+M appends the request's CRC, and the
-    // reply copied from a receive area's menu is a byte list whose CRC the calculator folds to 0.
-    void modbusRoundTripInTheTerminal()
-    {
-        QTemporaryDir dir;
-        ProgramFolders::setProgram(dir.path());
-        Module1::ComPortNo = u"4"_qs;
-        Module1::ComSetting = u"9600,n,8,1"_qs;
-        QProcess sim;
-        sim.start(QStringLiteral(VEDIRA_SIM), {"--folder", dir.path(), "--port", "4", "--modbus"});
-        QVERIFY(sim.waitForReadyRead(5000));
-        MessageBoxRecorder boxes;
-        frmVedira frame;
-        frame.show();
-        frame.memRun_Click();
-        frmRun &run = *frame.findChild<frmRun *>();
-        QVERIFY(QTest::qWaitForWindowActive(&frame));
-        auto *line = run.findChild<QComboBox *>(u"CobSend3"_qs);
-        line->setEditText(u"01,03,00,00,00,02"_qs);
-        // Ctrl+M belongs to the hexadecimal line: pressed in the ASCII line it changes nothing.
-        QLineEdit *ascii = run.findChild<QComboBox *>(u"CobSend1"_qs)->lineEdit();
-        ascii->setFocus();
-        QTest::keyClick(ascii, Qt::Key_M, Qt::ControlModifier);
-        QCOMPARE(line->currentText(), u"01,03,00,00,00,02"_qs);
-        line->lineEdit()->setFocus();
-        line->lineEdit()->home(false); // the CRC goes after the last item wherever the caret is
-        QTest::keyClick(line->lineEdit(), Qt::Key_M, Qt::ControlModifier);
-        QCOMPARE(line->currentText(), u"01,03,00,00,00,02,C4,0B"_qs);
-        QTest::mouseClick(run.CmdSend(2), Qt::LeftButton);
-        QTRY_COMPARE(run.session().log().byteCount(), 9);
-        auto *area = run.findChild<ReceiveView *>(u"txtReceive_2"_qs);
-        bool copyOffered = true; // with nothing selected, 複製 is greyed
-        QTimer::singleShot(0, &run, [&copyOffered] {
-            QMenu *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            copyOffered = menu->actions().at(0)->isEnabled();
-            menu->actions().at(3)->trigger(); // copy, separator, select all, the byte list
-            menu->close();
-        });
-        QContextMenuEvent menu(
-            QContextMenuEvent::Mouse, QPoint(5, 5), area->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(area->viewport(), &menu);
-        QVERIFY(!copyOffered);
-        const QString reply = QApplication::clipboard()->text();
-        QCOMPARE(reply, u"01,03,04,00,00,00,00,FA,33"_qs);
-        QCOMPARE(Checksum::fold(Checksum::Kind::Crc, reply), quint16(0));
-        // A frame the calculator would refuse leaves the line as it was.
-        line->setEditText(u"01,0x3"_qs);
-        run.findChild<QAction *>(u"appendModbusCrc"_qs)->trigger();
-        QCOMPARE(line->currentText(), u"01,0x3"_qs);
-        QCOMPARE(boxes.texts(), QStringList {u"資料錯誤"_qs});
-        resetSharedState();
-    }
-
     // A kill, a closed terminal or Ctrl+C ends the program as the exit box's Yes does, so the
     // windows and the port are torn down: exit code 0, not death by the signal.
     void endingSignal_data()

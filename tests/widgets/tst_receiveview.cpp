@@ -263,28 +263,6 @@ private Q_SLOTS:
         QTRY_COMPARE(drawn, QStringList {u"other"_qs});
     }
 
-    // A stream past the memory left: the log and all three areas stop at the same whole event,
-    // each area laid out to its last byte, and the program goes on.
-    void receiveOutOfMemory()
-    {
-#ifdef __SANITIZE_ADDRESS__
-        QSKIP("the sanitizer's own bookkeeping needs the memory the limit takes away");
-#endif
-        ReceiveView character(m_log.get(), ReceiveFormatter::Kind::Character, &m_frames);
-        ReceiveView decimal(m_log.get(), ReceiveFormatter::Kind::Decimal, &m_frames);
-        const QByteArray event(1024 * 1024, '\x7F');
-        qsizetype events = 0;
-        {
-            const AddressSpaceLimit tight(96);
-            while (m_log->append(event) && events < 1024)
-                ++events;
-        }
-        QVERIFY(events > 0 && events < 1024);
-        QCOMPARE(m_log->byteCount(), events * event.size());
-        for (const ReceiveView *view : {&character, &decimal, m_view.get()})
-            QVERIFY(!view->itemRect(m_log->byteCount() - 1).isEmpty());
-    }
-
     // A "read all" of megabytes gets at most MaxTextChars at once; the count is the whole text's.
     void readAll_data()
     {
