@@ -44,19 +44,22 @@ QString systemReason(int error)
 }
 
 #ifdef Q_OS_LINUX
-// The terminal device number in a /proc/<pid>/stat line and the process's session, or nothing.
-std::optional<std::pair<dev_t, qint64>> terminalOf(const QString &statFile)
+// The fields of /proc/<process>/stat after the command name, which may hold blanks and
+// parentheses: state, parent, process group, session, terminal, ...
+QList<QByteArray> statFields(const QString &process)
 {
-    QFile stat(statFile);
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(process));
     if (!stat.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return {};
     const QByteArray line = stat.read(4096);
-    // The command name may hold blanks and parentheses; the fields after it follow the last ')':
-    // state, parent, process group, session, terminal.
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
-    if (fields.size() < 5)
-        return std::nullopt;
-    const unsigned nr = fields[4].toUInt();
+    return line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+}
+
+// A process's controlling terminal device and its session, or nothing.
+std::optional<std::pair<dev_t, qint64>> terminalOf(const QString &process)
+{
+    const QList<QByteArray> fields = statFields(process);
+    const unsigned nr = fields.size() < 5 ? 0 : fields[4].toUInt();
     if (nr == 0)
         return std::nullopt;
     return std::pair {
@@ -71,7 +74,7 @@ qint64 sessionOf(dev_t device)
     for (const QString &pid : pids) {
         if (!pid.front().isDigit())
             continue;
-        const auto terminal = terminalOf(QStringLiteral("/proc/%1/stat").arg(pid));
+        const auto terminal = terminalOf(pid);
         if (terminal && terminal->first == device)
             return terminal->second;
     }
@@ -124,19 +127,18 @@ LockOwner lockOwner(const QString &file)
 
 bool isZombie(pid_t pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.read(1024);
-    const qsizetype close = line.lastIndexOf(')');
-    return close >= 0 && line.mid(close + 1).trimmed().startsWith('Z');
+    return statFields(QString::number(pid)).value(0) == "Z";
 }
 
-QString programOf(qint64 pid)
+// Held by a process, named by its program where /proc tells it.
+PortFailure heldByProcess(const QString &path, qint64 pid)
 {
     QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-    return comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed())
-                                          : QString();
+    return {.kind = PortFailure::Kind::Held,
+        .device = path,
+        .holder = pid,
+        .program = comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed())
+                                                  : QString()};
 }
 
 // Our own id in a lock is a dead process's whose id came round to us, since this program opens a
@@ -174,16 +176,13 @@ void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
     const unsigned min = minor(st.st_rdev);
     // /dev/tty, the console and the pty multiplexer (major 5), the virtual consoles (major 4
     // below 64): opening one as a port would put a terminal of this machine into raw mode.
-    const auto own = terminalOf(QStringLiteral("/proc/self/stat"));
+    const auto own = terminalOf(QStringLiteral("self"));
     if (maj == 5 || (maj == 4 && min < 64) || (own && st.st_rdev == own->first))
         notUsable(path, PortFailure::Kind::NotSerial,
             QStringLiteral("Not a serial port (a terminal of this system)"));
     // Opening another session's terminal would take its user's typing away from the shell.
     if (const qint64 session = sessionOf(st.st_rdev)) {
-        held({.kind = PortFailure::Kind::Held,
-                 .device = path,
-                 .holder = session,
-                 .program = programOf(session)},
+        held(heldByProcess(path, session),
             QStringLiteral("The terminal of session %1").arg(session));
     }
 
@@ -203,10 +202,7 @@ void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
         if (!owner.regular)
             held(unnamed, QStringLiteral("Lock file %1 is not a regular file").arg(file));
         if (holdsLock(owner.pid)) {
-            held({.kind = PortFailure::Kind::Held,
-                     .device = path,
-                     .holder = owner.pid,
-                     .program = programOf(owner.pid)},
+            held(heldByProcess(path, owner.pid),
                 QStringLiteral("Locked by process %1 (%2)").arg(owner.pid).arg(file));
         }
         if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT) {
@@ -261,11 +257,8 @@ PortFailure DeviceCheck::heldBy(const QString &path)
     // A file of /proc tells no size, so it is read whole rather than line by line to its end.
     for (const QByteArray &line : locks.readAll().split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() >= 6 && fields[1] != "->" && fields[5] == inode) {
-            failure.holder = fields[4].toLongLong();
-            failure.program = programOf(failure.holder);
-            break;
-        }
+        if (fields.size() >= 6 && fields[1] != "->" && fields[5] == inode)
+            return heldByProcess(path, fields[4].toLongLong());
     }
 #endif
     return failure;
