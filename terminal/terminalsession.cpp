@@ -24,8 +24,6 @@ TerminalSession::TerminalSession(std::unique_ptr<SerialPort> port, QObject *pare
         m_comm1.get(), &SerialPort::ConnectionLost, this, &TerminalSession::Comm1_ConnectionLost);
 }
 
-TerminalSession::~TerminalSession() = default;
-
 void TerminalSession::open(const PortSettings &settings)
 {
     m_comm1->setCommPort(settings.port);
@@ -45,10 +43,10 @@ void TerminalSession::reopen(const PortSettings &settings)
     open(settings);
 }
 
-std::optional<int> TerminalSession::send(const QByteArray &bytes, bool clearOnSend)
+template<class Encode> std::optional<int> TerminalSession::send(Encode encode, bool clearOnSend)
 {
     try {
-        m_comm1->output(bytes);
+        m_comm1->output(encode());
     } catch (const RunTimeError &e) {
         return e.number;
     }
@@ -61,29 +59,17 @@ std::optional<int> TerminalSession::send(const QByteArray &bytes, bool clearOnSe
 std::optional<int> TerminalSession::sendAscii(
     const QString &text, const QString &lineEnd, bool clearOnSend)
 {
-    try {
-        return send(SendEncoding::ascii(text, lineEnd), clearOnSend);
-    } catch (const RunTimeError &e) {
-        return e.number;
-    }
+    return send([&] { return SendEncoding::ascii(text, lineEnd); }, clearOnSend);
 }
 
 std::optional<int> TerminalSession::sendDecimal(const QString &text, bool clearOnSend)
 {
-    try {
-        return send(SendEncoding::decimal(text), clearOnSend);
-    } catch (const RunTimeError &e) {
-        return e.number;
-    }
+    return send([&] { return SendEncoding::decimal(text); }, clearOnSend);
 }
 
 std::optional<int> TerminalSession::sendHexadecimal(const QString &text, bool clearOnSend)
 {
-    try {
-        return send(SendEncoding::hexadecimal(text), clearOnSend);
-    } catch (const RunTimeError &e) {
-        return e.number;
-    }
+    return send([&] { return SendEncoding::hexadecimal(text); }, clearOnSend);
 }
 
 void TerminalSession::ReceiveEnter()

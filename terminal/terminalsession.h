@@ -30,7 +30,6 @@ public:
     };
 
     explicit TerminalSession(std::unique_ptr<SerialPort> port, QObject *parent = nullptr);
-    ~TerminalSession() override;
 
     SerialPort &Comm1() const { return *m_comm1; }
     ReceiveLog &log() { return m_log; }
@@ -73,7 +72,8 @@ private:
     void Comm1_OnComm();
     void Comm1_ConnectionLost(const PortFailure &why);
     void timerSend_Timer();
-    std::optional<int> send(const QByteArray &bytes, bool clearOnSend);
+    // The encoding and the output are one step: a line that cannot be encoded sends nothing.
+    template<class Encode> std::optional<int> send(Encode encode, bool clearOnSend);
     // An answer to each send starts a line of its own.
     void ReceiveEnter();
     void Comm1_Receive();
