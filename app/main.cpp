@@ -3,7 +3,7 @@
 #include "app/designstyle.h"
 #include "app/frmshow.h"
 #include "app/frmvedira.h"
-#include "app/quitsignals.h"
+#include "core/quitsignals.h"
 #include "resources/icons.h"
 #include "resources/qttranslation.h"
 #include "version.h"

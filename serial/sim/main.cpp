@@ -6,6 +6,7 @@
 // Modbus RTU slave 1. The link goes away when the simulator ends on SIGTERM or SIGINT.
 
 #include "core/programfolders.h"
+#include "core/quitsignals.h"
 #include "serial/sim/modbusslave.h"
 #include "version.h"
 
@@ -29,14 +30,6 @@
 #include <unistd.h>
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char c = 0;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &c, 1);
-}
 
 [[noreturn]] void fail(const QString &why)
 {
@@ -215,18 +208,7 @@ int main(int argc, char *argv[])
         fail(QStringLiteral("cannot write %1").arg(pidPath));
     }
 
-    if (::pipe(signalPipe) != 0)
-        fail(QStringLiteral("cannot create a pipe"));
-    struct sigaction action
-    {
-    };
-    action.sa_handler = onSignal;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
-    QSocketNotifier quitNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-
+    const QuitSignals quitSignals(&QCoreApplication::quit);
     Device device(master, modbus, baud);
     std::printf("vedira-sim: COM%d -> %s (%s)\n", port, qPrintable(slavePath),
         modbus ? "Modbus RTU slave 1" : "echo");

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/quitsignals.h"
+#include "core/quitsignals.h"
 #include "core/programfolders.h"
 #include "serial/qserialportadapter.h"
 #include "tests/support/ptypair.h"

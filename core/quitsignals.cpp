@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/quitsignals.h"
+#include "core/quitsignals.h"
 
 #include <QThread>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -72,6 +73,17 @@ void QuitSignals::readPipe()
     // Several signals before the loop came round end the program once.
     quitFromTheLoop();
 }
+
+#else
+// Windows ends a console program by its own means; nothing is caught.
+QuitSignals::QuitSignals(std::function<void()> quit)
+    : m_quit(std::move(quit))
+{ }
+
+QuitSignals::~QuitSignals() = default;
+
+void QuitSignals::readPipe() { }
+#endif
 
 void QuitSignals::quitFromTheLoop()
 {

@@ -10,10 +10,10 @@
 #include <memory>
 
 // Turns SIGTERM, SIGHUP and SIGINT into one call of quit from the event loop, so that a kill, a
-// closed terminal or Ctrl+C ends the program the way its own exit does and every destructor runs
-// (the port gives up its lock file and its exclusive use). A signal the program was started with
-// ignored (nohup) stays ignored. One object at a time; its destruction brings back the previous
-// handling.
+// closed terminal or Ctrl+C ends a program the way its own exit does and every destructor runs
+// (a port gives up its lock file and its exclusive use, a simulator its link). A signal the program
+// was started with ignored (nohup) stays ignored. One object at a time; its destruction brings back
+// the previous handling.
 class QuitSignals
 {
 public:
@@ -29,6 +29,8 @@ private:
     std::function<void()> m_quit;
     std::array<int, 2> m_pipe {-1, -1};
     std::unique_ptr<QSocketNotifier> m_notifier;
+#ifdef Q_OS_UNIX
     std::array<struct sigaction, 3> m_previous {};
     std::array<bool, 3> m_installed {};
+#endif
 };
