@@ -46,6 +46,7 @@ private Q_SLOTS:
     void withModbusCrc()
     {
         QCOMPARE(Checksum::withModbusCrc(u"01,03,00,00,00,01"_qs), u"01,03,00,00,00,01,84,0A"_qs);
+        QCOMPARE(Checksum::withModbusCrc(u"FF"_qs), u"FF,FF,00"_qs); // the widest byte
         for (const QString &bad : {u""_qs, u"01,,03"_qs, u"01,03,"_qs, u"0103"_qs, u"x1"_qs})
             QVERIFY2(!Checksum::withModbusCrc(bad), qPrintable(bad));
     }
