@@ -242,7 +242,6 @@ private Q_SLOTS:
             send(0);
         const qint64 waiting = m_run->session().Comm1().outBufferCount();
         QCOMPARE(m_boxes.texts(), QStringList {PortBusy.arg(waiting)});
-        expectPort(true, PanelPortOpen);
         // Unplugged with the bytes still waiting: they go with the port, and the box says so.
         m_pty->closeMaster();
         QTRY_COMPARE(m_boxes.texts(), (QStringList {PortBusy.arg(waiting), PortLost}));
@@ -500,7 +499,6 @@ private Q_SLOTS:
         line(2)->setEditText(u"01"_qs);
         if (before.endsWith(StopSend))
             send(2);
-        QCOMPARE(m_run->CmdSend(2)->text(), before.section(u' ', 4));
         QStringList checked;
         bool stayed = true;
         QTimer::singleShot(0, this, [&] {
