@@ -11,7 +11,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -124,6 +126,34 @@ private Q_SLOTS:
                 u"plain dark"_qs, u"plain blank"_qs}));
         m_view->copyByteList();
         QCOMPARE(QApplication::clipboard()->text(), u"42,43\r\n44,45"_qs);
+    }
+
+    // The area's menu: 複製 for a selection, 全選 and 複製為16進制字串 once there is something.
+    void contextMenu_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("enabled"); // 複製, 全選, 複製為16進制字串
+        QTest::newRow("empty") << QByteArray() << u"000"_qs;
+        QTest::newRow("bytes") << QByteArray("A") << u"011"_qs;
+        QTest::newRow("a selection") << QByteArray("A") << u"111"_qs;
+    }
+    void contextMenu()
+    {
+        QFETCH(QByteArray, bytes);
+        m_log->append(bytes);
+        if (QTest::currentDataTag() == QByteArray("a selection"))
+            m_view->selectAll();
+        QString enabled;
+        QTimer::singleShot(0, this, [&enabled] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            for (const QAction *a : menu->actions())
+                enabled += a->isSeparator() ? QString() : QString::number(a->isEnabled());
+            menu->close();
+        });
+        QContextMenuEvent event(
+            QContextMenuEvent::Mouse, {5, 5}, m_view->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(m_view->viewport(), &event);
+        QTEST(enabled, "enabled");
     }
 
     // Shifted keys move the cursor from before 42 on; what a frame left on screen is whole.
@@ -359,7 +389,7 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), top);
         view->resize(240, 249);
         QTRY_VERIFY_WITH_TIMEOUT(laidOut(), 20000);
-        QVERIFY(rows() > before * 4 / 3);
+        QTRY_VERIFY(rows() > before * 4 / 3); // the bar follows at the next frame
         const int topNow = text->offsetAtPoint(corner); // the top row's first item stays on it
         QCOMPARE(text->characterRect(topItem).y(), text->characterRect(topNow).y());
         view->resize(240, 300); // taller only
