@@ -67,18 +67,11 @@ private Q_SLOTS:
         QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
         QVERIFY(!QFileInfo(link).isSymLink());
     }
-    // A kill, a closed terminal or Ctrl+C ends the program as the exit box's Yes does, so the
-    // windows and the port are torn down: exit code 0, not death by the signal.
-    void endingSignal_data()
-    {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
-        QTest::newRow("SIGINT") << int(SIGINT);
-    }
+    // A kill ends the program as the exit box's Yes does, so the windows and the port are torn
+    // down: exit code 0, not death by the signal. The signals it catches: below.
     void endingSignal()
     {
-        QFETCH(int, signal);
+        const int signal = SIGTERM;
         std::signal(signal, SIG_DFL); // one this run was started with ignored would stay so
         QProcess vedira;
         vedira.start(QStringLiteral(VEDIRA), {"-platform", "offscreen"});
@@ -98,8 +91,15 @@ private Q_SLOTS:
         QCOMPARE(vedira.exitStatus(), QProcess::NormalExit);
         QCOMPARE(vedira.exitCode(), 0);
     }
-    // The handler only wakes the event loop: the quit runs there, where it may destroy anything.
-    void quitFromTheEventLoop_data() { endingSignal_data(); }
+    // A kill, a closed terminal or Ctrl+C: the handler only wakes the event loop, and the quit
+    // runs there, where it may destroy anything.
+    void quitFromTheEventLoop_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
     void quitFromTheEventLoop()
     {
         QFETCH(int, signal);

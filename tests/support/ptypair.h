@@ -18,13 +18,12 @@ class PtyPair
 {
 public:
     PtyPair()
+        : m_master(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK))
     {
-        const int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (fd >= 0 && (::grantpt(fd) != 0 || ::unlockpt(fd) != 0))
-            ::close(fd);
-        else if (fd >= 0)
-            m_master = fd;
-        m_slavePath = isValid() ? QString::fromLocal8Bit(::ptsname(fd)) : QString();
+        if (m_master >= 0 && ::grantpt(m_master) == 0 && ::unlockpt(m_master) == 0)
+            m_slavePath = QString::fromLocal8Bit(::ptsname(m_master));
+        else
+            closeMaster();
     }
     ~PtyPair() { closeMaster(); }
     PtyPair(const PtyPair &) = delete;
