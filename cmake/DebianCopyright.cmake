@@ -28,8 +28,7 @@ foreach(paragraph IN LISTS paragraphs)
     endif()
 endforeach()
 
-# Build trees, version control, the fuzzers' working corpus and the licence texts are no part of
-# the source.
+# Build trees, version control and the licence texts are no part of the source.
 file(GLOB top RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/* ${SOURCE_DIR}/.*)
 set(sources)
 foreach(entry IN LISTS top)
@@ -38,7 +37,6 @@ foreach(entry IN LISTS top)
     endif()
     if(IS_DIRECTORY ${SOURCE_DIR}/${entry})
         file(GLOB_RECURSE inside RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${entry}/*)
-        list(FILTER inside EXCLUDE REGEX "^tests/fuzz/corpus-run/")
         list(APPEND sources ${inside})
     else()
         list(APPEND sources ${entry})

@@ -68,7 +68,7 @@ void ReceiveLog::reserveBytes(qsizetype needed)
     // their own and grows them by remapping pages, never by copying, and only pages written
     // become resident. Doubling from small all the way would copy the whole log at every step,
     // tens of milliseconds with the event loop stopped once the log holds tens of megabytes; a
-    // short log (a few replies, a fuzz input) stays small and costs no mapping. When the address
+    // short log (a few replies) stays small and costs no mapping. When the address
     // space is short, a block just big enough still takes what arrived.
     try {
         m_bytes.reserve(std::max(2 * needed, LargeCapacity));

@@ -106,22 +106,13 @@ inline double cpuSeconds()
     return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
 }
 
-// The load average and whether a fuzzer shares the machine, for the figures' context.
+// The load average, for the figures' context.
 inline void printMachineLoad(const char *when)
 {
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) != 3)
         load[0] = load[1] = load[2] = -1;
-    int fuzzers = 0;
-    const QDir proc(QStringLiteral("/proc"));
-    for (const QString &pid : proc.entryList(QDir::Dirs)) {
-        // The fuzz targets are programs named fuzz_*; a compiler building them is not one.
-        QFile comm(proc.filePath(pid + QStringLiteral("/comm")));
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().startsWith("fuzz_"))
-            ++fuzzers;
-    }
-    std::printf("machine load %s: %.2f %.2f %.2f, fuzzer processes running: %d\n", when, load[0],
-        load[1], load[2], fuzzers);
+    std::printf("machine load %s: %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
     std::fflush(stdout);
 }
 
