@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/qserialportadapter.h"
 
-#include "core/big5codec.h"
 #include "serial/devicecheck.h"
 #include "serial/portnumber.h"
 
@@ -271,11 +270,6 @@ void QSerialPortAdapter::requireOpen() const
 {
     if (!m_port.isOpen())
         throw RunTimeError {ErrorNumber::PortNotOpen, QStringLiteral("The port is not open")};
-}
-
-void QSerialPortAdapter::output(const QString &text)
-{
-    output(Big5Codec::encode(text));
 }
 
 qsizetype QSerialPortAdapter::outputLimit() const

@@ -44,7 +44,6 @@ public:
     void setPortOpen(bool open) override;
     bool portOpen() const override { return m_port.isOpen(); }
 
-    void output(const QString &text) override;
     void output(const QByteArray &bytes) override;
     QByteArray input() override;
     qint64 outBufferCount() const override { return m_outBytes; }

@@ -39,9 +39,8 @@ public:
     virtual void setPortOpen(bool open) = 0;
     virtual bool portOpen() const = 0;
 
-    // Text goes out in the Big5 code page; an array goes out unchanged. Queued in order; a send
-    // that would queue too much behind bytes still waiting is refused whole with 8011.
-    virtual void output(const QString &text) = 0;
+    // The bytes go out unchanged, queued in order; a send that would queue too much behind bytes
+    // still waiting is refused whole with 8011.
     virtual void output(const QByteArray &bytes) = 0;
     // Bytes sent but not yet taken by the device.
     virtual qint64 outBufferCount() const = 0;

@@ -336,13 +336,13 @@ private Q_SLOTS:
         QCOMPARE(port->settings(), u"19200,e,7,1"_qs);
         QCOMPARE(port->findChild<QSerialPort *>()->baudRate(), 19200); // settings apply at once
 
-        // Arrays go out unchanged, text in Big5, in order.
+        // Bytes go out unchanged, in order.
         QByteArray all;
         for (int b = 0; b < 256; ++b)
             all.append(char(b));
         port->output(all);
-        port->output(u"例如：AT\r"_qs);
-        const QByteArray expected = all + QByteArray::fromHex("A8D2A670A147") + "AT\r";
+        port->output(QByteArray("AT\r"));
+        const QByteArray expected = all + "AT\r";
         QCOMPARE(pty.read(expected.size()).toHex(' '), expected.toHex(' '));
         QCOMPARE(port->outBufferCount(), 0); // the device took it all
     }
