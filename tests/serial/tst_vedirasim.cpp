@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 Vedira developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/quitsignals.h"
 #include "core/programfolders.h"
 #include "serial/qserialportadapter.h"
 #include "tests/support/ptypair.h"
@@ -67,11 +66,18 @@ private Q_SLOTS:
         QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
         QVERIFY(!QFileInfo(link).isSymLink());
     }
-    // A kill ends the program as the exit box's Yes does, so the windows and the port are torn
-    // down: exit code 0, not death by the signal. The signals it catches: below.
+    // A kill, a closed terminal or Ctrl+C ends the program as the exit box's Yes does, so the
+    // windows and the port are torn down: exit code 0, not death by the signal.
+    void endingSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
     void endingSignal()
     {
-        const int signal = SIGTERM;
+        QFETCH(int, signal);
         std::signal(signal, SIG_DFL); // one this run was started with ignored would stay so
         QProcess vedira;
         vedira.start(QStringLiteral(VEDIRA), {"-platform", "offscreen"});
@@ -91,29 +97,6 @@ private Q_SLOTS:
         QCOMPARE(vedira.exitStatus(), QProcess::NormalExit);
         QCOMPARE(vedira.exitCode(), 0);
     }
-    // A kill, a closed terminal or Ctrl+C: the handler only wakes the event loop, and the quit
-    // runs there, where it may destroy anything.
-    void quitFromTheEventLoop_data()
-    {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
-        QTest::newRow("SIGINT") << int(SIGINT);
-    }
-    void quitFromTheEventLoop()
-    {
-        QFETCH(int, signal);
-        std::signal(signal, SIG_DFL);
-        int quits = 0;
-        QEventLoop loop;
-        const QuitSignals handler([&] { ++quits, loop.quit(); });
-        QCOMPARE(::raise(signal), 0);
-        QCOMPARE(quits, 0);
-        QTimer::singleShot(5000, &loop, &QEventLoop::quit); // were it never to come
-        loop.exec();
-        QCOMPARE(quits, 1);
-    }
-
     // Both programs run from a terminal with no display: one needing it would abort, not exit 0.
     void answer_data()
     {
@@ -129,7 +112,6 @@ private Q_SLOTS:
             QTest::newRow(name) << program << arguments << exitCode << out << err;
         };
         row("--version", vedira, {"--version"}, 0, version, none);
-        row("Qt's -platform", vedira, {"-platform", "offscreen", "--version"}, 0, version, none);
         row("--bogus", vedira, {"--bogus"}, 2, none, "vedira: Unknown option 'bogus'.\n");
         row("argument", vedira, {"COM1"}, 2, none, "vedira: unexpected argument 'COM1'\n");
         row("sim --version", sim, {"--version"}, 0, "vedira-sim " VEDIRA_VERSION "\n", none);

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QScrollBar>
