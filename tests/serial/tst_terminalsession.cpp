@@ -94,8 +94,7 @@ private Q_SLOTS:
 
     void receiveRules_data()
     {
-        QTest::addColumn<QString>(
-            "steps"); // rX: X arrives, s: a send, S: one that clears, c: clear
+        QTest::addColumn<QString>("steps"); // rX: X arrives, s a send, S a clearing one, c clear
         QTest::addColumn<QString>("log");
         const auto row = [](const char *name, const char *steps, const char *log) {
             QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(log);

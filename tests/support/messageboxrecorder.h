@@ -5,9 +5,8 @@
 #include "ui/messagebox.h"
 
 #include <QList>
-#include <QQueue>
 
-// While it lives, boxes are recorded, not shown, answered from a queue (else their default button).
+// While it lives, boxes are recorded, not shown, answered as told once (else by their default).
 class MessageBoxRecorder
 {
 public:
@@ -15,17 +14,15 @@ public:
     {
         MessageBox::setHandler([this](const MessageBox::Request &request) {
             m_boxes.append(request);
-            if (!m_answers.isEmpty())
-                return m_answers.dequeue();
-            return request.defaultButton != QMessageBox::NoButton ? request.defaultButton
-                                                                  : QMessageBox::Ok;
+            const auto told = std::exchange(m_answer, QMessageBox::NoButton);
+            return told ? told : request.defaultButton ? request.defaultButton : QMessageBox::Ok;
         });
     }
     ~MessageBoxRecorder() { MessageBox::setHandler({}); }
     MessageBoxRecorder(const MessageBoxRecorder &) = delete;
     MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
 
-    void answerNext(QMessageBox::StandardButton answer) { m_answers.enqueue(answer); }
+    void answerNext(QMessageBox::StandardButton answer) { m_answer = answer; }
     const QList<MessageBox::Request> &boxes() const { return m_boxes; }
     QStringList texts() const
     {
@@ -38,5 +35,5 @@ public:
 
 private:
     QList<MessageBox::Request> m_boxes;
-    QQueue<QMessageBox::StandardButton> m_answers;
+    QMessageBox::StandardButton m_answer = QMessageBox::NoButton;
 };

@@ -13,7 +13,6 @@
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
 #include "tests/support/sharedstate.h"
-#include "ui/designfonts.h"
 #include "ui/uitexts.h"
 
 #include <QAccessible>
@@ -318,9 +317,8 @@ private Q_SLOTS:
         QTEST(m_boxes.texts(), "boxes");
     }
 
-    // The window opens top left.
     // A lamp follows its line's events from the first on, a ring flips it, a close leaves it.
-    void lampsAndLayout()
+    void lamps()
     {
         FakeSerialPort *fake = nullptr;
         m_frame = std::make_unique<frmVedira>(frmVedira::Seams {.portFactory = [&fake] {
@@ -331,7 +329,6 @@ private Q_SLOTS:
         }});
         m_frame->show();
         open();
-        QCOMPARE(m_run->parentWidget()->pos(), QPoint(0, 0)); // top left in the frame
         // Lit as drawn and as told to screen readers.
         const auto lit = [this] {
             QString on;
@@ -469,12 +466,10 @@ private Q_SLOTS:
         row("kept while sending, Escape", "0 1 0 300 " + StopSend, "optA_1 optB_0 optC_2",
             "optC_6 Escape", "0 1 0 3000 " + StopSend);
     }
-    // Each 選項 opens its line's options, modal, the controls fitting the dialog and their captions
-    // (design fonts, so this comes last); the stored choices are shown, a click stores its choice
-    // at once, and the send mode reaches the terminal when the dialog closes, however.
+    // Each 選項 opens its line's options, modal; the stored choices are shown, a click stores its
+    // choice at once, and the send mode reaches the terminal when the dialog closes, however.
     void dialogs()
     {
-        DesignFonts::install();
         QFETCH(QString, before);
         QFETCH(QString, shown);
         QFETCH(QString, clicks);

@@ -99,7 +99,6 @@ private Q_SLOTS:
         ComPortNo = "1";
         m_frame->memRun_Click();
         click("optPort_2 optSpeed_3 optCheck_1 optData_1 optStop_0");
-        QCOMPARE(m_set->font(), m_frame->findChild<frmRun *>()->font()); // the terminal's own
         const QString even = "|19200| 2 bits| 7 bits|偶數 (Even)|";
         QCOMPARE(click("cmdSure"), "COM3" + even + "COM3 19200,e,7,2");
         QCOMPARE(click("optPort_3 cmdSure"), "COM4" + even + "COM4 19200,e,7,2");
