@@ -56,7 +56,7 @@ void frmRun::buildControls()
         QStringLiteral("傳送16進制字串 , 使用\"，\"分隔")};
     const std::array<QString, 3> initialTexts {QStringLiteral("例如：ABC"),
         QStringLiteral("例如：65,66,67"), QStringLiteral("例如：41,42,43")};
-    std::array<SendLine *, 3> lines {};
+    const std::array members {&CobSend1, &CobSend2, &CobSend3};
     m_cmdSendGroup = new QButtonGroup(this);
     NamedComboAccessible::installFactory();
     ReceiveViewAccessible::installFactory();
@@ -69,7 +69,7 @@ void frmRun::buildControls()
         line->setEditText(initialTexts[size_t(r)]);
         labelFor(Label3[size_t(2 * r)], line);
         line->lineEdit()->setAccessibleName(sendLabels[size_t(r)]);
-        lines[size_t(r)] = line;
+        *members[size_t(r)] = line;
         auto *send = button(Frame1, QStringLiteral("CmdSend_%1").arg(r), UiTexts::SingleSend,
             twips(5400, top + 195, 1095, 390));
         // The three buttons share a caption; the line each sends tells them apart.
@@ -77,9 +77,6 @@ void frmRun::buildControls()
         m_cmdSend[size_t(r)] = send;
         m_cmdSendGroup->addButton(send, r);
     }
-    CobSend1 = lines[0];
-    CobSend2 = lines[1];
-    CobSend3 = lines[2];
     CobSend3->addModbusCrcAction();
     cmdOpt1 = button(Frame1, "cmdOpt1", QStringLiteral("選項"), twips(6600, 465, 855, 390));
     cmdOpt1->setAccessibleDescription(sendLabels[0]);
@@ -90,8 +87,7 @@ void frmRun::buildControls()
     Frame3 = frame(this, "Frame3", QStringLiteral("通訊狀態"), twips(7860, 120, 1035, 2475));
     auto lamp = [&](const char *labelName, const QString &caption, const char *lampName, int col,
                     int row, QLabel *&lbl, LampShape *&shape) {
-        const int left = 60 + col * 465;
-        const int top = 300 + row * 720;
+        const int left = 60 + col * 465, top = 300 + row * 720;
         lbl = label(Frame3, labelName, caption, twips(left, top, 450, 240));
         lbl->setFont(lampFont);
         lbl->setAlignment(Qt::AlignCenter);
