@@ -45,6 +45,7 @@ class tst_TerminalSession : public QObject
 private Q_SLOTS:
     void init()
     {
+        m_session.reset(); // the last test's, before the pty it holds
         m_dir = std::make_unique<QTemporaryDir>();
         QDir(m_dir->path()).mkdir(u"ports"_qs);
         m_pty = std::make_unique<PtyPair>();
@@ -52,11 +53,6 @@ private Q_SLOTS:
         m_session
             = std::make_unique<TerminalSession>(std::make_unique<QSerialPortAdapter>(ports()));
         m_session->open(PortSettings::parse(u"1"_qs, u"9600,n,8,1"_qs));
-    }
-    void cleanup()
-    {
-        m_session.reset();
-        m_pty.reset();
     }
 
     void sends_data()
