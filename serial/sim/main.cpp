@@ -7,6 +7,7 @@
 
 #include "core/programfolders.h"
 #include "core/quitsignals.h"
+#include "serial/devicecheck.h"
 #include "serial/sim/modbusslave.h"
 #include "version.h"
 
@@ -26,6 +27,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -123,6 +126,29 @@ bool isStaleLink(const QFileInfo &entry, const QString &pidFile)
     return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
+// A client killed while it held the port leaves the terminal exclusive, and with our end open the
+// kernel keeps it so: nobody could open the port again. Each time a client closes the terminal and
+// no process holds an flock() on it any more, a hold left standing is released.
+void releaseExclusiveAtClose(int slave, const QString &path, QObject *parent)
+{
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch < 0)
+        return; // then a killed client's hold stays until the simulator restarts
+    if (::inotify_add_watch(watch, QFile::encodeName(path).constData(), IN_CLOSE) < 0) {
+        ::close(watch);
+        return;
+    }
+    auto *closes = new QSocketNotifier(watch, QSocketNotifier::Read, parent);
+    QObject::connect(closes, &QSocketNotifier::activated, closes, [=] {
+        char events[4096];
+        while (::read(watch, events, sizeof events) > 0) { }
+        int exclusive = 0;
+        if (::ioctl(slave, TIOCGEXCL, &exclusive) == 0 && exclusive
+            && DeviceCheck::heldBy(path).holder == 0)
+            ::ioctl(slave, TIOCNXCL);
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -210,6 +236,7 @@ int main(int argc, char *argv[])
 
     const QuitSignals quitSignals(&QCoreApplication::quit);
     Device device(master, modbus, baud);
+    releaseExclusiveAtClose(slave, slavePath, &device);
     std::printf("vedira-sim: COM%d -> %s (%s)\n", port, qPrintable(slavePath),
         modbus ? "Modbus RTU slave 1" : "echo");
     std::fflush(stdout);

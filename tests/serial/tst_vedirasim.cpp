@@ -8,6 +8,8 @@
 #include <QtWidgets>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/ioctl.h>
 
 class tst_VediraSim : public QObject
 {
@@ -23,8 +25,8 @@ private Q_SLOTS:
                                      << QByteArray::fromHex("01030400000000FA33");
     }
     // The simulator refuses a foreign ports entry, replaces a killed one's link (whatever its pty
-    // number names by now), answers across
-    // reopening the port, and on SIGTERM exits with 0 (not death by the signal), link removed.
+    // number names by now), releases the hold of a client gone without releasing it, answers
+    // across reopening the port, and on SIGTERM exits with 0 (not death by the signal), link gone.
     void simulator()
     {
         QFETCH(QString, mode);
@@ -51,6 +53,15 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(link) && QFile::link(reused.slavePath(), link));
         QVERIFY(start("3"));
         QVERIFY(QFileInfo(link).symLinkTarget() != reused.slavePath());
+        const QByteArray device = QFile::encodeName(QFileInfo(link).symLinkTarget());
+        const auto exclusive = [&device] { // as root, which may open it anyway, or as anyone
+            const int fd = ::open(device.constData(), O_RDWR | O_NOCTTY);
+            int on = 1;
+            return fd < 0 || ::ioctl(fd, TIOCGEXCL, &on) != 0 || ::close(fd) != 0 || on != 0;
+        };
+        const int killed = ::open(device.constData(), O_RDWR | O_NOCTTY); // closed as by a kill
+        QVERIFY(::ioctl(killed, TIOCEXCL) == 0 && ::close(killed) == 0);
+        QTRY_VERIFY(!exclusive());
 
         QSerialPortAdapter port(ProgramFolders::ports());
         port.setCommPort(3);
