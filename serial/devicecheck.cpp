@@ -221,8 +221,12 @@ void DeviceCheck::afterOpen(int fd, const QString &path)
 {
 #ifdef Q_OS_LINUX
     // Kept until the device closes, so that programs checking with flock() see it held too.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        held(heldBy(path), QStringLiteral("Locked with flock() by another process"));
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        const PortFailure holder = heldBy(path);
+        held(holder,
+            holder.holder ? QStringLiteral("Locked with flock() by process %1").arg(holder.holder)
+                          : QStringLiteral("Locked with flock() by another process"));
+    }
     struct stat st
     {
     };
