@@ -37,7 +37,6 @@ public:
     ~QSerialPortAdapter() override;
 
     void setCommPort(qint16 number) override;
-    qint16 commPort() const override { return m_commPort; }
     void setSettings(const QString &settings) override;
     QString settings() const override { return m_settings; }
 

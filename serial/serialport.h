@@ -32,7 +32,6 @@ public:
     ~SerialPort() override = default;
 
     virtual void setCommPort(qint16 number) = 0;
-    virtual qint16 commPort() const = 0;
     virtual void setSettings(const QString &settings) = 0;
     virtual QString settings() const = 0;
 

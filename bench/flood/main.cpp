@@ -33,7 +33,7 @@ int main(int argc, char **argv)
     DesignFonts::install();
     printMachineLoad("at start");
     PtyPair pty;
-    if (!pty.isValid())
+    if (pty.masterFd() < 0)
         return 1;
     TerminalRig rig(pty.slavePath());
     frmRun &run = rig.run();

@@ -36,7 +36,7 @@ int main(int argc, char **argv)
     DesignFonts::install();
     MessageBoxRecorder boxes;
     PtyPair pty;
-    if (!pty.isValid())
+    if (pty.masterFd() < 0)
         return 1;
     TerminalRig rig(pty.slavePath());
     const ReceiveLog &log = rig.run().session().log();

@@ -215,7 +215,7 @@ std::vector<Row> runStream(
 int runTerminal()
 {
     PtyPair pty;
-    if (!pty.isValid()) {
+    if (pty.masterFd() < 0) {
         std::printf("no pseudo-terminal\n");
         return 1;
     }

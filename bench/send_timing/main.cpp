@@ -207,7 +207,7 @@ int main(int argc, char **argv)
     DesignFonts::install();
     printMachineLoad("at start");
     PtyPair pty;
-    if (!pty.isValid())
+    if (pty.masterFd() < 0)
         return 1;
     TerminalRig rig(pty.slavePath(), QStringLiteral("1"), QString::number(Interval));
     frmRun &run = rig.run();

@@ -22,8 +22,7 @@ public:
     };
 
     using SerialPort::SerialPort;
-    void setCommPort(qint16 number) override { m_commPort = number; }
-    qint16 commPort() const override { return m_commPort; }
+    void setCommPort(qint16) override { }
     void setSettings(const QString &settings) override { m_settings = settings; }
     QString settings() const override { return m_settings; }
     void setPortOpen(bool open) override { m_open = open; }
@@ -60,7 +59,6 @@ private:
     }
 
     bool m_failReads = false;
-    qint16 m_commPort = 1;
     QString m_settings;
     bool m_open = false;
     qint16 m_event = 0;
