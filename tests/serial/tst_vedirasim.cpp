@@ -55,8 +55,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(link).symLinkTarget() != reused.slavePath());
         const QByteArray device = QFile::encodeName(QFileInfo(link).symLinkTarget());
         const auto exclusive = [&device] { // as root, which may open it anyway, or as anyone
-            const int fd = ::open(device.constData(), O_RDWR | O_NOCTTY);
-            int on = 1;
+            int on = 1, fd = ::open(device.constData(), O_RDWR | O_NOCTTY);
             return fd < 0 || ::ioctl(fd, TIOCGEXCL, &on) != 0 || ::close(fd) != 0 || on != 0;
         };
         const int killed = ::open(device.constData(), O_RDWR | O_NOCTTY); // closed as by a kill

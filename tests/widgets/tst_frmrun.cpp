@@ -486,6 +486,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, this, [&] {
             auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dlg);
+            QCOMPARE(dlg->font(), m_run->font()); // the terminal's own
             const auto done = qScopeGuard([&] {
                 stayed = dlg->isVisible();
                 dlg->reject(); // never left open, whatever failed

@@ -14,6 +14,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPaintEvent>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +126,7 @@ private Q_SLOTS:
                 u"plain dark"_qs, u"plain blank"_qs}));
         m_view->copyByteList();
         QCOMPARE(QApplication::clipboard()->text(), u"42,43\r\n44,45"_qs);
+        QVERIFY(!m_view->findChild<QProgressDialog *>()); // gone with its copy
     }
 
     // The area's menu: 複製 for a selection, 全選 and 複製為16進制字串 once there is something.
@@ -416,6 +418,9 @@ private Q_SLOTS:
         feed({"\x0F", "|", "\x10"});
         QTest::mouseMove(view->viewport(), QPoint(60, 40));
         QCOMPARE(view->selectedText(), QString()); // the selection went with the old bytes
+        QTRY_VERIFY(view->itemRect(1).top() > view->itemRect(0).top()); // its break laid out anew
+        m_log->append(QByteArray(3 << 20, 'A')); // more than one layout step, no break after it
+        QTRY_VERIFY(laidOut());
         view->selectAll();
         m_log.reset();
         QCOMPARE(view->text() + view->selectedText(), QString());
