@@ -145,9 +145,8 @@ private Q_SLOTS:
         QCOMPARE(thrown, error);
     }
 
-    // A device that takes nothing: ticks queue in order until one would pass the limit; that one
-    // is refused whole, once, sending stops, and what was taken arrives whole when the device
-    // reads again.
+    // A device that takes nothing: ticks queue in order until one would pass the limit, refused
+    // whole, once; sending stops, and what was taken arrives whole when the device reads again.
     void backPressure()
     {
         const QString line = QStringList(8 * 1024, u"5A"_qs).join(u',');

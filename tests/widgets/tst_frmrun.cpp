@@ -363,8 +363,7 @@ private Q_SLOTS:
     }
 
     // Each control is read by its label's caption, a send line whatever is typed in it; buttons
-    // that share a caption are told apart by the line they act on. Tab walks the window as it
-    // reads.
+    // sharing a caption are told apart by the line they act on. Tab walks the window as it reads.
     void accessibleNames()
     {
         open();
@@ -487,6 +486,7 @@ private Q_SLOTS:
             auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dlg);
             QCOMPARE(dlg->font(), m_run->font()); // the terminal's own
+            QCOMPARE(dlg->minimumSize(), dlg->maximumSize()); // not to be resized
             const auto done = qScopeGuard([&] {
                 stayed = dlg->isVisible();
                 dlg->reject(); // never left open, whatever failed

@@ -65,9 +65,8 @@ private Q_SLOTS:
         QCOMPARE(quits, 1);
     }
 
-    // An error box's second line is the real box's informative text, which a screen reader reads
-    // among the box's parts, under the fixed text and above the one OK button. The About box is
-    // modal; 確 定 closes it.
+    // An error box's second line is its informative text, read by a screen reader among the box's
+    // parts, under the fixed text, above the one OK. The About box is modal; 確 定 closes it.
     void boxes()
     {
         QStringList shown;

@@ -269,8 +269,7 @@ private Q_SLOTS:
     }
 
     // A reader reads the text by offsets, the whole text counted but at most MaxTextChars at once
-    // (an end of -1 as AT-SPI asks); also words, scrolls to text, maps characters and points,
-    // moves the caret.
+    // (an end of -1 as AT-SPI asks); also words, scrolling, characters and points, the caret.
     void readByOffsets()
     {
         feed({"ABC", "|", "DEF", "|", everyByteMixed()});
@@ -421,6 +420,7 @@ private Q_SLOTS:
         QTRY_VERIFY(view->itemRect(1).top() > view->itemRect(0).top()); // its break laid out anew
         m_log->append(QByteArray(3 << 20, 'A')); // more than one layout step, no break after it
         QTRY_VERIFY(laidOut());
+        QTRY_COMPARE(bar->value(), bar->maximum()); // scrolled away before, following after
         view->selectAll();
         m_log.reset();
         QCOMPARE(view->text() + view->selectedText(), QString());
