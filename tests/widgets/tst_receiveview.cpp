@@ -279,6 +279,7 @@ private Q_SLOTS:
         const QString area = m_view->text();
         QCOMPARE(text->characterCount(), area.size());
         QCOMPARE(text->text(0, -1), area.left(ReceiveViewAccessible::MaxTextChars));
+        QCOMPARE(text->text(0, 0), QString()); // an end of 0 is no end of -1
         const int lastTen = int(area.size()) - 10;
         QCOMPARE(text->text(lastTen, -1), area.mid(lastTen));
         QCOMPARE(text->offsetAtPoint(m_view->viewport()->mapToGlobal(QPoint(-1, 0))), -1);
