@@ -223,6 +223,7 @@ private Q_SLOTS:
         Q_EMIT serial->errorOccurred(QSerialPort::ResourceError);
         port->setPortOpen(false);
         QCoreApplication::processEvents(); // the loss handled after the close
+        Q_EMIT serial->errorOccurred(QSerialPort::ResourceError); // closed: nothing to lose
         port->setPortOpen(true);
         for (int i = 0; i < 999; ++i)
             Q_EMIT serial->errorOccurred(QSerialPort::ReadError);

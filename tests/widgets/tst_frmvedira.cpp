@@ -6,7 +6,6 @@
 #include "core/programfolders.h"
 #include "settings/module1.h"
 #include "tests/support/messageboxrecorder.h"
-#include "tools/frmabout.h"
 #include "tools/frmascii.h"
 #include "tools/frmcheck.h"
 #include "tools/frmcrcbook.h"
@@ -66,7 +65,7 @@ private Q_SLOTS:
     }
 
     // An error box's second line is its informative text, read by a screen reader among the box's
-    // parts, under the fixed text, above the one OK. The About box is modal; 確 定 closes it.
+    // parts, under the fixed text, above the one OK.
     void boxes()
     {
         QStringList shown;
@@ -81,18 +80,6 @@ private Q_SLOTS:
         MessageBox::error(nullptr, UiTexts::PortOpenError, u"/dev/ttyS0：權限不足。"_qs);
         QCOMPARE(shown.mid(0, 2), (QStringList {UiTexts::PortOpenError, "/dev/ttyS0：權限不足。"}));
         QVERIFY(shown.mid(2).contains("/dev/ttyS0：權限不足。"));
-        frmVedira frame;
-        bool modal = false, closed = false;
-        QTimer::singleShot(0, this, [&] {
-            auto *about = frame.findChild<frmAbout *>();
-            modal = QApplication::activeModalWidget() == about;
-            QTest::mouseClick(about->findChild<QWidget *>("CmdOk"), Qt::LeftButton);
-            closed = !about->isVisible();
-            about->close();
-        });
-        frame.findChild<QAction *>("memAbout2")->trigger();
-        QVERIFY(modal);
-        QVERIFY(closed);
     }
 
     // The commands with nothing behind them are disabled. The window menu lists the windows, the
@@ -128,6 +115,7 @@ private Q_SLOTS:
         const QMdiArea *area = frame.findChild<QMdiArea *>("MDIClient");
         const auto stack = area->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(stack.last()->widget()->objectName(), "frmCheck");
+        QCOMPARE(area->width(), frame.width()); // the area fills the frame
         frame.findChild<QAction *>("memASC")->trigger();
         QPointer<frmAscii> chart = frame.findChild<frmAscii *>();
         MdiChild::frameOf(chart)->close();
@@ -135,10 +123,12 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // The clock panels follow the second.
+    // The clock panels follow the second; the port's panel keeps its width.
     void statusBar()
     {
         frmVedira frame;
+        const auto *port = frame.findChild<QLabel *>(u"Stb1_Panel1"_qs);
+        QCOMPARE(port->minimumWidth(), port->maximumWidth());
         frame.setPanelText(3, {});
         frame.setPanelText(4, {});
         auto *clock = frame.findChild<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
