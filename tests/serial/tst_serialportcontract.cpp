@@ -86,6 +86,7 @@ private Q_SLOTS:
         row("stale lock, folder not writable", "", "1000000000\nkept\n", 8005, "be removed");
         row("lock folder entry that is a FIFO", "", "fifo", 8005, "not a regular file");
         row("lock folder entry linking to a FIFO", "", "fifo link", 8005, "not a regular file");
+        row("lock folder entry that is a socket", "", "socket", 8005, "not a regular file");
         row("flock", "", "flock", 8005,
             "flock() by process " + QByteArray::number(::getpid()) + '\n');
     }
@@ -112,6 +113,8 @@ private Q_SLOTS:
         siginfo_t ended {}; // the zombie's, left unreaped
         if (lock == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(lockFile.fileName()).constData(), 0666), 0);
+        else if (lock == "socket")
+            QCOMPARE(::mknod(QFile::encodeName(lockFile.fileName()), S_IFSOCK | 0666, 0), 0);
         else if (lock == "fifo link")
             QVERIFY(
                 ::mkfifo(fifo.constData(), 0666) == 0 && QFile::link(fifo, lockFile.fileName()));
