@@ -84,6 +84,7 @@ private Q_SLOTS:
         ComPortNo = "11";
         ComSetting = "2400,N,9,3";
         QCOMPARE(click("cmdSure"), designed + "COM11 2400,N,9,3");
+        QVERIFY(QFile::exists(m_dir->filePath("vedira.ini"))); // 確定 saves
         ComSetting = "96"; // too short to split: the designed one
         QCOMPARE(click("cmdSure"), designed + "COM11 9600,n,8,1");
         // 取消 saves nothing and reads the stored setting back; port 11 has no button to select.
