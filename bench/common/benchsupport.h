@@ -36,6 +36,7 @@
 #include <poll.h>
 #include <stdlib.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace Bench {
@@ -43,17 +44,29 @@ namespace Bench {
 constexpr qsizetype KB = 1024;
 constexpr qsizetype MB = 1024 * 1024;
 
-inline double residentMB()
+// The address space and the resident part of it (/proc/self/statm), in MB.
+inline std::pair<double, double> statmMB()
 {
     FILE *f = std::fopen("/proc/self/statm", "r");
     long pages = 0;
     long resident = 0;
     if (f) {
         if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
+            pages = resident = 0;
         std::fclose(f);
     }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / double(MB);
+    const double page = double(sysconf(_SC_PAGESIZE)) / double(MB);
+    return {double(pages) * page, double(resident) * page};
+}
+
+inline double residentMB()
+{
+    return statmMB().second;
+}
+
+inline double addressSpaceMB()
+{
+    return statmMB().first;
 }
 
 // The high-water mark of resident memory (VmHWM), in MB.

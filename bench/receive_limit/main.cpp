@@ -14,21 +14,8 @@
 #include "ui/designfonts.h"
 
 #include <QApplication>
-#include <QFile>
 
 using namespace Bench;
-
-namespace {
-
-double addressSpaceMB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ')[0].toDouble() * double(sysconf(_SC_PAGESIZE)) / double(MB);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
