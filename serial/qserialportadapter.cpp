@@ -16,13 +16,14 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <pwd.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
-#include <sys/ioctl.h>
 #endif
 
 namespace {
@@ -103,6 +104,8 @@ QSerialPortAdapter::QSerialPortAdapter(
 {
     m_lineTimer.setInterval(LinePollMilliseconds);
     connect(&m_lineTimer, &QTimer::timeout, this, &QSerialPortAdapter::pollLines);
+    m_readRest.setSingleShot(true);
+    connect(&m_readRest, &QTimer::timeout, this, &QSerialPortAdapter::resumeReading);
     connect(&m_port, &QSerialPort::readyRead, this, &QSerialPortAdapter::dataArrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &QSerialPortAdapter::portError);
 }
@@ -204,6 +207,7 @@ void QSerialPortAdapter::close()
         std::fflush(stderr);
     }
     m_lineTimer.stop();
+    m_readRest.stop();
     m_writable.reset();
     m_outQueue.clear();
     m_outHead = 0;
@@ -335,6 +339,7 @@ void QSerialPortAdapter::writeQueued()
 QByteArray QSerialPortAdapter::input()
 {
     requireOpen();
+    takeArrived();
     return m_port.readAll();
 }
 
@@ -376,8 +381,74 @@ void QSerialPortAdapter::deliverEvent()
 
 void QSerialPortAdapter::dataArrived()
 {
+    if (m_takingArrived)
+        return; // input() is taking them
     m_readErrors = 0;
+    const qint64 arrived = m_port.bytesAvailable();
     raiseEvent(EvReceive);
+    restReading(arrived);
+}
+
+void QSerialPortAdapter::restReading(qint64 arrived)
+{
+#ifdef Q_OS_UNIX
+    // The rest lasts as long as the device, at the pace of this read, takes to fill the line
+    // discipline's 4 KB, at most ReadRestMs; a device faster than a few milliseconds of that, or
+    // bytes already waiting again, are read on at once. The kernel keeps hundreds of kilobytes.
+    constexpr qint64 LineBufferBytes = 4095;
+    constexpr qint64 ShortestRestMs = 5;
+    const qint64 sinceNs = m_sinceRead.isValid() ? m_sinceRead.nsecsElapsed() : 0;
+    m_sinceRead.start();
+    const qint64 restMs = sinceNs > 0
+        ? std::min<qint64>(ReadRestMs, LineBufferBytes * (sinceNs / 1000) / arrived / 1000)
+        : ReadRestMs;
+    if (!m_port.isOpen() || restMs < ShortestRestMs || unreadWaiting())
+        return;
+    const auto notifiers = m_port.findChildren<QSocketNotifier *>();
+    for (QSocketNotifier *notifier : notifiers) {
+        if (notifier->type() == QSocketNotifier::Read && notifier->isEnabled()) {
+            notifier->setEnabled(false);
+            m_restingReader = notifier;
+            m_readRest.start(int(restMs));
+            return;
+        }
+    }
+#else
+    Q_UNUSED(arrived);
+#endif
+}
+
+bool QSerialPortAdapter::unreadWaiting() const
+{
+#ifdef Q_OS_UNIX
+    // A poll also moves what the driver holds into the line discipline, so it misses nothing.
+    pollfd waiting {int(m_port.handle()), POLLIN, 0};
+    return ::poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN);
+#else
+    return false;
+#endif
+}
+
+void QSerialPortAdapter::resumeReading()
+{
+    if (m_restingReader && m_port.isOpen())
+        m_restingReader->setEnabled(true);
+}
+
+void QSerialPortAdapter::takeArrived()
+{
+#ifdef Q_OS_UNIX
+    if (!m_readRest.isActive())
+        return;
+    m_readRest.stop();
+    resumeReading();
+    // A read takes at most the line discipline's 4 KB; a few more take what a frame brings at
+    // the fastest line rates. Asked first, since an empty wait counts as an error.
+    m_takingArrived = true;
+    for (int reads = 0; reads < 16 && unreadWaiting(); ++reads)
+        m_port.waitForReadyRead(0);
+    m_takingArrived = false;
+#endif
 }
 
 void QSerialPortAdapter::pollLines()

@@ -6,6 +6,7 @@
 #include "serial/serialport.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QQueue>
 #include <QSerialPort>
 #include <QSocketNotifier>
@@ -21,6 +22,10 @@
 // input lines are polled while open, since QSerialPort reports no line changes; a device that
 // cannot report them (a pseudo-terminal) simply raises no line events. A device that goes away
 // while open closes the port once and raises ConnectionLost once.
+// While a stream lasts, reading rests after each read until input() is called or ReadRestMs
+// pass, so a steady stream wakes the program once a frame rather than at every arrival (its
+// owner calls input() before it draws); a device that sends faster than that is read on at once.
+// input() takes what has arrived during a rest as well.
 // Output is written by the adapter itself: a device that takes bytes slower than they come only
 // keeps them queued (in order, written as it takes them); the queue is bounded: a send that would
 // take the bytes waiting past outputLimit() is refused without touching what is queued, while a
@@ -54,6 +59,8 @@ public:
     bool dsrHolding() const override { return line(&InputLines::dsr); }
 
     static constexpr int LinePollMilliseconds = 50;
+    // No longer than a frame of a window in the background.
+    static constexpr int ReadRestMs = 160;
     // Reads the input lines in place of the device, for a device that has none (a pty whose far
     // end plays a modem); an empty answer is a failed read, and one at open a device that cannot
     // report its lines. Set before the port opens.
@@ -71,6 +78,10 @@ private:
     void tell(qint16 code);
     void deliverEvent();
     void dataArrived();
+    void restReading(qint64 arrived);
+    bool unreadWaiting() const;
+    void resumeReading();
+    void takeArrived();
     void pollLines();
     void portError(QSerialPort::SerialPortError error);
     void loseConnection();
@@ -95,6 +106,10 @@ private:
     qint16 m_event = 0;
     QQueue<qint16> m_pending;
     bool m_receivePending = false;
+    bool m_takingArrived = false;
+    QTimer m_readRest;
+    QElapsedTimer m_sinceRead;
+    QPointer<QSocketNotifier> m_restingReader; // QSerialPort's own, off while the reading rests
 
     InputLines m_lines; // as the last poll read them
     bool m_linesReadable = false;

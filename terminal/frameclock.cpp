@@ -49,6 +49,8 @@ void FrameClock::startTimer()
 void FrameClock::tick()
 {
     m_sinceFrame.start();
+    if (m_beforeFrame)
+        m_beforeFrame();
     // A draw may ask for the next frame.
     for (Waiting &w : std::exchange(m_waiting, {})) {
         if (w.client)

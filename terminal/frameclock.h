@@ -27,6 +27,8 @@ public:
     void schedule(QObject *client, int intervalMs, std::function<void()> draw);
     void cancel(const QObject *client);
     bool isScheduled(const QObject *client) const;
+    // Runs at each frame before anything is drawn: fresh data may ask for the same frame.
+    void setBeforeFrame(std::function<void()> before) { m_beforeFrame = std::move(before); }
 
 private:
     void tick();
@@ -39,6 +41,7 @@ private:
         std::function<void()> draw;
     };
     std::vector<Waiting> m_waiting;
+    std::function<void()> m_beforeFrame;
     QTimer m_timer;
     QElapsedTimer m_sinceFrame; // invalid before the first frame
 };

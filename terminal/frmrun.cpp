@@ -134,6 +134,7 @@ void frmRun::buildControls()
     }};
     // One clock, so the window repaints once a frame; made after Frame2, it outlives the areas.
     auto *frames = new FrameClock(this);
+    frames->setBeforeFrame([this] { m_session->catchUp(); });
     for (size_t i = 0; i < areas.size(); ++i) {
         Label3[2 * i + 1] = label(Frame2, QStringLiteral("Label3_%1").arg(2 * i + 1),
             areas[i].caption, areas[i].labelRect);

@@ -45,6 +45,7 @@ void TerminalSession::reopen(const PortSettings &settings)
 
 template<class Encode> std::optional<int> TerminalSession::send(Encode encode, bool clearOnSend)
 {
+    catchUp();
     try {
         m_comm1->output(encode());
     } catch (const RunTimeError &e) {
@@ -96,6 +97,7 @@ void TerminalSession::timerSend_Timer()
     if (!m_next)
         return;
     const Tick tick = m_next();
+    catchUp();
     // A tick clears before it sends, so a failing tick still leaves the areas cleared.
     if (tick.clearOnSend)
         m_log.clear();
@@ -140,9 +142,14 @@ void TerminalSession::Comm1_OnComm()
     }
 }
 
+void TerminalSession::catchUp()
+{
+    if (m_comm1->portOpen())
+        Comm1_Receive();
+}
+
 void TerminalSession::Comm1_Receive()
 {
-    m_receiveEntered = false;
     // A whole event is kept, however large: dropping it would lose data. When memory runs out
     // the log keeps all it has and the port is closed, so the device is not ignored unnoticed.
     QByteArray bytes;
@@ -152,6 +159,9 @@ void TerminalSession::Comm1_Receive()
         stopReceiving();
         return;
     }
+    if (bytes.isEmpty())
+        return;
+    m_receiveEntered = false;
     if (!m_log.append(bytes))
         stopReceiving();
 }

@@ -55,6 +55,9 @@ public:
     void stopContinuous();
 
     void clearLog() { m_log.clear(); }
+    // Takes into the log what the port has received but not yet told: before a frame is drawn,
+    // so a stream shows all it has, and before a send, so what came earlier stays before it.
+    void catchUp();
 
 Q_SIGNALS:
     // An input line's event: on tells whether CD, CTS or DSR is now on; a ring carries no state.

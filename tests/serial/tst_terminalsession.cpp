@@ -90,7 +90,9 @@ private Q_SLOTS:
 
     void receiveRules_data()
     {
-        QTest::addColumn<QString>("steps"); // rX: X arrives, s a send, S a clearing one, c clear
+        // rX: X arrives, wX: X arrives while reading rests, s a send, S a clearing one, t a tick of
+        // continuous sending, c clear
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("log");
         const auto row = [](const char *name, const char *steps, const char *log) {
             QTest::newRow(name) << QString::fromLatin1(steps) << QString::fromLatin1(log);
@@ -101,6 +103,8 @@ private Q_SLOTS:
         row("a send before any byte: no break", "s rA", "A");
         row("a send after a clear: no break", "rA c s rB", "B");
         row("a clearing send", "rA S rB", "B");
+        row("what came before a send stays before its break", "rA wB s rC", "AB|C");
+        row("what came before a tick stays before its break", "rA wB t rC", "AB|C");
     }
     void receiveRules()
     {
@@ -109,9 +113,19 @@ private Q_SLOTS:
         for (const QString &step : steps.split(u' ')) {
             if (step.startsWith(u'r'))
                 received(step.mid(1).toLatin1());
+            else if (step.startsWith(u'w'))
+                m_pty->write(step.mid(1).toLatin1());
             else if (step == u"c")
                 m_session->clearLog();
-            else
+            else if (step == u"t") {
+                bool ticked = false;
+                m_session->startContinuous(0, [&] {
+                    ticked = true;
+                    return TerminalSession::Tick {u"01"_qs, 60000, false};
+                });
+                QTRY_VERIFY(ticked);
+                m_session->stopContinuous();
+            } else
                 QCOMPARE(m_session->sendHexadecimal(u"01"_qs, step == u"S"), std::nullopt);
         }
         QCOMPARE(logText(), log);

@@ -259,15 +259,18 @@ private Q_SLOTS:
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
     }
 
-    // Cancelling one area's frame leaves the other areas' frames waiting.
+    // Cancelling one area's frame leaves the other areas' frames waiting; what runs before a
+    // frame runs before its draws.
     void frameClockCancelsOne()
     {
         QObject one, other;
         QStringList drawn;
+        m_frames.setBeforeFrame([&] { drawn << u"before"_qs; });
         m_frames.schedule(&one, 1, [&] { drawn << u"one"_qs; });
         m_frames.schedule(&other, 1, [&] { drawn << u"other"_qs; });
         m_frames.cancel(&one);
-        QTRY_COMPARE(drawn, QStringList {u"other"_qs});
+        QTRY_COMPARE(drawn, (QStringList {u"before"_qs, u"other"_qs}));
+        m_frames.setBeforeFrame({});
     }
 
     // A reader reads the text by offsets, the whole text counted but at most MaxTextChars at once
