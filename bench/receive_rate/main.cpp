@@ -6,7 +6,7 @@
 // (--seconds N), then the port stays open with nothing arriving. For each it prints this
 // process's CPU time as a per cent of one core (the device is a child process, so its writing
 // does not count), how often the event loop woke (the main thread's voluntary sleeps), the frames
-// each receive area painted per second, the longest wait from a byte's arrival in the program to
+// each receive area painted per second, the longest wait from a byte's arrival at the port to
 // the first frame of an area that shows it or a later byte, whether every area shows the last byte
 // once the stream has ended. A second, shorter stream at each rate gives the longest event-loop
 // stall (a 10 ms timer's lateness): that timer's own wake-ups would cost more than an idle
@@ -86,25 +86,21 @@ int runDevice(int masterFd, qsizetype bytesPerSecond, int seconds, qint64 start)
     return 0;
 }
 
-// When each receive event's bytes reached the program: the end of the log after it, and the time.
-class Arrivals : public QObject
+// When each byte reached the port: the device writes its bytes for each 10 ms tick at the tick's
+// start (or later, when the port is full), so the delay from there counts every wait inside the
+// program, the adapter's reading included.
+class Arrivals
 {
 public:
-    explicit Arrivals(const ReceiveLog &log)
-    {
-        connect(&log, &ReceiveLog::appended, this, [this, &log] {
-            m_events.push_back({log.byteCount(), monotonicNs()});
-        });
-    }
-    qint64 arrivalOf(qsizetype byte) const
-    {
-        return std::upper_bound(m_events.begin(), m_events.end(), byte,
-            [](qsizetype b, const std::pair<qsizetype, qint64> &e) { return b < e.first; })
-            ->second;
-    }
+    Arrivals(qint64 start, qsizetype bytesPerSecond)
+        : m_start(start)
+        , m_perTick(std::max<qsizetype>(1, bytesPerSecond / 100))
+    { }
+    qint64 arrivalOf(qsizetype byte) const { return m_start + qint64(byte / m_perTick) * TickNs; }
 
 private:
-    std::vector<std::pair<qsizetype, qint64>> m_events;
+    qint64 m_start;
+    qsizetype m_perTick;
 };
 
 // One area's frames, and how long bytes wait for them: a frame that draws the last item wholly in
@@ -217,7 +213,7 @@ Result measure(const char *what, qsizetype bytesPerSecond, int seconds, Meter me
     const ReceiveLog &log = rig.run().session().log();
     const auto views = rig.run().findChildren<ReceiveView *>();
     const qint64 start = monotonicNs() + 20'000'000;
-    Arrivals arrivals(log);
+    Arrivals arrivals(start, bytesPerSecond);
     std::vector<std::unique_ptr<ScreenDelay>> areas;
     for (ReceiveView *view : views)
         areas.push_back(std::make_unique<ScreenDelay>(view, log, arrivals));
