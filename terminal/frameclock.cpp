@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-FrameClock::FrameClock(QObject *parent)
+FrameClock::FrameClock(QObject *parent, std::function<void()> beforeFrame)
     : QObject(parent)
+    , m_beforeFrame(std::move(beforeFrame))
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &FrameClock::tick);

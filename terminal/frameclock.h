@@ -20,15 +20,14 @@ class FrameClock : public QObject
 public:
     static constexpr int FrameMs = 40; // the shortest interval: 25 frames a second
 
-    explicit FrameClock(QObject *parent = nullptr);
+    // beforeFrame runs at each frame before anything is drawn: fresh data may ask for that frame.
+    explicit FrameClock(QObject *parent = nullptr, std::function<void()> beforeFrame = {});
 
     // client draws with the next frame, intervalMs or more after the last one. A client has at
     // most one draw waiting; it is dropped when the client goes.
     void schedule(QObject *client, int intervalMs, std::function<void()> draw);
     void cancel(const QObject *client);
     bool isScheduled(const QObject *client) const;
-    // Runs at each frame before anything is drawn: fresh data may ask for the same frame.
-    void setBeforeFrame(std::function<void()> before) { m_beforeFrame = std::move(before); }
 
 private:
     void tick();

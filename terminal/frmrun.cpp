@@ -133,8 +133,7 @@ void frmRun::buildControls()
             QStringLiteral("16進制字串顯示"), twips(180, 240, 3000, 240)},
     }};
     // One clock, so the window repaints once a frame; made after Frame2, it outlives the areas.
-    auto *frames = new FrameClock(this);
-    frames->setBeforeFrame([this] { m_session->catchUp(); });
+    auto *frames = new FrameClock(this, [this] { m_session->catchUp(); });
     for (size_t i = 0; i < areas.size(); ++i) {
         Label3[2 * i + 1] = label(Frame2, QStringLiteral("Label3_%1").arg(2 * i + 1),
             areas[i].caption, areas[i].labelRect);

@@ -265,12 +265,11 @@ private Q_SLOTS:
     {
         QObject one, other;
         QStringList drawn;
-        m_frames.setBeforeFrame([&] { drawn << u"before"_qs; });
-        m_frames.schedule(&one, 1, [&] { drawn << u"one"_qs; });
-        m_frames.schedule(&other, 1, [&] { drawn << u"other"_qs; });
-        m_frames.cancel(&one);
+        FrameClock frames(nullptr, [&] { drawn << u"before"_qs; });
+        frames.schedule(&one, 1, [&] { drawn << u"one"_qs; });
+        frames.schedule(&other, 1, [&] { drawn << u"other"_qs; });
+        frames.cancel(&one);
         QTRY_COMPARE(drawn, (QStringList {u"before"_qs, u"other"_qs}));
-        m_frames.setBeforeFrame({});
     }
 
     // A reader reads the text by offsets, the whole text counted but at most MaxTextChars at once
