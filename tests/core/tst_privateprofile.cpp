@@ -2,7 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/privateprofile.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 class tst_PrivateProfile : public QObject
 {
@@ -56,6 +60,18 @@ private Q_SLOTS:
         QCOMPARE(read.has_value(), !value.isNull());
         QCOMPARE(read.value_or(QByteArray()), value);
         QTEST(PrivateProfile::writeValue(file, section, "k", "v"), "after");
+    }
+    // Saving replaces the file with a new one, which still belongs to the old one's owner.
+    void replacementKeepsOwner()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can give a file to someone else");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"vedira.ini"_qs);
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        QCOMPARE(::chown(QFile::encodeName(path).constData(), 4321, 4321), 0);
+        QVERIFY(PrivateProfile::writeStrings(u"Setup"_qs, {{u"k"_qs, u"v"_qs}}, path));
+        QCOMPARE(QFileInfo(path).ownerId(), 4321u);
     }
 };
 
