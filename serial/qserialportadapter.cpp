@@ -87,6 +87,13 @@ RunTimeError openFailure(
         return {ErrorNumber::InvalidPortNumber, why,
             {.kind = PortFailure::Kind::Missing, .device = path}};
     default:
+#ifdef Q_OS_UNIX
+        // A device that is no terminal at all (/dev/null, a sensor's node) fails the first
+        // terminal call, and Qt keeps only the system's words for it.
+        if (why == qt_error_string(ENOTTY))
+            return {ErrorNumber::InvalidPortNumber, why,
+                {.kind = PortFailure::Kind::NotSerial, .device = path}};
+#endif
         // Whatever else keeps a device from opening (no serial line, a pty whose master was never
         // unlocked) makes it no usable port.
         return {ErrorNumber::InvalidPortNumber, why,

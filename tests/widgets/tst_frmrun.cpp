@@ -193,6 +193,7 @@ private Q_SLOTS:
                 + QString::number(QCoreApplication::applicationPid())
                 + u"）使用中，請先結束該程式。"_qs);
         row("a terminal of this system", "/dev/tty", PortOpenError, u"%1：不是序列埠裝置。"_qs);
+        row("a device that is no terminal", "/dev/null", PortOpenError, u"%1：不是序列埠裝置。"_qs);
         row("no permission for anyone", "0", PortOpenError,
             u"%1：權限不足。請系統管理員開放此裝置的讀寫權限。"_qs);
         row("permission for its group only", "060", PortOpenError, // the owner's own bits deny it
