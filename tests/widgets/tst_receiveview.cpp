@@ -254,9 +254,14 @@ private Q_SLOTS:
         if (byteList)
             return; // written in one step: no clear can come between
         QApplication::clipboard()->setText(u"before"_qs); // a clear while it is under way
-        QTimer::singleShot(0, this, [this] { m_log->clear(); });
+        int progress = -1;
+        QTimer::singleShot(0, this, [&] {
+            m_log->clear();
+            progress = view->findChild<QProgressDialog *>()->value();
+        });
         copy();
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
+        QVERIFY(progress > 0); // the first step shown done
     }
 
     // Cancelling one area's frame leaves the other areas' frames waiting; what runs before a
