@@ -396,7 +396,7 @@ void QSerialPortAdapter::dataArrived()
     restReading(arrived);
 }
 
-void QSerialPortAdapter::restReading(qint64 arrived)
+void QSerialPortAdapter::restReading([[maybe_unused]] qint64 arrived)
 {
 #ifdef Q_OS_UNIX
     // The rest lasts as long as the device, at the pace of this read, takes to fill the line
@@ -420,8 +420,6 @@ void QSerialPortAdapter::restReading(qint64 arrived)
             return;
         }
     }
-#else
-    Q_UNUSED(arrived);
 #endif
 }
 
