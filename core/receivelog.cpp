@@ -82,6 +82,7 @@ void ReceiveLog::clear()
     // Give the memory back: a cleared log after a long stream must not keep tens of megabytes.
     m_bytes = QByteArray();
     m_lineBreaks = {};
+    ++m_clears;
     emit cleared();
 }
 

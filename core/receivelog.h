@@ -30,6 +30,8 @@ public:
     qsizetype byteCount() const { return m_bytes.size(); }
     const QByteArray &bytes() const { return m_bytes; }
     const std::vector<qsizetype> &lineBreaks() const { return m_lineBreaks; }
+    // How often the log was cleared: what was worked out about it before is gone when this moves.
+    quint64 clears() const { return m_clears; }
     QString text(ReceiveFormatter::Kind kind) const;
 
 Q_SIGNALS:
@@ -47,4 +49,5 @@ private:
 
     QByteArray m_bytes;
     std::vector<qsizetype> m_lineBreaks;
+    quint64 m_clears = 0;
 };

@@ -22,13 +22,6 @@ ReceiveText::ReceiveText(const ReceiveLog *log, ReceiveFormatter::Kind kind)
             m_monotonic &= m_itemChars[size_t(b)] >= m_itemChars[size_t(b) - 1];
         }
     }
-    if (log)
-        m_clearWatch = QObject::connect(log, &ReceiveLog::cleared, [this] { m_blockChars = {}; });
-}
-
-ReceiveText::~ReceiveText()
-{
-    QObject::disconnect(m_clearWatch);
 }
 
 qsizetype ReceiveText::breaksBefore(qsizetype token) const
@@ -87,6 +80,10 @@ QString ReceiveText::slice(qsizetype from, qsizetype to) const
 qsizetype ReceiveText::itemCharsBefore(qsizetype byte) const
 {
     const auto *data = reinterpret_cast<const uchar *>(m_log->bytes().constData());
+    if (m_clearsSeen != m_log->clears()) {
+        m_clearsSeen = m_log->clears();
+        m_blockChars.clear();
+    }
     if (m_blockChars.empty())
         m_blockChars.push_back(0);
     const qsizetype block = byte / BlockBytes;

@@ -22,7 +22,6 @@ class ReceiveText
 {
 public:
     ReceiveText(const ReceiveLog *log, ReceiveFormatter::Kind kind);
-    ~ReceiveText();
     ReceiveText(const ReceiveText &) = delete;
     ReceiveText &operator=(const ReceiveText &) = delete;
 
@@ -64,10 +63,10 @@ private:
 
     QPointer<const ReceiveLog> m_log;
     ReceiveFormatter::Kind m_kind;
-    QMetaObject::Connection m_clearWatch;
     std::array<qsizetype, 256> m_itemChars {};
     std::vector<uchar> m_steps; // bytes where the item grows by one character
     bool m_monotonic = true;
     // Characters of the items before byte k * BlockBytes, extended as the log grows.
     mutable std::vector<qsizetype> m_blockChars;
+    mutable quint64 m_clearsSeen = 0;
 };
