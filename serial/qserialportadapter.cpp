@@ -199,11 +199,6 @@ void QSerialPortAdapter::openDevice(const QString &path)
     m_lines = atOpen.value_or(InputLines {});
     if (m_linesReadable)
         m_lineTimer.start();
-    // Bytes already waiting are told from the event loop, never inside the open.
-    if (m_port.bytesAvailable() > 0) {
-        m_receivePending = true;
-        queueEvent(EvReceive);
-    }
 }
 
 void QSerialPortAdapter::close()
@@ -219,8 +214,6 @@ void QSerialPortAdapter::close()
     m_outQueue.clear();
     m_outHead = 0;
     m_outBytes = 0;
-    m_pending.clear();
-    m_receivePending = false;
     m_losing = false;
     if (m_port.isOpen())
         m_port.close();
@@ -317,7 +310,8 @@ void QSerialPortAdapter::writeQueued()
             = ::write(fd, first.constData() + m_outHead, size_t(first.size() - m_outHead));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        static_assert(EAGAIN == EWOULDBLOCK, "one number for a busy device on every Unix");
+        if (n < 0 && errno == EAGAIN)
             break; // the device is busy, not gone: the bytes wait
         if (n <= 0) {
             loseConnection(); // the device is gone (EIO once the far end of a pty closed)
@@ -350,40 +344,12 @@ QByteArray QSerialPortAdapter::input()
     return m_port.readAll();
 }
 
-void QSerialPortAdapter::queueEvent(qint16 code)
-{
-    m_pending.enqueue(code);
-    QMetaObject::invokeMethod(this, &QSerialPortAdapter::deliverEvent, Qt::QueuedConnection);
-}
-
 void QSerialPortAdapter::raiseEvent(qint16 code)
 {
-    // Told at once from the event loop, unless earlier events still wait their turn: a second
-    // pass of the loop for every read would cost a wake-up per arrival.
-    if (m_pending.isEmpty())
-        tell(code);
-    else if (code != EvReceive || !std::exchange(m_receivePending, true))
-        queueEvent(code);
-}
-
-void QSerialPortAdapter::tell(qint16 code)
-{
+    // Only ever from the event loop (a read or a poll, bytes waiting at the open included), so
+    // told at once: a second pass of the loop would cost a wake-up per arrival.
     m_event = code;
     emit OnComm();
-}
-
-void QSerialPortAdapter::deliverEvent()
-{
-    if (m_pending.isEmpty())
-        return;
-    const qint16 code = m_pending.dequeue();
-    if (code == EvReceive) {
-        m_receivePending = false;
-        // Someone already took the bytes with input(): nothing left to report.
-        if (!m_port.isOpen() || m_port.bytesAvailable() == 0)
-            return;
-    }
-    tell(code);
 }
 
 void QSerialPortAdapter::dataArrived()

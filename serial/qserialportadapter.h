@@ -7,7 +7,6 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
-#include <QQueue>
 #include <QSerialPort>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -73,10 +72,7 @@ private:
     void openDevice(const QString &path);
     void close();
     void applySettings(const LineSettings &line);
-    void queueEvent(qint16 code);
     void raiseEvent(qint16 code);
-    void tell(qint16 code);
-    void deliverEvent();
     void dataArrived();
     void restReading(qint64 arrived);
     bool unreadWaiting() const;
@@ -104,8 +100,6 @@ private:
     bool m_isPty = false;
 
     qint16 m_event = 0;
-    QQueue<qint16> m_pending;
-    bool m_receivePending = false;
     bool m_takingArrived = false;
     QTimer m_readRest;
     QElapsedTimer m_sinceRead;
