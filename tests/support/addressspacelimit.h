@@ -7,6 +7,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#ifdef __SANITIZE_ADDRESS__
+// Under a limit the program must see a failed allocation, not the sanitizer stopping. Defined
+// here, as the one test file of an executable that limits its memory includes this.
+extern "C" const char *__asan_default_options()
+{
+    return "allocator_may_return_null=1";
+}
+#endif
+
 // While it lives, the process may map only what it maps now and megabytes more: allocations past
 // that fail as they do when memory runs out.
 class AddressSpaceLimit
