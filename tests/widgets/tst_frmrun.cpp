@@ -283,9 +283,8 @@ private Q_SLOTS:
         row("paste up to the limit", 0, "12", fill, "12" + fill);
         row("paste one over", 1, "12", fill + u'3', "12", {LineTooLong.arg(frmRun::MaxLineLength)});
     }
-    // Ctrl+M appends the hexadecimal line's Modbus CRC after its last item, wherever the caret is;
-    // in another line it does nothing, and a line the calculator refuses stays, with a box. A paste
-    // past a line's limit is refused whole with a box naming the limit, the line as it was.
+    // Ctrl+M appends the hexadecimal line's Modbus CRC after its last item, wherever the caret is,
+    // elsewhere nothing; a refused line stays, with a box, as a paste past the limit is refused.
     void lineKeys()
     {
         QFETCH(int, index);
@@ -395,7 +394,7 @@ private Q_SLOTS:
 
     // Continuous sending starts at the configured interval, each tick reading line, interval and
     // clear option afresh; a bad line ends it with one box. The close box and 離 開 hide the
-    // window, 離 開 stops sending; closing the port stops it too.
+    // window, 離 開 stops sending; 停止 and closing the port stop it too.
     void continuousSending()
     {
         SendOpt(2) = u"1"_qs;
@@ -430,6 +429,9 @@ private Q_SLOTS:
         QTRY_COMPARE(m_boxes.texts(), QStringList {DataError});
         expectSending(false);
         line(2)->setEditText(u"47"_qs);
+        send(2);
+        send(2); // 停止
+        expectSending(false);
         send(2);
         click("cmdPort");
         expectSending(false);

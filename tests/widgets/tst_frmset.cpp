@@ -93,8 +93,7 @@ private Q_SLOTS:
         QTRY_VERIFY(m_set.isNull());
     }
 
-    // An open port reopens on the new device and settings; one that cannot leaves them standing,
-    // the port closed and the dialog open.
+    // An open port reopens on new settings; ones it cannot use stay, the port closed, dialog open.
     void reopensThePort()
     {
         ComPortNo = "1";

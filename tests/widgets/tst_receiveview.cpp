@@ -180,10 +180,9 @@ private Q_SLOTS:
     }
 
     // A click places the caret (drawn in ink) at the nearest boundary: below the text on its last
-    // row, right of a row's items before its line break. A double click takes the item, a drag
-    // held after the second press leaves it so, its row's line break left unmarked, and right of
-    // the items it takes nothing; Ctrl+A then takes all. A key the view has no use for goes on to
-    // the window.
+    // row, right of a row's items before its line break. A double click takes the item (a drag
+    // held after it too, the line break unmarked), right of the items nothing; Ctrl+A takes all.
+    // A key the view has no use for goes on to the window.
     void clicks()
     {
         feed({"ABC", "|", "DEF"});
