@@ -152,7 +152,8 @@ bool holdsLock(pid_t pid)
 
 } // namespace
 
-void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
+void DeviceCheck::beforeOpen(
+    [[maybe_unused]] const QString &path, [[maybe_unused]] const QString &lockFolder)
 {
 #ifdef Q_OS_LINUX
     struct stat st
@@ -211,13 +212,10 @@ void DeviceCheck::beforeOpen(const QString &path, const QString &lockFolder)
                     .arg(file, systemReason(errno)));
         }
     }
-#else
-    Q_UNUSED(path);
-    Q_UNUSED(lockFolder);
 #endif
 }
 
-void DeviceCheck::afterOpen(int fd, const QString &path)
+void DeviceCheck::afterOpen([[maybe_unused]] int fd, [[maybe_unused]] const QString &path)
 {
 #ifdef Q_OS_LINUX
     // Kept until the device closes, so that programs checking with flock() see it held too.
@@ -235,9 +233,6 @@ void DeviceCheck::afterOpen(int fd, const QString &path)
     if (::fstat(fd, &st) == 0 && major(st.st_rdev) == 4 && ::ioctl(fd, TIOCGSERIAL, &info) == 0
         && info.type == PORT_UNKNOWN)
         notUsable(path, PortFailure::Kind::NotSerial, QStringLiteral("No UART behind this port"));
-#else
-    Q_UNUSED(fd);
-    Q_UNUSED(path);
 #endif
 }
 

@@ -41,13 +41,12 @@ bool isPseudoTerminal(const QString &path)
 
 // QSerialPort reports both its lock file held by another program and a device that answers
 // EBUSY as PermissionError. Only a device we may not open at all is a plain permission problem.
-bool deniedByPermissions(const QString &path)
+bool deniedByPermissions([[maybe_unused]] const QString &path)
 {
 #ifdef Q_OS_UNIX
     return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK | W_OK, AT_EACCESS) != 0
         && errno == EACCES;
 #else
-    Q_UNUSED(path);
     return false;
 #endif
 }
