@@ -42,9 +42,7 @@ LineSettings LineSettings::parse(const QString &text)
     result.speed = value;
 
     const QString parity = fields.at(1).trimmed().toLower();
-    if (parity == u"n")
-        result.parity = Parity::None;
-    else if (parity == u"e")
+    if (parity == u"e")
         result.parity = Parity::Even;
     else if (parity == u"o")
         result.parity = Parity::Odd;
@@ -52,7 +50,7 @@ LineSettings LineSettings::parse(const QString &text)
         result.parity = Parity::Mark;
     else if (parity == u"s")
         result.parity = Parity::Space;
-    else
+    else if (parity != u"n") // none, as a result starts
         refuse(text);
 
     const QString bits = fields.at(2).trimmed();
@@ -61,13 +59,11 @@ LineSettings LineSettings::parse(const QString &text)
     result.dataBits = bits.at(0).unicode() - u'0';
 
     const QString stop = fields.at(3).trimmed();
-    if (stop == u"1")
-        result.stopBits = StopBits::One;
-    else if (stop == u"1.5")
+    if (stop == u"1.5")
         result.stopBits = StopBits::OneAndHalf;
     else if (stop == u"2")
         result.stopBits = StopBits::Two;
-    else
+    else if (stop != u"1") // one, as a result starts
         refuse(text);
 
     return result;
