@@ -378,6 +378,12 @@ private Q_SLOTS:
             (QList<quint64> {1, 1, 1})); // text to read and select, not to edit
         // frmCheck's boxes by the label above them, and by their frame where labels repeat.
         QAccessibleInterface *sum = said(m_frame->findChild<QWidget *>(u"txtSumHex"_qs));
+        QComboBox *bytes = m_frame->findChild<QComboBox *>(u"CobTxt"_qs);
+        QCOMPARE(
+            said(bytes->lineEdit())->text(QAccessible::Name), said(bytes)->text(QAccessible::Name));
+        const QWidget *check = m_frame->findChild<QWidget *>(u"frmCheck"_qs);
+        for (const QWidget *window : QList<const QWidget *> {m_frame.get(), m_run, check})
+            QVERIFY(!window->windowIcon().isNull()); // each its own icon
         QCOMPARE(sum->text(QAccessible::Name), u"ASCII (Hex)"_qs);
         QCOMPARE(sum->text(QAccessible::Description), u"CheckSum"_qs);
         QStringList order;
@@ -485,6 +491,8 @@ private Q_SLOTS:
                 stayed = dlg->isVisible();
                 dlg->reject(); // never left open, whatever failed
             });
+            const QPoint off = dlg->frameGeometry().center() - m_frame->frameGeometry().center();
+            QVERIFY(off.manhattanLength() <= 2); // over the frame's middle
             for (const QAbstractButton *button : dlg->findChildren<QAbstractButton *>()) {
                 if (button->isChecked())
                     checked << button->objectName();

@@ -377,6 +377,13 @@ private Q_SLOTS:
             QCOMPARE(bar->value(), value);
             QTRY_VERIFY(screenIsPainted());
         }
+        // A drag past either edge scrolls a row that way, then shows the caret's row beyond it.
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(view->viewport(), QPoint(5, -1));
+        QCOMPARE(bar->value(), end - 3);
+        QTest::mouseMove(view->viewport(), QPoint(5, view->viewport()->height()));
+        QCOMPARE(bar->value(), end - 1);
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         const int top = bar->value();
         // Plain Home and End belong to a line: they do not scroll.
         QTest::keyClick(view, Qt::Key_End);
