@@ -51,6 +51,8 @@ private Q_SLOTS:
         // 例 is A8 D2: a cut to 11 bytes never splits it. Mended: a lone lead byte used to vanish.
         row("Big5 at the ends", "[Setup]\ncomPort=1234567890\xA8\xD2\ncomSet=123456789012\xA4",
             "1234567890|123456789012\uFFFD");
+        row("Big5 filling the cut", "[Setup]\ncomPort=123456789\xA8\xD2\xA8\xD2",
+            "123456789例|9600,n,8,1");
     }
     void loadThenSave()
     {

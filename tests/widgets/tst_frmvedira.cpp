@@ -120,6 +120,8 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QStringList {"執行", "* 計算檢查碼"}));
         menu->actions().first()->trigger();
         QCOMPARE(listed(), (QStringList {"* 執行", "計算檢查碼"}));
+        frame.memCheck_Click(); // a command raises its window
+        QCOMPARE(listed(), (QStringList {"執行", "* 計算檢查碼"}));
         QVERIFY(!MdiChild::frameOf(frame.findChild<frmCheck *>())->close()); // hidden, texts kept
         QVERIFY(!frame.findChild<frmCheck *>()->isVisible());
         frame.memCheck_Click();
