@@ -84,21 +84,16 @@ void ReceiveCopy::copy(
     // cleared.
     const QPointer<QWidget> self(owner);
     const QPointer<const ReceiveLog> log = text.log();
-    bool cleared = false;
-    const QMetaObject::Connection watch
-        = QObject::connect(log, &ReceiveLog::cleared, owner, [&cleared] { cleared = true; });
+    const quint64 clears = log->clears();
     const QPointer<QProgressDialog> progress = makeProgress(owner);
-    const auto cleanUp = qScopeGuard([&] {
-        QObject::disconnect(watch);
-        delete progress.data();
-    });
+    const auto cleanUp = qScopeGuard([&] { delete progress.data(); });
     try {
         // Out of this block before the box, the text's memory is given back for it.
         QByteArray out = takeRoom(writer.room());
         for (writeStep(writer, out, *log); !writer.atEnd(); writeStep(writer, out, *log)) {
             progress->setValue(permille(writer, range));
             QCoreApplication::processEvents();
-            if (!self || !log || !progress || cleared || progress->wasCanceled())
+            if (!self || !log || !progress || log->clears() != clears || progress->wasCanceled())
                 return;
         }
         // A byte list of breaks alone is empty, and copied as such.
