@@ -241,6 +241,10 @@ private Q_SLOTS:
         Q_EMIT serial->errorOccurred(QSerialPort::ReadError); // a thousand within a second
         QTRY_VERIFY(!port->portOpen());
         QCOMPARE(openWhenLost, (QList<bool> {false, false}));
+        port->setPortOpen(true);
+        Q_EMIT serial->errorOccurred(QSerialPort::ReadError); // reopened, the count starts again
+        QCoreApplication::processEvents();
+        QVERIFY(port->portOpen());
     }
 
     // Input lines read in place of the pty's (it has none): a change raises its events from the

@@ -485,6 +485,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, this, [&] {
             auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dlg);
+            QCOMPARE(dlg->objectName(), shown.contains(u"optC") ? "frmOpt3" : "frmOpt1");
             QCOMPARE(dlg->font(), m_run->font()); // the terminal's own
             QCOMPARE(dlg->minimumSize(), dlg->maximumSize()); // not to be resized
             const auto done = qScopeGuard([&] {

@@ -51,6 +51,7 @@ private Q_SLOTS:
         QMetaObject::invokeMethod(splash->findChild<QTimer *>("Timedelay"), "timeout");
         QTRY_VERIFY(splash.isNull());
         QVERIFY(frame.isMaximized());
+        QCOMPARE(frame.windowTitle(), "VEDIRA通訊測試");
         QCOMPARE(SendOpt(1) + SendOpt(2) + ReceiveClearOpt + SendOpt(3), "0001000");
         QCOMPARE((QStringList {panel(frame, 1), panel(frame, 2), panel(frame, 6)}),
             (QStringList {"COM1", "9600,n,8,1", "通訊埠關閉"})); // port, settings, state
@@ -106,9 +107,12 @@ private Q_SLOTS:
         frame.show();
         for (const char *command : {"memModem", "memAbout1"})
             QVERIFY2(!frame.findChild<QAction *>(command)->isEnabled(), command);
+        frame.memSet_Click();
         frame.memRun_Click();
         frame.memCheck_Click();
-        QCOMPARE(MdiChild::frameOf(frame.findChild<frmCheck *>())->pos(), QPoint(0, 0)); // top left
+        const QWidget *checkFrame = MdiChild::frameOf(frame.findChild<frmCheck *>());
+        QCOMPARE(checkFrame->pos(), QPoint(0, 0)); // top left
+        QCOMPARE(checkFrame->minimumSize(), checkFrame->maximumSize()); // not to be resized
         auto *menu = frame.findChild<QMenu *>("memWindow");
         const auto listed = [menu] {
             Q_EMIT menu->aboutToShow();
@@ -117,11 +121,11 @@ private Q_SLOTS:
                 entries << (a->isChecked() ? u"* "_qs : QString()) + a->text();
             return entries;
         };
-        QCOMPARE(listed(), (QStringList {"執行", "* 計算檢查碼"}));
-        menu->actions().first()->trigger();
-        QCOMPARE(listed(), (QStringList {"* 執行", "計算檢查碼"}));
+        QCOMPARE(listed(), (QStringList {"通訊設定", "執行", "* 計算檢查碼"}));
+        menu->actions().at(1)->trigger();
+        QCOMPARE(listed(), (QStringList {"通訊設定", "* 執行", "計算檢查碼"}));
         frame.memCheck_Click(); // a command raises its window
-        QCOMPARE(listed(), (QStringList {"執行", "* 計算檢查碼"}));
+        QCOMPARE(listed(), (QStringList {"通訊設定", "執行", "* 計算檢查碼"}));
         QVERIFY(!MdiChild::frameOf(frame.findChild<frmCheck *>())->close()); // hidden, texts kept
         QVERIFY(!frame.findChild<frmCheck *>()->isVisible());
         frame.memCheck_Click();

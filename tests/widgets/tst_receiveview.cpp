@@ -163,6 +163,7 @@ private Q_SLOTS:
         QTest::newRow("Down, last row") << 4 << (shift | Qt::Key_Down) << u"42 43 \r\n44 45 46 "_qs;
         QTest::newRow("Left") << 7 << (shift | Qt::Key_Left) << u"42 43 \r\n44 45 "_qs;
         QTest::newRow("Up") << 6 << (shift | Qt::Key_Up) << u"42 "_qs;
+        QTest::newRow("PageUp: first row") << 6 << (shift | Qt::Key_PageUp) << u"42 "_qs;
         QTest::newRow("Down") << 2 << (shift | Qt::Key_Down) << u"42 43 \r\n44 45 "_qs;
         QTest::newRow("Home") << 6 << (shift | Qt::Key_Home) << u"42 43 \r\n"_qs;
         QTest::newRow("Ctrl+Home") << 6 << (shift | ctrl | Qt::Key_Home) << u"41 "_qs;
@@ -198,7 +199,11 @@ private Q_SLOTS:
         QCOMPARE(viewport->grab().toImage().pixelColor(place(1).topLeft() + QPoint(-1, 5)),
             m_view->palette().color(QPalette::Text));
         QTest::mousePress(viewport, Qt::LeftButton, {}, at(2.2));
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(2.2));
+        QTRY_VERIFY(!m_frames.isScheduled(m_view.get()) && screenIsPainted()); // all drawn
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at(2.2), viewport->mapToGlobal(at(2.2)),
+            Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &twice);
+        QTRY_VERIFY(screenIsPainted()); // the item marked on screen
         QTest::mouseMove(viewport, at(4.9));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(4.9));
         QCOMPARE(m_view->selectedText(), u"43 "_qs);
@@ -246,16 +251,20 @@ private Q_SLOTS:
             return; // written in one step: no clear can come between
         QApplication::clipboard()->setText(u"before"_qs); // a clear while it is under way
         int progress = -1;
+        Qt::WindowModality blocks = Qt::NonModal;
         QTimer::singleShot(0, this, [&] {
             m_log->clear();
             progress = view->findChild<QProgressDialog *>()->value();
+            blocks = view->findChild<QProgressDialog *>()->windowModality();
         });
         copy();
         QCOMPARE(QApplication::clipboard()->text(), u"before"_qs);
         QVERIFY(progress > 0); // the first step shown done
+        QCOMPARE(blocks, Qt::WindowModal); // the window waits for its copy, the others do not
     }
 
-    // A cancelled frame leaves the other areas' frames waiting; the hook before a frame runs first.
+    // A cancelled frame leaves the other areas' frames waiting; the hook before a frame runs first;
+    // a frame asked for just after one waits its interval.
     void frameClockCancelsOne()
     {
         QObject one, other;
@@ -265,6 +274,9 @@ private Q_SLOTS:
         frames.schedule(&other, 1, [&] { drawn << u"other"_qs; });
         frames.cancel(&one);
         QTRY_COMPARE(drawn, (QStringList {u"before"_qs, u"other"_qs}));
+        frames.schedule(&one, 1000, [&] { drawn << u"late"_qs; }); // a frame just drawn: waits
+        QTest::qWait(20);
+        QCOMPARE(drawn.size(), 2);
     }
 
     // A reader reads the text by offsets, the whole text counted but at most MaxTextChars at once
@@ -300,8 +312,10 @@ private Q_SLOTS:
         QCOMPARE(QList<int>({start, end}), QList<int>({3, 14}));
         text->setSelection(0, 4, 11); // to where 44 starts: without it
         QCOMPARE(m_view->selectedText(), u"42 43 \r\n"_qs);
+        QTRY_VERIFY(screenIsPainted());
         text->removeSelection(0);
         QCOMPARE(text->selectionCount(), 0);
+        QTRY_VERIFY(screenIsPainted()); // its marks gone from the screen too
     }
 
     // With a screen reader listening, an area tells what it gained (a few times a second, however
@@ -356,7 +370,8 @@ private Q_SLOTS:
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes re-wraps step by
-    // step on a resize or font, the view kept. A clear resets it; one outliving its log is empty.
+    // step on a resize or font, the view kept unless the user scrolls meanwhile. A clear resets it;
+    // one outliving its log is empty.
     void layoutAndScrolling()
     {
         ReceiveView *view = m_view.get();
@@ -410,7 +425,9 @@ private Q_SLOTS:
         QTRY_COMPARE(bar->value(), last + 1);
 
         const qreal narrow = view->itemRect(0).width();
+        QTest::keyClick(view, Qt::Key_PageUp);
         view->setFont(QFont(view->font().family(), 24));
+        QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier); // the user's scroll is kept
         QTRY_VERIFY(view->itemRect(0).width() > narrow && laidOut());
         view->viewport()->installEventFilter(this);
         const auto idle = [this] {
@@ -418,6 +435,7 @@ private Q_SLOTS:
         };
         QTRY_VERIFY(idle()); // nothing drawn once measured and wrapped again, not even the last row
         QVERIFY(rows() > before * 2); // the wider items wrapped again
+        QCOMPARE(bar->value(), 0);
         QTest::keyClick(view, Qt::Key_PageUp);
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // a drag under way
         view->selectAll();
