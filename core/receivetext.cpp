@@ -19,7 +19,6 @@ ReceiveText::ReceiveText(const ReceiveLog *log, ReceiveFormatter::Kind kind)
         if (b > 0) {
             for (qsizetype k = m_itemChars[size_t(b) - 1]; k < m_itemChars[size_t(b)]; ++k)
                 m_steps.push_back(uchar(b));
-            m_monotonic &= m_itemChars[size_t(b)] >= m_itemChars[size_t(b) - 1];
         }
     }
 }
@@ -99,15 +98,10 @@ qsizetype ReceiveText::itemCharsBefore(qsizetype byte) const
 
 qsizetype ReceiveText::blockChars(const uchar *data) const
 {
-    if (!m_monotonic) {
-        qsizetype chars = 0;
-        for (qsizetype b = 0; b < BlockBytes; ++b)
-            chars += m_itemChars[data[b]];
-        return chars;
-    }
-    // Items only grow with the byte (one digit, two, three), so a block holds its bytes times the
-    // longest item, less one character for every byte below each step in length. Counting
-    // compares is what the compiler turns into vector code: a 100 MB log in a few milliseconds.
+    // Every kind's items only grow with the byte (a character, one digit, two, three), so a block
+    // holds its bytes times the longest item, less one character for every byte below each step
+    // in length. Counting compares is what the compiler turns into vector code: a 100 MB log in a
+    // few milliseconds.
     qsizetype chars = BlockBytes * m_itemChars[255];
     for (const uchar step : m_steps) {
         int below = 0;

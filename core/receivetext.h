@@ -65,7 +65,6 @@ private:
     ReceiveFormatter::Kind m_kind;
     std::array<qsizetype, 256> m_itemChars {};
     std::vector<uchar> m_steps; // bytes where the item grows by one character
-    bool m_monotonic = true;
     // Characters of the items before byte k * BlockBytes, extended as the log grows.
     mutable std::vector<qsizetype> m_blockChars;
     mutable quint64 m_clearsSeen = 0;
