@@ -30,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -384,6 +385,8 @@ private Q_SLOTS:
         const QWidget *check = m_frame->findChild<QWidget *>(u"frmCheck"_qs);
         for (const QWidget *window : QList<const QWidget *> {m_frame.get(), m_run, check})
             QVERIFY(!window->windowIcon().isNull()); // each its own icon
+        for (const QToolButton *picture : m_run->findChildren<QToolButton *>())
+            QVERIFY2(!picture->icon().isNull(), qPrintable(picture->objectName()));
         QCOMPARE(sum->text(QAccessible::Name), u"ASCII (Hex)"_qs);
         QCOMPARE(sum->text(QAccessible::Description), u"CheckSum"_qs);
         QStringList order;

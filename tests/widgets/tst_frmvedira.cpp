@@ -62,6 +62,7 @@ private Q_SLOTS:
         frame.setPanelText(4, {});
         auto *clock = frame.findChild<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
         QVERIFY(clock->isActive());
+        QCOMPARE(clock->interval(), 1000); // the clock follows the second
         QMetaObject::invokeMethod(clock, "timeout");
         const QLocale here = QLocale::system();
         QCOMPARE(panel(frame, 3), here.toString(QDate::currentDate(), QLocale::ShortFormat));
