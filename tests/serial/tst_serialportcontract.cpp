@@ -150,9 +150,12 @@ private Q_SLOTS:
         port.setCommPort(qint16(com));
         if (kept && ::geteuid() == 0)
             QCOMPARE(::seteuid(65534), 0); // root may remove a file from any folder
+        const uint files = QDir(u"/proc/self/fd"_qs).count();
         int number = 0;
         const QString line = stderrOf([&] { number = errorOf([&] { port.setPortOpen(true); }); });
         QCOMPARE(::seteuid(::getuid()), 0);
+        QVERIFY(
+            !number || QDir(u"/proc/self/fd"_qs).count() == files); // a refusal leaves none open
         if (child > 0) {
             ::kill(child, SIGKILL);
             ::waitpid(child, nullptr, 0);
