@@ -138,7 +138,8 @@ private Q_SLOTS:
                 if (a->text().contains(choice))
                     a->trigger();
             }
-            delete popup;
+            popup->close(); // and gone, or the next menu's findChild would meet it first
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return com5->toolTip();
         };
         click("");

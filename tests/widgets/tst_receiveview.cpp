@@ -264,7 +264,7 @@ private Q_SLOTS:
     }
 
     // A cancelled frame leaves the other areas' frames waiting; the hook before a frame runs first;
-    // a frame asked for just after one waits its interval.
+    // a frame asked for just after one waits its interval; with none left waiting none comes.
     void frameClockCancelsOne()
     {
         QObject one, other;
@@ -275,6 +275,10 @@ private Q_SLOTS:
         frames.cancel(&one);
         QTRY_COMPARE(drawn, (QStringList {u"before"_qs, u"other"_qs}));
         frames.schedule(&one, 1000, [&] { drawn << u"late"_qs; }); // a frame just drawn: waits
+        QTest::qWait(20);
+        QCOMPARE(drawn.size(), 2);
+        frames.schedule(&one, 1, [&] { drawn << u"late"_qs; }); // due at once,
+        frames.cancel(&one); // but none left waiting: no frame, not even the hook
         QTest::qWait(20);
         QCOMPARE(drawn.size(), 2);
     }
