@@ -3,6 +3,7 @@
 #include "core/runtimeerror.h"
 #include "serial/linesettings.h"
 #include "serial/portnumber.h"
+#include "serial/portsettings.h"
 #include "tests/support/rows.h"
 
 #include <QTest>
@@ -61,6 +62,26 @@ private Q_SLOTS:
             QVERIFY_THROWS_EXCEPTION(RunTimeError, LineSettings::parse(text));
         else
             QCOMPARE(LineSettings::parse(text), expected);
+    }
+
+    // A session's port and line are read port number first, before an unreadable line.
+    void portSettings_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("error");
+        addRows({"0"}, int(ErrorNumber::InvalidPortNumber)); // a number, but no port's
+        addRows({"40000"}, int(ErrorNumber::Overflow));
+        addRows({"1"}, int(ErrorNumber::InvalidPropertyValue));
+    }
+    void portSettings()
+    {
+        QFETCH(QString, port);
+        try {
+            PortSettings::parse(port, u"9600,x,8,1"_qs);
+            QFAIL("read without an error");
+        } catch (const RunTimeError &e) {
+            QTEST(e.number, "error");
+        }
     }
 };
 

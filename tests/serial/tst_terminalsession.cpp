@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminal/terminalsession.h"
 
-#include "core/runtimeerror.h"
 #include "serial/portsettings.h"
 #include "serial/qserialportadapter.h"
 #include "tests/support/ptypair.h"
@@ -128,34 +127,6 @@ private Q_SLOTS:
                 QCOMPARE(m_session->sendHexadecimal(u"01"_qs, step == u"S"), std::nullopt);
         }
         QCOMPARE(logText(), log);
-    }
-
-    void openErrors_data()
-    {
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<int>("error");
-        const auto row = [](const char *name, const char *port, const char *settings, int error) {
-            QTest::newRow(name) << QString::fromLatin1(port) << QString::fromLatin1(settings)
-                                << error;
-        };
-        row("port number 0", "0", "9600,x,8,1", ErrorNumber::InvalidPortNumber);
-        row("port number too large", "40000", "9600,n,8,1", ErrorNumber::Overflow);
-        row("settings unreadable", "1", "9600,x,8,1", ErrorNumber::InvalidPropertyValue);
-    }
-    // What a session is opened with is read before the port is tried: port number first.
-    void openErrors()
-    {
-        QFETCH(QString, port);
-        QFETCH(QString, settings);
-        QFETCH(int, error);
-        int thrown = 0;
-        try {
-            PortSettings::parse(port, settings);
-        } catch (const RunTimeError &e) {
-            thrown = e.number;
-        }
-        QCOMPARE(thrown, error);
     }
 
     // A device that takes nothing: ticks queue in order until one would pass the limit, refused

@@ -165,6 +165,7 @@ private Q_SLOTS:
         QTest::newRow("Up") << 6 << (shift | Qt::Key_Up) << u"42 "_qs;
         QTest::newRow("PageUp: first row") << 6 << (shift | Qt::Key_PageUp) << u"42 "_qs;
         QTest::newRow("Down") << 2 << (shift | Qt::Key_Down) << u"42 43 \r\n44 45 "_qs;
+        QTest::newRow("PageDown") << 2 << (shift | Qt::Key_PageDown) << u"42 43 \r\n44 45 "_qs;
         QTest::newRow("Home") << 6 << (shift | Qt::Key_Home) << u"42 43 \r\n"_qs;
         QTest::newRow("Ctrl+Home") << 6 << (shift | ctrl | Qt::Key_Home) << u"41 "_qs;
         QTest::newRow("Ctrl+End") << 0 << (shift | ctrl | Qt::Key_End) << u"42 43 \r\n44 45 46 "_qs;
