@@ -372,6 +372,11 @@ private Q_SLOTS:
         m_log->append(QByteArray(40, 'Y')); // a row further: the rows on screen move up
         QTRY_VERIFY(lastDrawn());
         QVERIFY(screenIsPainted());
+        ReceiveView whole(m_log.get(), ReceiveFormatter::Kind::Hexadecimal, &m_frames);
+        whole.resize(view->size());
+        whole.show(); // all laid out at once: rows wrapped where the parts wrapped them
+        QTRY_COMPARE(
+            whole.itemRect(m_log->byteCount() - 1), view->itemRect(m_log->byteCount() - 1));
     }
 
     // New data scroll to the end until the user scrolls away; a line of megabytes re-wraps step by
