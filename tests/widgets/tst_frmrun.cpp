@@ -489,6 +489,8 @@ private Q_SLOTS:
             auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dlg);
             QCOMPARE(dlg->objectName(), shown.contains(u"optC") ? "frmOpt3" : "frmOpt1");
+            QCOMPARE(dlg->windowTitle(),
+                (shown.contains(u"optC") ? u"16進制"_qs : u"ASCII碼"_qs) + u"字元,傳送參數設定"_qs);
             QCOMPARE(dlg->font(), m_run->font()); // the terminal's own
             QCOMPARE(dlg->minimumSize(), dlg->maximumSize()); // not to be resized
             const auto done = qScopeGuard([&] {
