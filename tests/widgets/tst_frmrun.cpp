@@ -153,6 +153,7 @@ private Q_SLOTS:
         QCOMPARE(line(index)->itemText(0), text);
         QCOMPARE((QStringList {area(0), area(1), area(2)}),
             (QStringList {u"A B \r\n"_qs, "65 66 \r\n", "41 42 \r\n"}));
+        QCOMPARE(m_run->findChild<ReceiveView *>("txtReceive_2")->font().family(), u"Arial"_qs);
         ReceiveClearOpt = u"1"_qs; // read at each send
         send(index);
         QCOMPARE(area(0) + area(1) + area(2), QString());
