@@ -123,14 +123,14 @@ private Q_SLOTS:
         QVERIFY(!m_view->findChild<QProgressDialog *>()); // gone with its copy
     }
 
-    // The area's menu: 複製 for a selection, 全選 and 複製為16進制字串 once there is something.
+    // The menu: 複製 for a selection, apart from 全選 and 複製為16進制字串 for any bytes.
     void contextMenu_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("enabled"); // 複製, 全選, 複製為16進制字串
-        QTest::newRow("empty") << QByteArray() << u"000"_qs;
-        QTest::newRow("bytes") << QByteArray("A") << u"011"_qs;
-        QTest::newRow("a selection") << QByteArray("A") << u"111"_qs;
+        QTest::addColumn<QString>("enabled"); // 複製, a separator, 全選, 複製為16進制字串
+        QTest::newRow("empty") << QByteArray() << u"0-00"_qs;
+        QTest::newRow("bytes") << QByteArray("A") << u"0-11"_qs;
+        QTest::newRow("a selection") << QByteArray("A") << u"1-11"_qs;
     }
     void contextMenu()
     {
@@ -142,7 +142,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, this, [&enabled] {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             for (const QAction *a : menu->actions())
-                enabled += a->isSeparator() ? QString() : QString::number(a->isEnabled());
+                enabled += a->isSeparator() ? u"-"_qs : QString::number(a->isEnabled());
             menu->close();
         });
         QContextMenuEvent event(
