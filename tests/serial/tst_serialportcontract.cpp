@@ -83,6 +83,7 @@ private Q_SLOTS:
         row("UUCP lock of a zombie", "", "zombie", 0, "");
         row("UUCP lock without a number", "", "\n", 0, ""); // not process 0, this group
         row("UUCP lock, four bytes of text", "", "1 09", 8005, "by process 1 ("); // init's
+        row("UUCP lock, eleven digits", "", "00000000012\n", 8005, "by process 1 ("); // ten read
         row("stale lock, folder not writable", "", "1000000000\nkept\n", 8005, "be removed");
         row("lock folder entry that is a FIFO", "", "fifo", 8005, "not a regular file");
         row("lock folder entry linking to a FIFO", "", "fifo link", 8005, "not a regular file");
