@@ -111,7 +111,8 @@ private Q_SLOTS:
         frame.memRun_Click();
         frame.memCheck_Click();
         const QWidget *checkFrame = MdiChild::frameOf(frame.findChild<frmCheck *>());
-        QCOMPARE(checkFrame->pos(), QPoint(0, 0)); // top left
+        QCOMPARE(checkFrame->pos(), QPoint(0, 0)); // top left, as the terminal
+        QCOMPARE(MdiChild::frameOf(frame.findChild<QWidget *>("frmRun"))->pos(), QPoint(0, 0));
         QCOMPARE(checkFrame->minimumSize(), checkFrame->maximumSize()); // not to be resized
         auto *menu = frame.findChild<QMenu *>("memWindow");
         const auto listed = [menu] {
