@@ -56,8 +56,7 @@ bool startMinimised(const QString &program)
 
 frmVedira::frmVedira()
     : frmVedira(Seams {})
-{
-}
+{ }
 
 frmVedira::frmVedira(Seams seams)
     : m_seams(std::move(seams))
