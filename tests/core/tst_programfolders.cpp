@@ -42,15 +42,15 @@ private Q_SLOTS:
         if (!xdg.isEmpty())
             qputenv("XDG_CONFIG_HOME", QFile::encodeName(xdg == u"abs" ? config.path() : xdg));
         saved.isEmpty() ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(homeDir.path()));
-        const QString beside = program + u"/vedira.ini"_qs; // an installed copy's: never made
-        QVERIFY(!program.startsWith(u'/') || !QFile::exists(beside));
+        const QString beside = program.startsWith(u'/') ? program + u"/vedira.ini"_qs : QString();
+        QVERIFY(!QFile::exists(beside));
         const auto restore = qScopeGuard([&] {
             qunsetenv("XDG_CONFIG_HOME");
             qputenv("HOME", oldHome);
             QDir::setCurrent(oldCwd);
             if (locked)
                 lockFolder(dir.path(), false);
-            QFile::remove(program.startsWith(u'/') ? beside : QString()); // should a fault make it
+            QFile::remove(beside); // never made beside an installed copy, unless by a fault
         });
         ProgramFolders::setProgram(program.startsWith(u'/') ? program : dir.path());
         if (locked && !lockFolder(dir.path(), true))
