@@ -51,11 +51,10 @@ class tst_SerialPortContract : public QObject
     }
 
 private Q_SLOTS:
-    // What other programs hold and what is no serial line, as COM3 (the pty, by a second name,
-    // unless a device is named): the error number, and one stderr line naming port, device and
-    // reason. A binary lock goes under the bare name, others under "pts_N"; "fifo" is a FIFO, read
-    // without waiting (as a directory would be), "fifo link" a link to one, never opened (nor is a
-    // socket), "zombie" names a process that has ended unreaped.
+    // What others hold and what is no serial line, as COM3 (the pty unless a device is named):
+    // the error number and one stderr line naming port, device and reason. A binary lock goes under
+    // the bare name, others under "pts_N"; a FIFO is read without waiting, a link to one (or a
+    // socket) never opened; "zombie" names a process that has ended unreaped.
     void refusedOpens_data()
     {
         QTest::addColumn<QString>("device");
@@ -249,10 +248,9 @@ private Q_SLOTS:
         QVERIFY(port->portOpen());
     }
 
-    // Input lines read in place of the pty's (it has none): a change raises its events from the
-    // event loop, counted edges between two polls included; a failed poll read raises nothing and
-    // polling goes on, a failed read of a line throws; a device that cannot report its lines at
-    // open is never polled.
+    // Input lines read in place of the pty's: a change raises its events, edges counted between
+    // polls included; a failed poll read raises nothing and polling goes on, a failed line read
+    // throws; lines unreadable at open are never polled.
     void inputLines()
     {
         using L = InputLines;
@@ -358,6 +356,16 @@ private Q_SLOTS:
         port->output(all);
         port->output(QByteArray("AT\r"));
         QCOMPARE(pty.read(all.size() + 3).toHex(' '), (all + "AT\r").toHex(' '));
+        // After a read, reading rests: what comes meanwhile is one event when the rest is over.
+        int events = 0;
+        connect(port.get(), &SerialPort::OnComm, this, [&] { ++events; });
+        pty.write("a");
+        QTRY_COMPARE(events, 1);
+        pty.write("b");
+        QTest::qWait(QSerialPortAdapter::ReadRestMs / 4);
+        QCOMPARE(events, 1);
+        QTRY_COMPARE(events, 2);
+        QCOMPARE(port->input(), QByteArray("ab"));
     }
 };
 

@@ -24,9 +24,8 @@ private Q_SLOTS:
         QTest::newRow("modbus read") << u"--modbus"_qs << QByteArray::fromHex("010300000002C40B")
                                      << QByteArray::fromHex("01030400000000FA33");
     }
-    // The simulator refuses a foreign ports entry, replaces a killed one's link (whatever its pty
-    // number names by now), releases the hold of a client gone without releasing it, answers
-    // across reopening the port, and on SIGTERM exits with 0 (not death by the signal), link gone.
+    // The simulator refuses a foreign ports entry, replaces a killed one's link, frees a client
+    // gone without releasing, answers across a reopen, and exits 0 on SIGTERM, link gone.
     void simulator()
     {
         QFETCH(QString, mode);

@@ -402,9 +402,8 @@ private Q_SLOTS:
             "cmdReceive CmdExit txtReceive_2 txtReceive_0 txtReceive_1"_qs);
     }
 
-    // Continuous sending starts at the configured interval, each tick reading line, interval and
-    // clear option afresh; a bad line ends it with one box. The close box and 離 開 hide the
-    // window, 離 開 stops sending; 停止 and closing the port stop it too.
+    // Continuous sending ticks at the interval, reading line, interval and clear option afresh; a
+    // bad line ends it with a box. 停止, a close and 離 開 stop it; the close box only hides.
     void continuousSending()
     {
         SendOpt(2) = u"1"_qs;

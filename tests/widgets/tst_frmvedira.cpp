@@ -34,10 +34,9 @@ class tst_FrmVedira : public QObject
     }
 
 private Q_SLOTS:
-    // The splash sets the send options; its one tick two seconds on shows the frame maximised,
-    // with the stored port and the clock, reading the settings without making a file; the port's
-    // panel keeps its width, the clock panels follow the second. Both ways out ask Yes or No, Yes
-    // by default; quit alone exits.
+    // The splash sets the send options; its one tick two seconds on shows the frame maximised with
+    // the stored port and the clock, making no file; the port's panel keeps its width, the clock
+    // follows the second. Both ways out ask Yes or No, Yes by default; quit alone exits.
     void startUp()
     {
         QTemporaryDir dir;
@@ -94,9 +93,8 @@ private Q_SLOTS:
         QVERIFY(shown.mid(2).contains("/dev/ttyS0：權限不足。"));
     }
 
-    // The commands with nothing behind them are disabled. The window menu lists the windows, the
-    // active checked, activates one; a command raises. A closed check window is hidden, a closed
-    // ASCII chart goes, so its command makes it anew.
+    // Commands with nothing behind them are disabled. The window menu lists the windows, the active
+    // checked; a command raises. A closed check window hides, a closed ASCII chart goes.
     void menus()
     {
         QTemporaryDir dir;
@@ -160,9 +158,8 @@ private Q_SLOTS:
             QCOMPARE(w->palette().base() != check->palette().base(), output);
         }
 
-        // Steps split by ";": "=text" types a text, a control's name clicks it, "Return" and
-        // "Enter" press those keys, "Down" picks the next listed text. Then the seven outputs (CRC
-        // to sum), the list, the messages.
+        // Steps split by ";": "=text" types, a name clicks, "Return", "Enter" and "Down" (the next
+        // listed text) press keys. Then the seven outputs (CRC to sum), the list, the messages.
         const auto run = [&](const QString &steps) {
             boxes.clear();
             for (const QString &step : steps.split(u';')) {

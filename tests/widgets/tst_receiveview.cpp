@@ -100,9 +100,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get())); // drawn to the screen
     }
 
-    // A drag selects between the boundaries nearest its ends, a middle double click on the way or
-    // not; selected items are drawn marked, the line break's blank too, nothing below the text. A
-    // selection's byte list has a line per received line.
+    // A drag selects between the nearest boundaries, a middle double click or not; items and the
+    // break's blank drawn marked, nothing below; its byte list has a line per received line.
     void drags()
     {
         feed({"ABC", "|", "DEF"});
@@ -181,10 +180,9 @@ private Q_SLOTS:
         QTRY_VERIFY(screenIsPainted());
     }
 
-    // A click places the caret (drawn in ink) at the nearest boundary: below the text on its last
-    // row, right of a row's items before its line break. A double click takes the item (a drag
-    // held after it too, the line break unmarked), right of the items nothing; Ctrl+A takes all.
-    // A key the view has no use for goes on to the window.
+    // A click places the caret (in ink) at the nearest boundary: below the text on its last row,
+    // right of a row's items before its break. A double click takes the item (a drag after it too,
+    // the break unmarked), right of the items nothing; Ctrl+A all; other keys go to the window.
     void clicks()
     {
         feed({"ABC", "|", "DEF"});
@@ -379,9 +377,8 @@ private Q_SLOTS:
             whole.itemRect(m_log->byteCount() - 1), view->itemRect(m_log->byteCount() - 1));
     }
 
-    // New data scroll to the end until the user scrolls away; a line of megabytes re-wraps step by
-    // step on a resize or font, the view kept unless the user scrolls meanwhile. A clear resets it;
-    // one outliving its log is empty.
+    // New data scroll to the end until the user scrolls away; a line of megabytes re-wraps in
+    // steps on a resize or font, the view kept. A clear resets it; one outliving its log is empty.
     void layoutAndScrolling()
     {
         ReceiveView *view = m_view.get();
