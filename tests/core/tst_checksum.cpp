@@ -7,8 +7,7 @@
 
 using Kind = Checksum::Kind;
 
-// The calculator's folds of a byte list: expected boxes from worked examples, the CRC check value,
-// a bit-wise script.
+// The calculator's folds: boxes from worked examples, the CRC check value, a bit-wise script.
 class tst_Checksum : public QObject
 {
     Q_OBJECT

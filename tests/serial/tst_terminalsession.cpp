@@ -88,8 +88,7 @@ private Q_SLOTS:
 
     void receiveRules_data()
     {
-        // rX: X arrives, wX: X arrives while reading rests, s a send, S a clearing one, t a tick of
-        // continuous sending, c clear
+        // rX: X arrives, wX: in while reading rests; s a send, S a clearing one, t a tick, c clear
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("log");
         const auto row = [](const char *name, const char *steps, const char *log) {

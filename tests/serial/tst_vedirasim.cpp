@@ -75,8 +75,7 @@ private Q_SLOTS:
         QVERIFY(sim.waitForFinished(5000) && sim.exitCode() == 0);
         QVERIFY(!QFileInfo(link).isSymLink());
     }
-    // A kill, a closed terminal or Ctrl+C ends the program as the exit box's Yes does, so the
-    // windows and the port are torn down: exit code 0, not death by the signal.
+    // A kill, a closed terminal or Ctrl+C ends the program as Yes in the exit box does: exit 0.
     void endingSignal_data()
     {
         QTest::addColumn<int>("signal");
@@ -90,8 +89,7 @@ private Q_SLOTS:
         std::signal(signal, SIG_DFL); // one this run was started with ignored would stay so
         QProcess vedira;
         vedira.start(QStringLiteral(VEDIRA), {"-platform", "offscreen"});
-        // Sent once the program catches it: not to the copy of this test before it runs vedira,
-        // nor while vedira is still starting.
+        // Sent once vedira catches it, not to it while it is still starting.
         QVERIFY(vedira.waitForStarted(5000));
         const auto caught = [&] {
             QFile status(u"/proc/%1/status"_qs.arg(vedira.processId()));

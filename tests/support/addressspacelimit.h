@@ -8,8 +8,7 @@
 #include <unistd.h>
 
 #ifdef __SANITIZE_ADDRESS__
-// Under a limit the program must see a failed allocation, not the sanitizer stopping. Defined
-// here, as the one test file of an executable that limits its memory includes this.
+// Under a limit the program must see a failed allocation, not the sanitizer stopping.
 extern "C" const char *__asan_default_options()
 {
     return "allocator_may_return_null=1";

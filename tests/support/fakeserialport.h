@@ -8,8 +8,7 @@
 
 #include <optional>
 
-// A SerialPort for what a pty cannot show, the input lines and the ring: any number opens, writes
-// vanish, and as with the real port events come from the event loop and only while open.
+// For what a pty cannot show, lines and ring: any number opens, writes vanish, events as real ones.
 class FakeSerialPort : public SerialPort
 {
     Q_OBJECT

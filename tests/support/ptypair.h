@@ -12,8 +12,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-// A pty: the program opens slavePath() as its port, the test plays the device on the master end.
-// Reads keep the event loop running, so the port's queued writes and events happen meanwhile.
+// A pty: the program opens slavePath(), the test plays the device; reads keep the loop running.
 class PtyPair
 {
 public:

@@ -242,8 +242,7 @@ private Q_SLOTS:
                 .arg(waiting));
     }
 
-    // A stream past the memory left: one box naming the bytes kept, the port closed, each area
-    // showing every byte kept.
+    // A stream past the memory left: a box naming the bytes kept, port closed, all of them shown.
     void receiveOutOfMemory()
     {
 #ifdef __SANITIZE_ADDRESS__
