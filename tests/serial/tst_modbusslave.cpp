@@ -64,8 +64,7 @@ private Q_SLOTS:
         }
     }
 
-    // A frame ends at a silence of 3.5 characters of 11 bits, but never less than 1.75 ms; a speed
-    // of 0 times frames as 9600 baud. The replies above show when a silence ends a frame.
+    // A frame ends at a silence of 3.5 characters of 11 bits, at least 1.75 ms; speed 0 is 9600.
     void frameGap()
     {
         QCOMPARE(ModbusSlave(19200).frameGapMicroseconds(), 2005);

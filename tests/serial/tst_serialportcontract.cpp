@@ -51,10 +51,9 @@ class tst_SerialPortContract : public QObject
     }
 
 private Q_SLOTS:
-    // What others hold and what is no serial line, as COM3 (the pty unless a device is named):
-    // the error number and one stderr line naming port, device and reason. A binary lock goes under
-    // the bare name, others under "pts_N"; a FIFO is read without waiting, a link to one (or a
-    // socket) never opened; "zombie" names a process that has ended unreaped.
+    // What others hold and what is no serial line, as COM3 (the pty unless a device is named): the
+    // error number and a stderr line naming port, device and reason. Binary locks go under the bare
+    // name, others under "pts_N"; FIFOs read without waiting, links to one and sockets unopened.
     void refusedOpens_data()
     {
         QTest::addColumn<QString>("device");

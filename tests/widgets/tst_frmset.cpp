@@ -9,6 +9,7 @@
 #include "settings/portmapmenu.h"
 #include "terminal/frmrun.h"
 #include "terminal/terminalsession.h"
+#include "tests/support/lockfolder.h"
 #include "tests/support/messageboxrecorder.h"
 #include "tests/support/ptypair.h"
 #include "tests/support/sharedstate.h"
@@ -163,6 +164,10 @@ private Q_SLOTS:
         QCOMPARE(checked, QStringList {"COM5 → USB"}); // the device linked to is checked
         QVERIFY(!QFileInfo(m_dir->filePath("ports/com5")).isSymLink());
         QCOMPARE(m_boxes.texts(), QStringList());
+        QVERIFY(lockFolder(m_dir->filePath("ports"), true)); // no link can be made there
+        menu("USB");
+        QVERIFY(lockFolder(m_dir->filePath("ports"), false));
+        QVERIFY(m_boxes.texts().value(0).startsWith("無法建立 " + m_dir->filePath("ports/.com5-")));
         // A device node or file of the user's own is never replaced.
         QFile own(m_dir->filePath("ports/com5"));
         QVERIFY(own.open(QIODevice::WriteOnly) && own.write("x") == 1 && own.flush());

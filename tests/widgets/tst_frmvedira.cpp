@@ -34,9 +34,8 @@ class tst_FrmVedira : public QObject
     }
 
 private Q_SLOTS:
-    // The splash sets the send options; its one tick two seconds on shows the frame maximised with
-    // the stored port and the clock, making no file; the port's panel keeps its width, the clock
-    // follows the second. Both ways out ask Yes or No, Yes by default; quit alone exits.
+    // The splash sets the send options; its tick shows the frame maximised with the stored port and
+    // the clock, making no file; the port's panel keeps its width. Leaving asks; quit alone exits.
     void startUp()
     {
         QTemporaryDir dir;
@@ -75,8 +74,7 @@ private Q_SLOTS:
         QCOMPARE(quits, 1);
     }
 
-    // An error box's second line is its informative text, read by a screen reader among the box's
-    // parts, under the fixed text, above the one OK.
+    // An error box's second line is its informative text, under the fixed one, read by a reader.
     void boxes()
     {
         QStringList shown;
