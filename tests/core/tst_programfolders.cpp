@@ -15,8 +15,7 @@ class tst_ProgramFolders : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void cleanup() { resetSharedState(); }
-    // An unwritable program folder, or one under /usr, sends the file and ports/ to vedira/ in
-    // $XDG_CONFIG_HOME or ~/.config, made by a save, not a load; with no home, memory only.
+    // An unwritable or /usr program folder saves in vedira/ of XDG or ~/.config; no HOME: nowhere.
     void settingsFolder_data()
     {
         QTest::addColumn<QString>("program");

@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-// The events one poll's change of the input lines raises, read like a line monitor: the lines on
-// before and now (C CTS, D DSR, K CD, R ring), the events in the order they are told.
+// A poll's change of the lines (C CTS, D DSR, K CD, R ring) from before to now: events, in order.
 class tst_InputLines : public QObject
 {
     Q_OBJECT

@@ -6,8 +6,7 @@
 
 #include <QTest>
 
-// The simulated slave's replies, frame by frame. Frames and replies are written without their CRC
-// (the test appends it); a frame that starts with "!" goes out exactly as written.
+// The slave's replies, frame by frame, their CRC added by the test; a "!" frame goes as written.
 class tst_ModbusSlave : public QObject
 {
     Q_OBJECT

@@ -208,8 +208,7 @@ private Q_SLOTS:
         QVERIFY(stderrOf([&] { port.reset(); }).contains(u"bytes unsent"_qs));
     }
 
-    // A USB adapter pulled out gives a resource error, a dead line a flood of read errors: the port
-    // closes before it says so, once, unless its owner closed it first. Stray errors never add up.
+    // Unplugged or flooded with read errors, the port closes, then says so once; strays add none.
     void connectionLost()
     {
         QTemporaryDir folder;

@@ -128,8 +128,7 @@ private Q_SLOTS:
         QCOMPARE(logText(), log);
     }
 
-    // A device that takes nothing: ticks queue in order until one would pass the limit, refused
-    // whole, once; sending stops, and what was taken arrives whole when the device reads again.
+    // A device that takes nothing: ticks queue to the limit, one refused; what was taken arrives.
     void backPressure()
     {
         const QString line = QStringList(8 * 1024, u"5A"_qs).join(u',');

@@ -24,8 +24,7 @@ private Q_SLOTS:
         QTest::newRow("modbus read") << u"--modbus"_qs << QByteArray::fromHex("010300000002C40B")
                                      << QByteArray::fromHex("01030400000000FA33");
     }
-    // The simulator refuses a foreign ports entry, replaces a killed one's link, frees a client
-    // gone without releasing, answers across a reopen, and exits 0 on SIGTERM, link gone.
+    // Foreign entries refused, a killed one's link replaced, a gone client freed; SIGTERM exits 0.
     void simulator()
     {
         QFETCH(QString, mode);

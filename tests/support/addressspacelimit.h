@@ -15,8 +15,7 @@ extern "C" const char *__asan_default_options()
 }
 #endif
 
-// While it lives, the process may map only what it maps now and megabytes more: allocations past
-// that fail as they do when memory runs out.
+// While it lives, allocations past what is mapped now and megabytes more fail as out of memory.
 class AddressSpaceLimit
 {
 public:

@@ -32,10 +32,25 @@ class tst_FrmVedira : public QObject
     {
         return frame.findChild<QLabel *>(u"Stb1_Panel%1"_qs.arg(n))->text();
     }
+    // Title or caption, size, its own font, then centred, disabled, a receive area's text colour.
+    static QString look(const QWidget *w)
+    {
+        const QFont f = w->font();
+        QStringList look {w->windowTitle() + w->property("text").toString(),
+            u"%1x%2"_qs.arg(w->width()).arg(w->height())};
+        if (w->testAttribute(Qt::WA_SetFont))
+            look << u"%1 %2px%3"_qs.arg(f.family()).arg(f.pixelSize()).arg(f.bold() ? " bold" : "");
+        if (w->property("alignment").toInt() == Qt::AlignCenter)
+            look << u"centred"_qs;
+        if (!w->isEnabled())
+            look << u"disabled"_qs;
+        if (w->inherits("ReceiveView"))
+            look << w->palette().color(QPalette::Text).name();
+        return look.join(u'|');
+    }
 
 private Q_SLOTS:
-    // The splash sets the send options; its tick shows the frame maximised with the stored port and
-    // the clock, making no file; the port's panel keeps its width. Leaving asks; quit alone exits.
+    // The splash sets options, then shows the frame with the stored port and clock; leaving asks.
     void startUp()
     {
         QTemporaryDir dir;
@@ -91,8 +106,7 @@ private Q_SLOTS:
         QVERIFY(shown.mid(2).contains("/dev/ttyS0：權限不足。"));
     }
 
-    // Commands with nothing behind them are disabled. The window menu lists the windows, the active
-    // checked; a command raises. A closed check window hides, a closed ASCII chart goes.
+    // Parts as designed, idle commands off; the window menu lists, checks and raises windows.
     void menus()
     {
         QTemporaryDir dir;
@@ -110,6 +124,14 @@ private Q_SLOTS:
         QCOMPARE(checkFrame->pos(), QPoint(0, 0)); // top left, as the terminal
         QCOMPARE(MdiChild::frameOf(frame.findChild<QWidget *>("frmRun"))->pos(), QPoint(0, 0));
         QCOMPARE(checkFrame->minimumSize(), checkFrame->maximumSize()); // not to be resized
+        for (const auto &[part, designed] : {std::pair {"frmRun", u"執行|762x480|新細明體 13px"_qs},
+                 {"LbRI", u"RI|30x16|Arial 11px|centred"_qs},
+                 {"cmdPrint", u"列印|75x53|disabled"_qs}, {"cmdRec", u"存檔|75x53|disabled"_qs},
+                 {"txtReceive_0", u"|354x117|Arial 13px|#c00000"_qs},
+                 {"frmSet", u"通訊設定|338x286|新細明體 13px"_qs},
+                 {"Label9", u"→|24x24|新細明體 16px bold|centred"_qs},
+                 {"txtSum", u"|48x24|Arial 16px"_qs}})
+            QCOMPARE(look(frame.findChild<QWidget *>(part)), designed);
         auto *menu = frame.findChild<QMenu *>("memWindow");
         const auto listed = [menu] {
             Q_EMIT menu->aboutToShow();
@@ -136,8 +158,7 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // No calculator to start: a box. Outputs alone read-only and tinted; a text is
-    // listed at its first calculation after an edit, even a failing one. Design style: last.
+    // No calculator: a box. Outputs read-only and tinted; a text listed at its first calculation.
     void calculator()
     {
         DesignStyle::install();
@@ -156,8 +177,7 @@ private Q_SLOTS:
             QCOMPARE(w->palette().base() != check->palette().base(), output);
         }
 
-        // Steps split by ";": "=text" types, a name clicks, "Return", "Enter" and "Down" (the next
-        // listed text) press keys. Then the seven outputs (CRC to sum), the list, the messages.
+        // Steps by ";": "=text" types, a name clicks, Return, Enter, Down; then what shows.
         const auto run = [&](const QString &steps) {
             boxes.clear();
             for (const QString &step : steps.split(u';')) {

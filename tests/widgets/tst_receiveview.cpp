@@ -100,8 +100,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get())); // drawn to the screen
     }
 
-    // A drag selects between the nearest boundaries, a middle double click or not; items and the
-    // break's blank drawn marked, nothing below; its byte list has a line per received line.
+    // A drag selects between the nearest boundaries, drawn marked; its byte list keeps the lines.
     void drags()
     {
         feed({"ABC", "|", "DEF"});
@@ -181,9 +180,8 @@ private Q_SLOTS:
         QTRY_VERIFY(screenIsPainted());
     }
 
-    // A click places the caret (in ink) at the nearest boundary: below the text on its last row,
-    // right of a row's items before its break. A double click takes the item (a drag after it too,
-    // the break unmarked), right of the items nothing; Ctrl+A all; other keys go to the window.
+    // A click puts the caret (in ink) at the nearest boundary, a double click takes the item (and a
+    // drag after it, the break unmarked), right of the items nothing; Ctrl+A all; other keys go on.
     void clicks()
     {
         feed({"ABC", "|", "DEF"});
@@ -266,8 +264,7 @@ private Q_SLOTS:
         QCOMPARE(name, u"正在複製選取範圍…"_qs); // as a screen reader names it
     }
 
-    // A cancelled frame leaves the others waiting; the hook runs first; one asked for just after a
-    // frame waits its interval; with none left waiting none comes.
+    // A cancelled frame leaves the others; the hook first; one just after a frame waits.
     void frameClockCancelsOne()
     {
         QObject one, other;
@@ -286,8 +283,7 @@ private Q_SLOTS:
         QCOMPARE(drawn.size(), 2);
     }
 
-    // A reader reads the text by offsets, the whole text counted but at most MaxTextChars at once
-    // (an end of -1 as AT-SPI asks); also words, scrolling, characters and points, the caret.
+    // A reader reads by offsets (MaxTextChars at most, -1 as AT-SPI asks), words and points.
     void readByOffsets()
     {
         feed({"ABC", "|", "DEF", "|", everyByteMixed()});
@@ -325,8 +321,7 @@ private Q_SLOTS:
         QTRY_VERIFY(screenIsPainted()); // its marks gone from the screen too
     }
 
-    // With a screen reader listening, an area tells what it gained (a few times a second, however
-    // many reads brought it), what it lost at a clear, and where its caret and selection went.
+    // A listening reader is told growth (a few times a second), a clear, caret and selection.
     void notices()
     {
         QStringList told;
@@ -354,8 +349,7 @@ private Q_SLOTS:
             QString("caret 3|selected 0-0 at 3|caret 0|selected 0-3 at 0|-11").split(u'|'));
     }
 
-    // A stream too fast to read is drawn only a few times a second; when it ends, its last row is
-    // drawn, and what the frames left on screen, scroll bar included, is what a whole paint draws.
+    // A fast stream is drawn a few times a second, its end at once, the screen as a whole paint.
     void drawsTheEndOfAStream()
     {
         ReceiveView *view = m_view.get();
@@ -384,8 +378,7 @@ private Q_SLOTS:
             whole.itemRect(m_log->byteCount() - 1), view->itemRect(m_log->byteCount() - 1));
     }
 
-    // New data scroll to the end until the user scrolls away; a line of megabytes re-wraps in
-    // steps on a resize or font, the view kept. A clear resets it; one outliving its log is empty.
+    // New data follow the end unless scrolled away; a re-wrap in steps keeps the view, a clear not.
     void layoutAndScrolling()
     {
         ReceiveView *view = m_view.get();
