@@ -122,7 +122,7 @@ private Q_SLOTS:
         m_frame->memRun_Click();
         SerialPort &port = m_frame->findChild<frmRun *>()->session().Comm1();
         PtyPair usb;
-        QStringList greyed, tips, checked; // the last menu's greyed entries, tooltips, checks
+        QStringList greyed, tips, checked; // the last menu's greyed (- a line), tips, checks
         const auto menu = [this, &greyed, &tips, &checked](const QString &choice) {
             QWidget *com5 = m_set->findChild<QWidget *>("optPort_4");
             QContextMenuEvent event(
@@ -131,8 +131,8 @@ private Q_SLOTS:
             auto *popup = m_set->findChild<QMenu *>("portMapMenu");
             greyed = tips = checked = {};
             for (QAction *a : popup->actions()) {
-                if (!a->isEnabled())
-                    greyed << a->text();
+                if (!a->isEnabled() || a->isSeparator())
+                    greyed << (a->isSeparator() ? u"-"_qs : a->text());
                 if (a->isChecked())
                     checked << a->text();
                 tips << (popup->isVisible() && popup->toolTipsVisible() ? a->toolTip() : QString());
@@ -176,8 +176,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(own).size(), 1);
         m_detect = [] { return QList<PortMapMenu::Device> {}; };
         menu("沒有");
-        QCOMPARE(
-            greyed, (QStringList {"沒有偵測到序列埠裝置", "移除對應（COM5 回到 /dev/ttyS4）"}));
+        QCOMPARE(greyed,
+            (QStringList {"沒有偵測到序列埠裝置", "-", "移除對應（COM5 回到 /dev/ttyS4）"}));
     }
 };
 
