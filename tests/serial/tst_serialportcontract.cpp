@@ -52,8 +52,7 @@ class tst_SerialPortContract : public QObject
 
 private Q_SLOTS:
     // What others hold and what is no serial line, as COM3 (the pty unless a device is named): the
-    // error number and a stderr line naming port, device and reason. Binary locks go under the bare
-    // name, others under "pts_N"; FIFOs read without waiting, links to one and sockets unopened.
+    // error number, a stderr line naming port, device and reason. Binary locks use the bare name.
     void refusedOpens_data()
     {
         QTest::addColumn<QString>("device");
@@ -246,9 +245,8 @@ private Q_SLOTS:
         QVERIFY(port->portOpen());
     }
 
-    // Input lines read in place of the pty's: a change raises its events, edges counted between
-    // polls included; a failed poll read raises nothing and polling goes on, a failed line read
-    // throws; lines unreadable at open are never polled.
+    // Lines read in place of the pty's: changes raise events, edges between polls too; a failed
+    // poll raises nothing, a failed line read throws; lines unreadable at open are never polled.
     void inputLines()
     {
         using L = InputLines;

@@ -210,6 +210,8 @@ private Q_SLOTS:
         QCOMPARE(m_view->selectedText(), u"43 "_qs);
         QTest::keyClick(m_view.get(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(m_view->selectedText(), m_view->text());
+        QTRY_VERIFY(screenIsPainted()); // all marked on screen
+        QCOMPARE(viewport->cursor().shape(), Qt::IBeamCursor); // text to select
         QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier);
         QApplication::sendEvent(m_view.get(), &key);
         QVERIFY(!key.isAccepted());
