@@ -353,9 +353,9 @@ private Q_SLOTS:
         port->output(QByteArray("AT\r"));
         QCOMPARE(pty.read(all.size() + 3).toHex(' '), (all + "AT\r").toHex(' '));
         // After a read, reading rests: what comes meanwhile is one event when the rest is over.
-        QList<qint64> events; // when, in ms
+        QList<qint64> events; // when, in ms of a steady clock
         connect(port.get(), &SerialPort::OnComm, this,
-            [&] { events << QDateTime::currentMSecsSinceEpoch(); });
+            [&] { events << QDeadlineTimer::current().deadline(); });
         pty.write("a");
         QTRY_COMPARE(events.size(), 1);
         pty.write("b");

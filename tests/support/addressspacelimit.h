@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #ifdef __SANITIZE_ADDRESS__
-// Under a limit the program must see a failed allocation, not the sanitizer stopping.
+// Allocations under a limit fail rather than stop the sanitizer; only limiting tests include this.
 extern "C" const char *__asan_default_options()
 {
     return "allocator_may_return_null=1";

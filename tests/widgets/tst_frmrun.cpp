@@ -397,7 +397,7 @@ private Q_SLOTS:
             "cmdReceive CmdExit txtReceive_2 txtReceive_0 txtReceive_1"_qs);
     }
 
-    // Each tick reads line, interval and option afresh; a bad line, 停止, a close or 離 開 stop it.
+    // Ticks read line, interval and option afresh; a bad line, 停止, 離 開, a port close stop it.
     void continuousSending()
     {
         SendOpt(2) = u"1"_qs;

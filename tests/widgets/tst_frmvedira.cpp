@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(!chart);
     }
 
-    // No calculator: a box. Outputs read-only and tinted; a text listed at its first calculation.
+    // No calculator: a box; outputs read-only, tinted; texts listed once used. Style set last.
     void calculator()
     {
         DesignStyle::install();

@@ -380,7 +380,7 @@ private Q_SLOTS:
             whole.itemRect(m_log->byteCount() - 1), view->itemRect(m_log->byteCount() - 1));
     }
 
-    // New data follow the end unless scrolled away; a re-wrap in steps keeps the view, a clear not.
+    // New data follow the end unless scrolled away; re-wraps in steps keep the view; clears reset.
     void layoutAndScrolling()
     {
         ReceiveView *view = m_view.get();
