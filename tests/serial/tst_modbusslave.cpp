@@ -53,8 +53,7 @@ private Q_SLOTS:
         ModbusSlave slave(9600);
         qint64 now = 0;
         for (qsizetype i = 0; i < frames.size(); ++i) {
-            QString frame = frames[i];
-            QCOMPARE(slave.feed(withCrc(frame.remove(u' ')), now), QByteArray());
+            QCOMPARE(slave.feed(withCrc(frames[i]), now), QByteArray());
             now += 4009; // 3.5 characters of 11 bits at 9600 baud are 4010 µs
             QCOMPARE(slave.poll(now), QByteArray());
             QCOMPARE(slave.poll(++now).toHex(),

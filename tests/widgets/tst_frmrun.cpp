@@ -185,6 +185,7 @@ private Q_SLOTS:
                 + u"）使用中，請先結束該程式。"_qs);
         row("a terminal of this system", "/dev/tty", PortOpenError, u"%1：不是序列埠裝置。"_qs);
         row("a device that is no terminal", "/dev/null", PortOpenError, u"%1：不是序列埠裝置。"_qs);
+        row("a link to itself", "loop", PortOpenError, u"%1：Too many levels of symbolic links"_qs);
         row("no permission for anyone", "0", PortOpenError,
             u"%1：權限不足。請系統管理員開放此裝置的讀寫權限。"_qs);
         row("permission for its group only", "060", PortOpenError, // the owner's own bits deny it
@@ -201,8 +202,8 @@ private Q_SLOTS:
         if (how == u"held") {
             other.setCommPort(1);
             other.setPortOpen(true);
-        } else if (how.startsWith(u'/')) {
-            device = how;
+        } else if (how.startsWith(u'/') || how == u"loop") {
+            device = how == u"loop" ? m_dir->filePath(u"ports/com2"_qs) : how;
             QVERIFY(QFile::link(device, m_dir->filePath(u"ports/com2"_qs)));
             ComPortNo = u"2"_qs;
         } else if (how.startsWith(u'0')) { // a device of the dialout group, as a serial port is
