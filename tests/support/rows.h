@@ -8,10 +8,8 @@
 template<class... Rest> void addRows(std::initializer_list<QString> inputs, const Rest &...rest)
 {
     for (QString input : inputs) {
-        QString name = input.isEmpty() ? QStringLiteral("(empty)") : input;
-        name.replace(u'\t', QStringLiteral("\\t"))
-            .replace(u'\r', QStringLiteral("\\r"))
-            .replace(u'\n', QStringLiteral("\\n"));
-        ((QTest::addRow("%s", qPrintable(name)) << input) << ... << rest);
+        QByteArray name = input.isEmpty() ? QByteArray("(empty)") : input.toUtf8();
+        name.replace('\t', "\\t").replace('\r', "\\r").replace('\n', "\\n");
+        ((QTest::addRow("%s", name.constData()) << input) << ... << rest);
     }
 }

@@ -149,6 +149,7 @@ private Q_SLOTS:
         QVERIFY(!frame.findChild<frmCheck *>()->isVisible());
         frame.memCheck_Click();
         const QMdiArea *area = frame.findChild<QMdiArea *>("MDIClient");
+        QCOMPARE(area->width(), frame.width()); // the windows' area fills the frame
         const auto stack = area->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(stack.last()->widget()->objectName(), "frmCheck");
         frame.findChild<QAction *>("memASC")->trigger();
