@@ -20,6 +20,7 @@ private Q_SLOTS:
         QTest::newRow("worked example") << u"01,03,00,00,00,01"_qs << "0A84|03|05";
         QTest::newRow("check") << u"31,32,33,34,35,36,37,38,39"_qs << "4B37|31|DD";
         QTest::newRow("one 16-bit item") << u"1234"_qs << "97AC|34|34";
+        QTest::newRow("the widest item") << u"FFFF,1"_qs << "C0C1|FE|00";
         QTest::newRow("tolerated forms") << u" ff , 00000041,9a"_qs << "CBF1|24|DA";
         // Mended: the running sum used to overflow here.
         QTest::newRow("129 x FF") << items(129, "FF") << u"C04E|FF|7F"_qs;
