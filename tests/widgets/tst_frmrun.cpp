@@ -371,8 +371,9 @@ private Q_SLOTS:
         QCOMPARE(said(m_run->findChild<LampShape *>("spDSR"))->role(), QAccessible::CheckBox);
         QAccessibleInterface *area = said(m_run->findChild<QWidget *>("txtReceive_1"));
         QCOMPARE(area->role(), QAccessible::EditableText);
-        const QAccessible::State is = area->state(); // text to read and select, not to edit
-        QVERIFY(is.readOnly && is.multiLine && is.selectableText);
+        const QAccessible::State is = area->state();
+        QCOMPARE((QList<quint64> {is.readOnly, is.multiLine, is.selectableText}),
+            (QList<quint64> {1, 1, 1})); // text to read and select, not to edit
         // frmCheck's boxes by the label above them, and by their frame where labels repeat.
         QAccessibleInterface *sum = said(m_frame->findChild<QWidget *>(u"txtSumHex"_qs));
         QComboBox *bytes = m_frame->findChild<QComboBox *>(u"CobTxt"_qs);
