@@ -19,9 +19,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("value"); // null when not found
         QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QByteArray>("key");
         const auto row = [](const char *name, QByteArray file, QByteArray value, QByteArray after,
-                             QByteArray section = "Setup") {
-            QTest::newRow(name) << file << section << value << after;
+                             QByteArray section = "Setup", QByteArray key = "k") {
+            QTest::newRow(name) << file << section << value << after << key;
         };
         row("letter case", "[azAZ]\nK=4", "4", "[azAZ]\nK=v\r\n", "AZaz");
         row("blanks", "\n[ Setup ]\n \tk\v=\f 3 \r\r\n", "3", "\n[ Setup ]\n \tk\v=\f v \r\r\n");
@@ -38,8 +39,8 @@ private Q_SLOTS:
             "[O]\r\nk=1\r[Setup]\rx=2\nk=v\r");
         row("before closing comments", "[Setup]\r\nx=1\r\n; end\r\n\r\n[O]\r\n", {},
             "[Setup]\r\nx=1\r\nk=v\r\n; end\r\n\r\n[O]\r\n");
-        row("blanks around a given name", "[S]\nk=1\n", "1", "[S]\nk=v\n", " S\t");
-        row("new section named without blanks", {}, {}, "[S]\r\nk=v\r\n", " S ");
+        row("blanks around given names", "[S]\nk=1\n", "1", "[S]\nk=v\n", " S\t", "k ");
+        row("new section named without blanks", {}, {}, "[S]\r\nk=v\r\n", " S ", "\tk");
         row("section ends the file", "[Setup]\nx=1", {}, "[Setup]\nx=1\r\nk=v\r\n");
         row("new section, LF file", "[O]\n", {}, "[O]\n[Setup]\r\nk=v\r\n");
         row("new section, no line end", "[O]", {}, "[O]\r\n[Setup]\r\nk=v\r\n");
@@ -56,10 +57,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, section);
         QFETCH(QByteArray, value);
-        const std::optional<QByteArray> read = PrivateProfile::readValue(file, section, "k");
+        QFETCH(QByteArray, key);
+        const std::optional<QByteArray> read = PrivateProfile::readValue(file, section, key);
         QCOMPARE(read.has_value(), !value.isNull());
         QCOMPARE(read.value_or(QByteArray()), value);
-        QTEST(PrivateProfile::writeValue(file, section, "k", "v"), "after");
+        QTEST(PrivateProfile::writeValue(file, section, key, "v"), "after");
     }
     // Saving replaces the file with a new one, which still belongs to the old one's owner.
     void replacementKeepsOwner()

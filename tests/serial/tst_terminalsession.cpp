@@ -63,9 +63,7 @@ private Q_SLOTS:
         const auto row
             = [](const char *name, int kind, const QString &text, const QByteArray &wire,
                   int error = 0) { QTest::newRow(name) << kind << text << wire << error; };
-        row("ASCII in Big5, CR after", 0, u"中A"_qs,
-            "\xA4\xA4"
-            "A\r");
+        row("ASCII in Big5, CR after", 0, u"中A"_qs, "\xA4\xA4\x41\r");
         row("hexadecimal", 2, u"ff,,0A"_qs, QByteArray("\xFF\0\n", 3));
         row("decimal 256", 1, u"1,256"_qs, {}, ErrorNumber::DataError);
     }
@@ -167,9 +165,7 @@ private Q_SLOTS:
     {
         QSignalSpy lost(m_session.get(), &TerminalSession::connectionLost);
         received("kept");
-        m_session->startContinuous(1000, [] {
-            return TerminalSession::Tick {u"01"_qs, 1000, false};
-        });
+        m_session->startContinuous(1000, [] { return TerminalSession::Tick {u"01"_qs, 1000}; });
         m_pty->closeMaster();
         QTRY_COMPARE(lost.size(), 1);
         QVERIFY(!m_session->isOpen());

@@ -115,6 +115,7 @@ private Q_SLOTS:
         frame.show();
         for (const char *command : {"memModem", "memAbout1"})
             QVERIFY2(!frame.findChild<QAction *>(command)->isEnabled(), command);
+        QVERIFY(frame.findChild<QMenu *>("memAbout")->actions().value(1)->isSeparator());
         frame.memSet_Click();
         frame.memRun_Click();
         frame.memCheck_Click();
@@ -130,6 +131,7 @@ private Q_SLOTS:
                  {"Label9", u"→|24x24|新細明體 16px bold|centred"_qs},
                  {"txtSum", u"|48x24|Arial 16px"_qs}})
             QCOMPARE(look(frame.findChild<QWidget *>(part)), designed);
+        QCOMPARE(frame.findChild<QWidget *>("CmdSend_1")->geometry(), QRect(360, 79, 73, 26));
         auto *menu = frame.findChild<QMenu *>("memWindow");
         const auto listed = [menu] {
             Q_EMIT menu->aboutToShow();
