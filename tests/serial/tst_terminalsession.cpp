@@ -104,7 +104,6 @@ private Q_SLOTS:
     void receiveRules()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, log);
         for (const QString &step : steps.split(u' ')) {
             if (step.startsWith(u'r'))
                 received(step.mid(1).toLatin1());
@@ -123,7 +122,7 @@ private Q_SLOTS:
             } else
                 QCOMPARE(m_session->sendHexadecimal(u"01"_qs, step == u"S"), std::nullopt);
         }
-        QCOMPARE(logText(), log);
+        QTEST(logText(), "log");
     }
 
     // A device that takes nothing: ticks queue to the limit, one refused; what was taken arrives.

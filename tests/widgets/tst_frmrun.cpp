@@ -178,11 +178,9 @@ private Q_SLOTS:
             = [](const char *name, const char *how, const QString &message, const QString &detail) {
                   QTest::newRow(name) << QString::fromLatin1(how) << message << detail;
               };
-        const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        row("held by another program", "held", PortHeld,
-            u"%1：正由 "_qs + self.left(15) + u"（PID "_qs
-                + QString::number(QCoreApplication::applicationPid())
-                + u"）使用中，請先結束該程式。"_qs);
+        const QString held = QFileInfo(QCoreApplication::applicationFilePath()).fileName().left(15)
+            + u"（PID %1）使用中，請先結束該程式。"_qs.arg(QCoreApplication::applicationPid());
+        row("held by another program", "held", PortHeld, u"%1：正由 "_qs + held);
         row("a terminal of this system", "/dev/tty", PortOpenError, u"%1：不是序列埠裝置。"_qs);
         row("a device that is no terminal", "/dev/null", PortOpenError, u"%1：不是序列埠裝置。"_qs);
         row("a link to itself", "loop", PortOpenError, u"%1：Too many levels of symbolic links"_qs);

@@ -37,9 +37,8 @@ class tst_ReceiveView : public QObject
     // The point a fraction into a byte's item: 1.1 is a tenth into byte 1's.
     QPoint at(qreal place) const
     {
-        const QRectF rect = m_view->itemRect(qsizetype(place));
-        return QPointF(rect.left() + (place - int(place)) * rect.width(), rect.center().y())
-            .toPoint();
+        const QRectF r = m_view->itemRect(qsizetype(place));
+        return QPointF(r.left() + (place - int(place)) * r.width(), r.center().y()).toPoint();
     }
     QRect place(qsizetype byte) const { return m_view->itemRect(byte).toAlignedRect(); }
     // An item's place in a whole paint: highlighted or not, the glyph lighter or darker.
