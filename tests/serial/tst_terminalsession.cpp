@@ -54,39 +54,10 @@ private Q_SLOTS:
         m_session->open(PortSettings::parse(u"1"_qs, u"9600,n,8,1"_qs));
     }
 
-    void sends_data()
-    {
-        QTest::addColumn<int>("kind"); // 0 ASCII, 1 decimal, 2 hexadecimal
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("wire");
-        QTest::addColumn<int>("error");
-        const auto row
-            = [](const char *name, int kind, const QString &text, const QByteArray &wire,
-                  int error = 0) { QTest::newRow(name) << kind << text << wire << error; };
-        row("ASCII in Big5, CR after", 0, u"中A"_qs, "\xA4\xA4\x41\r");
-        row("hexadecimal", 2, u"ff,,0A"_qs, QByteArray("\xFF\0\n", 3));
-        row("decimal 256", 1, u"1,256"_qs, {}, ErrorNumber::DataError);
-    }
-    // A send puts its bytes on the wire or returns why not; a refused one touches nothing.
-    void sends()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, text);
-        QFETCH(QByteArray, wire);
-        QFETCH(int, error);
-        received("x");
-        const std::optional<int> result = kind == 0 ? m_session->sendAscii(text, u"1"_qs, true)
-            : kind == 1                             ? m_session->sendDecimal(text, true)
-                                                    : m_session->sendHexadecimal(text, true);
-        QCOMPARE(result.value_or(0), error);
-        QCOMPARE(m_pty->read(wire.size()), wire);
-        QCOMPARE(m_pty->readFor(20), QByteArray());
-        QCOMPARE(logText(), error ? u"x"_qs : QString()); // cleared only by a send that went out
-    }
-
     void receiveRules_data()
     {
-        // rX: X arrives, wX: in while reading rests; s a send, S a clearing one, t a tick, c clear
+        // rX: X arrives, wX: in while reading rests; s a send, S a clearing one, E an S refused,
+        // t a tick, c clear
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("log");
         const auto row = [](const char *name, const char *steps, const char *log) {
@@ -98,6 +69,7 @@ private Q_SLOTS:
         row("a send before any byte: no break", "s rA", "A");
         row("a send after a clear: no break", "rA c s rB", "B");
         row("a clearing send", "rA S rB", "B");
+        row("a refused send: no clear, no break", "rA E rB", "AB");
         row("what came before a send stays before its break", "rA wB s rC", "AB|C");
         row("what came before a tick stays before its break", "rA wB t rC", "AB|C");
     }
@@ -109,6 +81,8 @@ private Q_SLOTS:
                 received(step.mid(1).toLatin1());
             else if (step.startsWith(u'w'))
                 m_pty->write(step.mid(1).toLatin1());
+            else if (step == u"E")
+                QCOMPARE(m_session->sendDecimal(u"1,256"_qs, true), ErrorNumber::DataError);
             else if (step == u"c")
                 m_session->clearLog();
             else if (step == u"t") {
