@@ -2,33 +2,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "serial/linesettings.h"
 #include "serial/serialport.h"
 
 #include <QTimer>
 
 #include <optional>
 
-// For what a pty cannot show, lines and ring: any number opens, writes vanish, events as real ones.
+// Lines and ring, which a pty cannot show: ports from 1 open, writes vanish, else as the real one.
 class FakeSerialPort : public SerialPort
 {
     Q_OBJECT
 public:
     struct LineStates
     {
-        bool cd = false;
-        bool cts = false;
-        bool dsr = false;
+        bool cd = false, cts = false, dsr = false;
     };
 
     using SerialPort::SerialPort;
-    void setCommPort(qint16) override { }
-    void setSettings(const QString &settings) override { m_settings = settings; }
+    void setCommPort(qint16 number) override
+    {
+        refuseIf(m_open, ErrorNumber::InvalidWhileOpen);
+        m_number = number;
+    }
+    void setSettings(const QString &settings) override
+    {
+        LineSettings::parse(settings);
+        m_settings = settings;
+    }
     QString settings() const override { return m_settings; }
-    void setPortOpen(bool open) override { m_open = open; }
+    void setPortOpen(bool open) override
+    {
+        refuseIf(open && m_open, ErrorNumber::PortAlreadyOpen);
+        refuseIf(open && m_number < 1, ErrorNumber::InvalidPortNumber);
+        m_open = open;
+    }
     bool portOpen() const override { return m_open; }
-    void output(const QByteArray &) override { }
+    void output(const QByteArray &) override { refuseIf(!m_open, ErrorNumber::PortNotOpen); }
     qint64 outBufferCount() const override { return 0; }
-    QByteArray input() override { return {}; }
+    QByteArray input() override { return refuseIf(!m_open, ErrorNumber::PortNotOpen), ""; }
     qint16 commEvent() const override { return m_event; }
     bool cdHolding() const override { return read(m_lines.cd); }
     bool ctsHolding() const override { return read(m_lines.cts); }
@@ -50,15 +62,16 @@ public:
     }
 
 private:
-    bool read(bool line) const
+    static void refuseIf(bool refused, int number)
     {
-        if (m_failReads)
-            throw RunTimeError {ErrorNumber::DeviceIo, QStringLiteral("lines not read")};
-        return line;
+        if (refused)
+            throw RunTimeError {number, QStringLiteral("refused")};
     }
+    bool read(bool line) const { return refuseIf(m_failReads, ErrorNumber::DeviceIo), line; }
 
     bool m_failReads = false;
     QString m_settings;
+    qint16 m_number = 0;
     bool m_open = false;
     qint16 m_event = 0;
     LineStates m_lines;
