@@ -45,6 +45,7 @@ private Q_SLOTS:
         row("another slave", {"020300000001"}, {""});
         row("CRC bytes swapped", {"!0103000000020BC4"}, {""});
         row("too short", {"!0103"}, {""});
+        row("a read with no data", {"0103"}, {"018303"});
     }
     void replies()
     {

@@ -314,6 +314,8 @@ private Q_SLOTS:
         QCOMPARE(m_view->selectedText(), u"42 43 \r\n44 "_qs);
         text->selection(0, &start, &end);
         QCOMPARE(QList<int>({start, end}), QList<int>({3, 14}));
+        text->selection(1, &start, &end);
+        QCOMPARE(QList<int>({start, end}), QList<int>({0, 0})); // only the one
         text->setSelection(0, 4, 11); // to where 44 starts: without it
         QCOMPARE(m_view->selectedText(), u"42 43 \r\n"_qs);
         QTRY_VERIFY(screenIsPainted());
@@ -378,6 +380,14 @@ private Q_SLOTS:
         whole.show(); // all laid out at once: rows wrapped where the parts wrapped them
         QTRY_COMPARE(
             whole.itemRect(m_log->byteCount() - 1), view->itemRect(m_log->byteCount() - 1));
+    }
+
+    // A line break starts its row afresh: the rows after it wrap as those at the start.
+    void wrapsAfterABreak()
+    {
+        feed({QByteArray(999, 'A'), "|", QByteArray(999, 'A')});
+        QTRY_VERIFY(laidOut());
+        QCOMPARE(place(1997).x(), place(998).x());
     }
 
     // New data follow the end unless scrolled away; re-wraps in steps keep the view; clears reset.
