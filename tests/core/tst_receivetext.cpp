@@ -70,8 +70,7 @@ private Q_SLOTS:
         QTEST(text.chars(firstChar + 1, text.charCount() + 5), "charsAfterFirst");
     }
 
-    // An empty log has no token; bytes and breaks are told in step; a cleared log counts its new
-    // bytes alone; a gone one reads empty.
+    // Empty: no token; bytes and breaks told in step; cleared: new bytes alone; gone: read empty.
     void emptyClearedAndGone()
     {
         auto log = std::make_unique<ReceiveLog>();
@@ -102,6 +101,7 @@ private Q_SLOTS:
         QCOMPARE(text.charCount(), 10000);
         log.reset();
         QCOMPARE(text.charCount(), 0);
+        QCOMPARE(text.slice(0, 1), QString());
     }
 
     void everyByte_data()

@@ -56,8 +56,7 @@ private Q_SLOTS:
 
     void receiveRules_data()
     {
-        // rX: X arrives, wX: in while reading rests; s a send, S a clearing one, E an S refused,
-        // t a tick, c clear
+        // rX: X arrives, wX: while reading rests; s a send, S clearing, E refused, t tick, c clear
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("log");
         const auto row = [](const char *name, const char *steps, const char *log) {
