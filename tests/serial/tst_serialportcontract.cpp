@@ -332,9 +332,8 @@ private Q_SLOTS:
             && QFile::link(at("ports/com1"), at("ports/com2"))
             && QFile::link(at("gone"), at("ports/com7")));
         const auto newPort = [&](qint16 number) {
-            std::unique_ptr<SerialPort> port = std::make_unique<FakeSerialPort>();
-            if (!fake)
-                port = std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
+            auto port = fake ? std::unique_ptr<SerialPort>(std::make_unique<FakeSerialPort>())
+                             : std::make_unique<QSerialPortAdapter>(ProgramFolders::ports());
             port->setCommPort(number);
             return port;
         };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "serial/linesettings.h"
+#include "serial/portnumber.h"
 #include "serial/serialport.h"
 
 #include <QTimer>
@@ -34,8 +35,7 @@ public:
     void setPortOpen(bool open) override
     {
         refuseIf(open && m_open, ErrorNumber::PortAlreadyOpen);
-        refuseIf(open && m_number < 1, ErrorNumber::InvalidPortNumber);
-        m_open = open;
+        m_open = open && !PortNumber::devicePath(m_number, {}).isEmpty(); // refuses as the real one
     }
     bool portOpen() const override { return m_open; }
     void output(const QByteArray &) override { refuseIf(!m_open, ErrorNumber::PortNotOpen); }

@@ -118,8 +118,8 @@ private Q_SLOTS:
         QVERIFY(frame.findChild<QMenu *>("memAbout")->actions().value(1)->isSeparator());
         QRect about; // 關於's window, centred across and a third down the screen, till it is closed
         QTimer::singleShot(0, &frame, [&about] {
-            about = QApplication::activeModalWidget()->frameGeometry();
-            QApplication::activeModalWidget()->close();
+            if (QWidget *shown = QApplication::activeModalWidget())
+                about = shown->frameGeometry(), shown->close();
         });
         frame.findChild<QAction *>("memAbout2")->trigger();
         QCOMPARE(about, QRect(282, 215, 236, 156));
