@@ -16,7 +16,8 @@ void ReceiveGlyphs::measure(const QFont &font, ReceiveFormatter::Kind kind)
     // what is drawn whatever the font does between glyphs of a longer string.
     m_font = font;
     const QFontMetricsF metrics(m_font);
-    m_blankWidth = metrics.horizontalAdvance(QLatin1Char(' '));
+    // At least a pixel: a row then holds at most its width in items, which the row index needs.
+    m_blankWidth = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char(' ')));
     m_lineHeight = std::max<qreal>(1, std::ceil(metrics.lineSpacing()));
     for (int b = 0; b < 256; ++b) {
         const QString item = ReceiveFormatter::item(kind, uchar(b));

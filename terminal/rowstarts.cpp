@@ -17,7 +17,7 @@ bool RowStarts::reserve(qsizetype rows)
     try {
         // Blocks made here and not needed yet stay for the rows to come.
         while (m_blocks.size() < blocks)
-            m_blocks.push_back(std::make_unique_for_overwrite<qsizetype[]>(std::size_t(Mask) + 1));
+            m_blocks.push_back(newBlock());
     } catch (const std::bad_alloc &) {
         return false;
     }

@@ -4,18 +4,25 @@
 
 #include <QtGlobal>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 // The first token of every visual row of a receive area, in ascending order, in fixed blocks:
 // growing never moves what is already stored, so a long stream never pauses to copy megabytes of
-// row starts. There is always at least the one row every area has, starting at token 0.
+// row starts. A block keeps its first row's token and the others as 32-bit distances from it,
+// half the memory of whole tokens: a row holds at most its width in pixels of items, so 65,536
+// rows stay far below 4 G tokens. There is always at least the one row every area has, at token 0.
 class RowStarts
 {
 public:
     RowStarts() { reset(); }
     qsizetype size() const { return m_size; }
-    qsizetype operator[](qsizetype row) const { return m_blocks[row >> Shift][row & Mask]; }
+    qsizetype operator[](qsizetype row) const
+    {
+        const Block &block = m_blocks[std::size_t(row >> Shift)];
+        return block.first + block.distance[row & Mask];
+    }
     // Makes sure the next rows appends allocate nothing; false, with nothing lost, when memory
     // runs out.
     bool reserve(qsizetype rows);
@@ -24,8 +31,11 @@ public:
     {
         const auto block = std::size_t(m_size >> Shift);
         if (block == m_blocks.size())
-            m_blocks.push_back(std::make_unique_for_overwrite<qsizetype[]>(std::size_t(Mask) + 1));
-        m_blocks[block][m_size & Mask] = token;
+            m_blocks.push_back(newBlock());
+        if ((m_size & Mask) == 0)
+            m_blocks[block].first = token;
+        Q_ASSERT(token - m_blocks[block].first <= qsizetype(UINT32_MAX));
+        m_blocks[block].distance[m_size & Mask] = quint32(token - m_blocks[block].first);
         ++m_size;
     }
     // Back to the one row, the memory given back.
@@ -36,6 +46,15 @@ public:
 private:
     static constexpr int Shift = 16;
     static constexpr qsizetype Mask = (qsizetype(1) << Shift) - 1;
-    std::vector<std::unique_ptr<qsizetype[]>> m_blocks;
+    struct Block
+    {
+        qsizetype first = 0;
+        std::unique_ptr<quint32[]> distance;
+    };
+    static Block newBlock()
+    {
+        return {0, std::make_unique_for_overwrite<quint32[]>(std::size_t(Mask) + 1)};
+    }
+    std::vector<Block> m_blocks;
     qsizetype m_size = 0;
 };
