@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
@@ -216,6 +217,12 @@ private Q_SLOTS:
         QCOMPARE(run("=41,42,43;Enter"), (QStringList {"8550|85|50||||", bad, a, "1234", a}));
         // A text picked from the list empties the outputs too.
         QCOMPARE(run("cmdSum;Down"), (QStringList {none, bad, a, "1234", a}));
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        combo->setFocus();
+        combo->clearEditText();
+        QTest::keyClicks(combo->lineEdit(), "12"); // the start of a listed text is not completed
+        QCOMPARE(combo->currentText(), QString("12"));
         // CRC說明 shows the one help window in the frame, however often it is clicked.
         for (int i = 0; i < 2; ++i)
             QTest::mouseClick(check->findChild<QWidget *>("cmdCRCbook"), Qt::LeftButton);
