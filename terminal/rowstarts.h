@@ -29,13 +29,13 @@ public:
     // Inline: the wrap calls it once for every row of a stream.
     void append(qsizetype token)
     {
-        const auto block = std::size_t(m_size >> Shift);
-        if (block == m_blocks.size())
+        if (std::size_t(m_size >> Shift) == m_blocks.size())
             m_blocks.push_back(newBlock());
+        Block &block = m_blocks[std::size_t(m_size >> Shift)];
         if ((m_size & Mask) == 0)
-            m_blocks[block].first = token;
-        Q_ASSERT(token - m_blocks[block].first <= qsizetype(UINT32_MAX));
-        m_blocks[block].distance[m_size & Mask] = quint32(token - m_blocks[block].first);
+            block.first = token;
+        Q_ASSERT(token - block.first <= qsizetype(UINT32_MAX));
+        block.distance[m_size & Mask] = quint32(token - block.first);
         ++m_size;
     }
     // Back to the one row, the memory given back.
