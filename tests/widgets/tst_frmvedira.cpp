@@ -218,7 +218,7 @@ private Q_SLOTS:
         // A text picked from the list empties the outputs too.
         QCOMPARE(run("cmdSum;Down"), (QStringList {none, bad, a, "1234", a}));
         frame.show();
-        QApplication::setActiveWindow(&frame);
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
         combo->setFocus();
         combo->clearEditText();
         QTest::keyClicks(combo->lineEdit(), "12"); // the start of a listed text is not completed
